@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds and runs the whole test suite twice: a plain build, then one under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/deps.sh"
+export QT_QPA_PLATFORM=offscreen
+
+echo "== plain build"
+"$root/scripts/build.sh" "$root/build/test"
+ctest --test-dir "$root/build/test" --output-on-failure --timeout 300
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
+"$root/scripts/build.sh" "$root/build/sanitize" -DTOV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$root/build/sanitize" --output-on-failure --timeout 600

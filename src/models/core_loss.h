@@ -1,0 +1,29 @@
+#pragma once
+// Core loss: P_fe = k StackCount Ae le f^c Bac^a, an empirical power law whose
+// coefficients depend on the material family and the permeability.
+
+#include <cstdint>
+#include <optional>
+
+namespace tov {
+
+struct CoreLossCoefficients {
+  float k = 0;  // mW/cm^3 at 1 kHz and 1 kG
+  float c = 0;  // exponent of the frequency
+  float a = 0;  // exponent of the flux density
+};
+
+// Coefficients for MatType (1 Molypermalloy, 2 High Flux, 3 Velmax) and the
+// initial permeability ui; all 0 where no row of the table applies.
+CoreLossCoefficients CoreLossCoefficientsFor(int16_t MatType, float ui);
+
+// Core loss of the whole stack, mW. f in kHz, Bac (peak, half the swing) in kG,
+// le in cm, Ae in cm^2. nullopt when a power or product has no finite value.
+std::optional<double> CoreLoss(int16_t MatType, float ui, float f, float Bac, float le, float Ae,
+                               int16_t StackCount);
+
+// Peak AC flux density, kG: ue 0.001 0.4 pi N 0.5 dI / le, with dI the
+// peak-to-peak ripple in A and le in cm. nullopt when it has no value.
+std::optional<float> AcFluxDensity(float ue, int16_t N, float dI, float le);
+
+}  // namespace tov

@@ -1,0 +1,45 @@
+#pragma once
+// The built winding: toroid build-up layer by layer, the E-core bobbin,
+// DC resistance, copper loss, cooling surface and temperature rise.
+
+#include <cstdint>
+#include <optional>
+
+namespace tov {
+
+// Outcome of winding a toroid.
+struct ToroidBuild {
+  float length = 0;  // wire length, in (all strands)
+  float ODw = 0;     // wound outer diameter, in
+  float HTw = 0;     // wound height, in
+  bool fits = true;  // false: the hole was used up before every wire was placed
+};
+
+// Winds N S wires of diameter d (in) layer by layer on a toroid of winding
+// dimensions WindID, WindOD, WindHt (in), the height times StackCount. When a
+// layer can hold no wire before all are placed, stops there with fits = false
+// and what was built so far. Always ends.
+ToroidBuild WindToroid(int16_t N, int16_t S, float d, float WindID, float WindOD, float WindHt,
+                       int16_t StackCount);
+
+// DC resistance of a wire length (in) of R' ohms per 1000 ft at 20 deg C,
+// times the copper factor: length / 12000 R' CuFactor, ohms.
+std::optional<float> WindingResistance(double length_in, float Rprime, float CuFactor);
+
+// Wire length of an E-core bobbin winding, in: N MLT with MLT = WindHt (cm) / 2.54.
+std::optional<double> BobbinWireLength(int16_t N, float WindHt_cm);
+
+// Cooling surface of a wound toroid, cm^2: both end faces as full discs of the
+// wound diameter plus the outer cylinder, (2 pi (OD/2)^2 + OD pi HT) 2.54^2.
+std::optional<float> ToroidSurface(float ODw, float HTw);
+
+// Copper loss 1000 R_dc I_w^2, mW.
+std::optional<float> CopperLoss(float Rdc, float Iw);
+
+// Temperature rise (P_tot / A_s)^0.833, deg C, with P_tot in mW and A_s in cm^2.
+std::optional<float> TempRise(float Ptot, float As);
+
+// Copper resistance factor at the ambient temperature: 1 + 0.00393 (T - 20).
+std::optional<float> CopperFactor(float AmbientTemp);
+
+}  // namespace tov

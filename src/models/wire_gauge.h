@@ -1,0 +1,23 @@
+#pragma once
+// Round magnet wire by AWG gauge: insulated diameter and resistance.
+// The tables cover gauges 12 to 42; 0 to 11 and 43 have no entry and read as 0.
+
+#include <optional>
+
+namespace tov {
+
+// Gauge 12, the thickest wire of the tables, as the wire sizing uses it.
+inline constexpr double kGauge12CircularMils = 6529;
+inline constexpr double kCm2PerCircularMil = 5.067e-6;
+inline constexpr int kThickestGauge = 12;
+inline constexpr int kThinnestGauge = 42;
+
+// Insulated outside diameter of one wire of gauge AWG, inches; 0 for gauges
+// without an entry (0..11, 43); nullopt for a gauge outside 0..43.
+std::optional<double> WireDia(int AWG);
+
+// Resistance of one wire of gauge AWG, ohms per 1000 ft at 20 deg C; 0 for
+// gauges without an entry; nullopt for a gauge outside 0..43.
+std::optional<double> WireRes(int AWG);
+
+}  // namespace tov

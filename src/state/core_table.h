@@ -1,0 +1,115 @@
+#pragma once
+// CoreTable: the core database in memory, 552 rows by 16 columns of loosely
+// typed cells, grouped in four material sections each closed by an end row.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "state/material.h"
+
+namespace tov {
+
+inline constexpr int kCoreRows = 552;
+inline constexpr int kCoreColumns = 16;
+inline constexpr int kCoreValues = kCoreRows * kCoreColumns;  // 8832
+
+// SizeFigure of every EndRow; no core row carries it.
+inline constexpr double kEndRowSizeFigure = 99999;
+
+// Columns, 1-based as in the file. PartSuffix of a toroid row is BobbinPN of an E-core row.
+enum class CoreColumn : int {
+  PartNo = 1,
+  PathLen = 2,     // le, cm
+  WindID = 3,      // toroid: winding inside diameter, in; E-core: wound length of the set, in
+  WindOD = 4,      // toroid: winding outside diameter, in; E-core: wound width of the set, in
+  WindHt = 5,      // toroid: winding height, in; E-core: mean length per turn, cm
+  CoreArea = 6,    // Ae, cm^2
+  WindowArea = 7,  // Wa, cm^2
+  Spare8 = 8,
+  SizeFigure = 9,   // Wa^2 Ae / le, cm^5
+  SurfaceArea = 10, // E-core: surface of the wound core, cm^2
+  Perm = 11,        // ui
+  AL = 12,          // mH per 1000 turns
+  PartSuffix = 13,
+  BobbinPN = 13,
+  NomID = 14,  // toroid: nominal ID, in; E-core: length of the core set, in
+  NomOD = 15,  // toroid: nominal OD, in; E-core: width of the core set, in
+  NomHt = 16,  // toroid: nominal height, in; E-core: height of the core bobbin, in
+};
+
+// One value as read from the database: empty, a number or a text.
+class CoreCell {
+ public:
+  CoreCell() = default;
+  static CoreCell Number(double value) { return CoreCell(Value(value)); }
+  static CoreCell Text(std::string text) { return CoreCell(Value(std::move(text))); }
+
+  bool IsEmpty() const { return std::holds_alternative<std::monostate>(value_); }
+  bool IsNumber() const { return std::holds_alternative<double>(value_); }
+  bool IsText() const { return std::holds_alternative<std::string>(value_); }
+
+  // The cell as a consumer converts it to a number: a number as it is, a text
+  // that is a number by its value, an empty cell as 0; nullopt for other texts.
+  std::optional<double> AsDouble() const;
+  // The same, stored as a 4-byte float; nullopt also beyond the float range.
+  std::optional<float> AsSingle() const;
+  // The text shown for the cell: a text exactly as read, a number in plain
+  // decimal form (125, 0.5), an empty cell as the empty text.
+  std::string Display() const;
+
+ private:
+  using Value = std::variant<std::monostate, double, std::string>;
+  explicit CoreCell(Value v) : value_(std::move(v)) {}
+  Value value_;
+};
+
+class CoreTable {
+ public:
+  CoreTable() : cells_(kCoreValues) {}
+
+  // Whether a row number lies in the table (1..552).
+  static constexpr bool IsRow(int row) { return row >= 1 && row <= kCoreRows; }
+
+  // Cell of (row, column); row 1..552. Callers guarantee the row lies in the table.
+  const CoreCell& Cell(int row, CoreColumn column) const { return cells_[Index(row, column)]; }
+  void Set(int row, CoreColumn column, CoreCell value) {
+    cells_[Index(row, column)] = std::move(value);
+  }
+
+ private:
+  static std::size_t Index(int row, CoreColumn column) {
+    return static_cast<std::size_t>(row - 1) * kCoreColumns + (static_cast<int>(column) - 1);
+  }
+  std::vector<CoreCell> cells_;
+};
+
+// The rows of one material: first core row, last core row, EndRow.
+struct MaterialSection {
+  int16_t first_row;
+  int16_t last_core_row;
+  int16_t end_row;
+  constexpr int16_t CoreCount() const { return static_cast<int16_t>(last_core_row - first_row + 1); }
+  constexpr bool HoldsCore(int row) const { return row >= first_row && row <= last_core_row; }
+};
+
+// Molypermalloy 1..250 (end 251), High Flux 252..393 (394), Velmax toroids
+// 395..520 (521), Velmax E-cores 522..551 (552).
+constexpr MaterialSection SectionOf(Material m) {
+  switch (m) {
+    case Material::MPP: return {1, 250, 251};
+    case Material::HF: return {252, 393, 394};
+    case Material::Velmax: return {395, 520, 521};
+    case Material::VelmaxE: break;
+  }
+  return {522, 551, 552};
+}
+
+// Row of the core at 0-based position p of the material's core list.
+constexpr int16_t ListPositionToRow(Material m, int16_t position) {
+  return static_cast<int16_t>(SectionOf(m).first_row + position);
+}
+
+}  // namespace tov

@@ -1,0 +1,33 @@
+#pragma once
+// Reading the core database file `coredat` into a CoreTable.
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "state/core_table.h"
+
+namespace tov {
+
+// The database's file name, opened in the program's own directory.
+inline constexpr const char* kCoreDatabaseName = "coredat";
+
+// The table read from the bytes of a database: the first 8,832 values row by
+// row (values after them are ignored). nullopt when the data hold fewer
+// values; `values_read` (when given) receives how many were found.
+std::optional<CoreTable> ParseCoreTable(std::string_view data, std::size_t* values_read = nullptr);
+
+// Outcome of loading: a complete table, or no table and a message for the user
+// that names the file. There is never a partial table.
+struct CoreTableLoad {
+  std::optional<CoreTable> table;
+  std::string error;  // empty when the table loaded
+};
+
+// Loads the database file at `file`. Fails with a message when the file is
+// missing or unreadable, or when it ends before 8,832 values.
+CoreTableLoad LoadCoreTable(const std::filesystem::path& file);
+
+}  // namespace tov

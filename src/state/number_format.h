@@ -1,0 +1,18 @@
+#pragma once
+// Digit patterns of the result fields: "0.000", "#####0.00", "###", "##0.0",
+// "####0.0", "#0.00", "###0.000", "0.00".
+
+#include <string>
+#include <string_view>
+
+namespace tov {
+
+// The value written with the pattern: as many decimals as the pattern has
+// positions after its ".", rounded half away from zero on the value's exact
+// decimal expansion; a "0" position always shows a digit, a "#" position only
+// a significant one; no thousands separator, "." as the point, "-" before a
+// negative value whose rounded form is not zero. So 0 in "###" gives the
+// empty text, 0.4 in "0.000" gives "0.400", -0.04 in "##0.0" gives "0.0".
+std::string FormatNumber(double value, std::string_view pattern);
+
+}  // namespace tov

@@ -1,0 +1,50 @@
+#pragma once
+// Everything the program asks of the user or the desktop goes through this
+// interface: message and input boxes, file dialogs, the printer and help.
+// The desktop program implements it with Qt; tests script it.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "io/report_lines.h"
+
+namespace tov {
+
+// In message texts and prompts a line break is a single carriage return ("\r").
+inline constexpr char kLineBreak = '\r';
+
+struct FileDialogRequest {
+  // Pairs of description and pattern separated by "|".
+  std::string filter = "All Files (*.*)|*.*|DC Inductor Files (*.tov)|*.tov";
+  int filter_index = 2;             // 1-based filter selected first
+  std::string default_extension;    // appended to a typed name without extension (".tov")
+  bool confirm_overwrite = false;   // ask before an existing file is replaced
+};
+
+enum class HelpRequest { Contents, Index };
+
+class UserInterface {
+ public:
+  virtual ~UserInterface() = default;
+
+  // Modal box with a title, the text and one OK button, no icon.
+  virtual void ShowMessage(std::string_view title, std::string_view text) = 0;
+
+  // Modal input box; returns the answer, the empty text when cancelled.
+  virtual std::string AskInput(std::string_view prompt, std::string_view title,
+                               std::string_view default_answer) = 0;
+
+  // File dialogs: the chosen path, or nullopt when the user cancelled.
+  virtual std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) = 0;
+
+  // Sends the report to the default printer (or offers another way out when
+  // there is none); the design shown is never changed by it.
+  virtual void PrintReport(const ReportDocument& report) = 0;
+
+  // Shows the program's help at its contents or its keyword index.
+  virtual void ShowHelp(HelpRequest request) = 0;
+};
+
+}  // namespace tov

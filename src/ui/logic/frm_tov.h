@@ -1,0 +1,89 @@
+#pragma once
+// The main window's behaviour without any toolkit: one handler per event of
+// the window, working on the window model and talking to the user through
+// UserInterface. The desktop window forwards its events here and mirrors the
+// model; tests drive the same handlers with a scripted user.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "engines/design_context.h"
+#include "state/core_table.h"
+#include "state/user_interface.h"
+#include "state/window_model.h"
+
+namespace tov {
+
+// The stack dialog "Stacking Cores" while it is open.
+struct StackDialogModel {
+  int16_t selected = 1;  // optStack1..optStack5; "One" when the count has no option
+};
+
+class FrmTov {
+ public:
+  FrmTov(const CoreTable& cores, UserInterface& ui) : cores_(cores), ui_(ui) {}
+
+  WindowModel& Model() { return window_; }
+  const WindowModel& Model() const { return window_; }
+  const CoreTable& Cores() const { return cores_; }
+  DesignContext Context() { return {window_, cores_, ui_}; }
+
+  // Start-up after the core table is loaded: the disclaimer box, then the
+  // start-up defaults. No design is computed.
+  void Startup();
+
+  // Buttons.
+  void cmdCalculate_Click();
+  void cmdSelCore_Click();
+  void cmdPrint_Click();  // the same as File > Print
+
+  // A line of the visible core list was picked (0-based position).
+  void lstCores_Click(int position);
+
+  // Material option buttons, after the button's state has changed.
+  void optMPP_Click();
+  void optHF_Click();
+  void optVelmax_Click();
+  void optVelmaxE_Click();
+  // Selects the material's button and runs its handler.
+  void SelectMaterial(Material material);
+
+  // File menu.
+  void mnuOpen_Click();
+  void mnuSaveAs_Click();
+  void mnuPrint_Click();
+
+  // Options menu.
+  void mnuTemp_Click();
+  void mnuStack_Click();  // opens the stack dialog and disables the window
+  void mnuLfl_Click();
+  void mnuSingleLayer_Click();
+  void mnuDimEng_Click();
+  void mnuDimMet_Click();
+
+  // Stack dialog: open between mnuStack_Click and OK, Cancel or closing it.
+  const std::optional<StackDialogModel>& StackDialog() const { return stack_dialog_; }
+  void optStack_Click(int16_t count);  // 1..5
+  void cmdApply_Click();
+  void cmdOK_Click();
+  void cmdCancel_Click();  // also closing the dialog through its frame
+
+  // Help menu.
+  void mnuContents_Click();
+  void mnuIndex_Click();
+  void mnuAbout_Click();
+  void mnuContact_Click();
+
+ private:
+  void MaterialChanged();
+  void UnitsSwitch(bool metric);
+  void RerunByDesignMode();
+
+  WindowModel window_;
+  const CoreTable& cores_;
+  UserInterface& ui_;
+  std::optional<StackDialogModel> stack_dialog_;
+};
+
+}  // namespace tov

@@ -1,0 +1,94 @@
+#pragma once
+// A scripted user for tests: records every box the program shows and answers
+// input boxes and file dialogs from queues. An unanswered input box fails the
+// test and stops the operation, so a re-prompt loop can never hang a test.
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "state/user_interface.h"
+
+namespace tov::testing {
+
+struct ShownMessage {
+  std::string title;
+  std::string text;
+  friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
+};
+
+struct AskedInput {
+  std::string prompt;
+  std::string title;
+  std::string default_answer;
+};
+
+// Thrown when the program asks for more answers than the test scripted.
+struct ScriptExhausted : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+class ScriptedUi : public UserInterface {
+ public:
+  // Answers given to input boxes, in order.
+  std::deque<std::string> answers;
+  // Paths chosen in file dialogs, in order; nullopt stands for Cancel.
+  std::deque<std::optional<std::string>> open_paths;
+  std::deque<std::optional<std::string>> save_paths;
+
+  std::vector<ShownMessage> messages;
+  std::vector<AskedInput> inputs;
+  std::vector<FileDialogRequest> open_requests;
+  std::vector<FileDialogRequest> save_requests;
+  std::vector<ReportDocument> printed;
+  std::vector<HelpRequest> help;
+
+  void ShowMessage(std::string_view title, std::string_view text) override {
+    messages.push_back({std::string(title), std::string(text)});
+  }
+  std::string AskInput(std::string_view prompt, std::string_view title,
+                       std::string_view default_answer) override {
+    inputs.push_back({std::string(prompt), std::string(title), std::string(default_answer)});
+    if (answers.empty()) {
+      ADD_FAILURE() << "unexpected input box: " << title << ": " << prompt;
+      throw ScriptExhausted("no scripted answer");
+    }
+    std::string answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override {
+    open_requests.push_back(request);
+    return Pop(open_paths, "open dialog");
+  }
+  std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override {
+    save_requests.push_back(request);
+    return Pop(save_paths, "save dialog");
+  }
+  void PrintReport(const ReportDocument& report) override { printed.push_back(report); }
+  void ShowHelp(HelpRequest request) override { help.push_back(request); }
+
+  std::vector<std::string> MessageTitles() const {
+    std::vector<std::string> titles;
+    for (const auto& m : messages) titles.push_back(m.title);
+    return titles;
+  }
+
+ private:
+  static std::optional<std::string> Pop(std::deque<std::optional<std::string>>& queue,
+                                        const char* what) {
+    if (queue.empty()) {
+      ADD_FAILURE() << "unexpected " << what;
+      throw ScriptExhausted(what);
+    }
+    auto path = queue.front();
+    queue.pop_front();
+    return path;
+  }
+};
+
+}  // namespace tov::testing
