@@ -1,0 +1,114 @@
+#include "state/number_text.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace tov {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Whether the text (blanks already trimmed) has the shape of a plain number.
+bool HasNumberShape(std::string_view t) {
+  std::size_t i = 0;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (i < t.size() && IsDigit(t[i])) ++i, ++digits;
+  if (i < t.size() && t[i] == '.') {
+    ++i;
+    while (i < t.size() && IsDigit(t[i])) ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+    ++i;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    std::size_t exponent_digits = 0;
+    while (i < t.size() && IsDigit(t[i])) ++i, ++exponent_digits;
+    if (exponent_digits == 0) return false;
+  }
+  return i == t.size();
+}
+
+}  // namespace
+
+std::optional<double> ParseNumber(std::string_view text) {
+  std::string_view t = TrimBlanks(text);
+  if (!HasNumberShape(t)) return std::nullopt;
+  bool negative = false;
+  if (t.front() == '+' || t.front() == '-') {
+    negative = t.front() == '-';
+    t.remove_prefix(1);
+  }
+  double value = 0;
+  auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    // Too small for a double reads as zero; too large is not a number.
+    const std::string copy(t);
+    const double probe = std::strtod(copy.c_str(), nullptr);
+    if (std::isinf(probe)) return std::nullopt;
+    value = probe;
+  } else if (error != std::errc() || end != t.data() + t.size()) {
+    return std::nullopt;
+  }
+  return negative ? -value : value;
+}
+
+bool IsNumber(std::string_view text) { return ParseNumber(text).has_value(); }
+
+std::string PlainNumberText(double value, int significant_digits) {
+  if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : (value > 0 ? "Inf" : "-Inf");
+  if (value == 0) return "0";
+  if (significant_digits < 1) significant_digits = 1;
+  if (significant_digits > 17) significant_digits = 17;
+
+  // Round to the significant digits first: the exponent of the rounded value
+  // decides between the plain and the exponent form.
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*e", significant_digits - 1, value);
+  std::string scientific(buffer);
+  const std::size_t e_pos = scientific.find('e');
+  std::string mantissa = scientific.substr(0, e_pos);
+  const int exponent = std::atoi(scientific.c_str() + e_pos + 1);
+
+  // Mantissa digits without sign, point and trailing zeros.
+  const bool negative = mantissa.front() == '-';
+  std::string digits;
+  for (char c : mantissa) {
+    if (IsDigit(c)) digits.push_back(c);
+  }
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+  std::string out = negative ? "-" : "";
+  if (exponent < -5 || exponent >= significant_digits) {
+    out += digits.substr(0, 1);
+    if (digits.size() > 1) out += "." + digits.substr(1);
+    char exp_text[16];
+    std::snprintf(exp_text, sizeof exp_text, "E%c%02d", exponent < 0 ? '-' : '+',
+                  exponent < 0 ? -exponent : exponent);
+    return out + exp_text;
+  }
+  if (exponent < 0) {
+    out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    return out;
+  }
+  const std::size_t integer_digits = static_cast<std::size_t>(exponent) + 1;
+  if (digits.size() <= integer_digits) {
+    out += digits + std::string(integer_digits - digits.size(), '0');
+  } else {
+    out += digits.substr(0, integer_digits) + "." + digits.substr(integer_digits);
+  }
+  return out;
+}
+
+}  // namespace tov
