@@ -1,0 +1,60 @@
+#include "ui/qt/main_menus.h"
+
+#include <QKeySequence>
+#include <QMenu>
+
+namespace tov::qt {
+namespace {
+
+QMenu* AddMenu(QMenuBar& bar, const char* name, const QString& title) {
+  QMenu* menu = bar.addMenu(title);
+  menu->setObjectName(name);
+  return menu;
+}
+
+QAction* AddEntry(QMenu* menu, const char* name, const QString& caption,
+                  const QKeySequence& shortcut = {}, bool checkable = false) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  action->setShortcut(shortcut);
+  action->setCheckable(checkable);
+  return action;
+}
+
+void AddSeparator(QMenu* menu, const char* name) {
+  menu->addSeparator()->setObjectName(name);
+}
+
+}  // namespace
+
+MainMenus BuildMainMenus(QMenuBar& bar) {
+  MainMenus m;
+
+  QMenu* file = AddMenu(bar, "mnuFile", "&File");
+  m.mnuOpen = AddEntry(file, "mnuOpen", "Open Design...", QKeySequence(Qt::CTRL | Qt::Key_O));
+  m.mnuSaveAs = AddEntry(file, "mnuSaveAs", "Save &Design As...");
+  AddSeparator(file, "mnuSep1");
+  m.mnuPrint = AddEntry(file, "mnuPrint", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));
+  AddSeparator(file, "mnuSep2");
+  m.mnuExit = AddEntry(file, "mnuExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+  QMenu* options = AddMenu(bar, "mnuOptions", "&Options");
+  m.mnuTemp = AddEntry(options, "mnuTemp", "&Ambient Temperature...");
+  m.mnuStack = AddEntry(options, "mnuStack", "&Stack Cores...");
+  m.mnuLfl = AddEntry(options, "mnuLfl", "&Full Load L Maximum", {}, true);
+  m.mnuSingleLayer = AddEntry(options, "mnuSingleLayer", "Single &Layer Choke", {}, true);
+  QMenu* dimensions = options->addMenu("&Dimensions");
+  dimensions->setObjectName("mnuDim");
+  m.mnuDimEng = AddEntry(dimensions, "mnuDimEng", "&English", {}, true);
+  m.mnuDimMet = AddEntry(dimensions, "mnuDimMet", "&Metric", {}, true);
+
+  QMenu* help = AddMenu(bar, "mnuHelp", "&Help");
+  m.mnuContents = AddEntry(help, "mnuContents", "Contents", QKeySequence(Qt::Key_F1));
+  m.mnuIndex = AddEntry(help, "mnuIndex", "&Index");
+  AddSeparator(help, "mnuSep3");
+  m.mnuAbout = AddEntry(help, "mnuAbout", "&About");
+  m.mnuContact = AddEntry(help, "mnuContact", "Contact &Us");
+  return m;
+}
+
+}  // namespace tov::qt

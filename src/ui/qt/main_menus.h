@@ -1,0 +1,32 @@
+#pragma once
+// The menu bar of the main window: File, Options (with the Dimensions
+// submenu) and Help. The check marks are only ever set from the window model.
+
+#include <QAction>
+#include <QMenuBar>
+
+namespace tov::qt {
+
+struct MainMenus {
+  QAction* mnuOpen = nullptr;
+  QAction* mnuSaveAs = nullptr;
+  QAction* mnuPrint = nullptr;
+  QAction* mnuExit = nullptr;
+
+  QAction* mnuTemp = nullptr;
+  QAction* mnuStack = nullptr;
+  QAction* mnuLfl = nullptr;          // checkable
+  QAction* mnuSingleLayer = nullptr;  // checkable
+  QAction* mnuDimEng = nullptr;       // checkable, in the Dimensions submenu
+  QAction* mnuDimMet = nullptr;       // checkable, in the Dimensions submenu
+
+  QAction* mnuContents = nullptr;
+  QAction* mnuIndex = nullptr;
+  QAction* mnuAbout = nullptr;
+  QAction* mnuContact = nullptr;
+};
+
+// Fills `bar` with the three menus and returns their entries.
+MainMenus BuildMainMenus(QMenuBar& bar);
+
+}  // namespace tov::qt

@@ -1,0 +1,93 @@
+#pragma once
+// frmTov, the main window of the desktop program. It holds no behaviour of its
+// own: every event copies the seven input texts into the window model, runs
+// the matching handler of FrmTov and then mirrors the whole model back into
+// the widgets (texts, captions, check marks, material, colours, core list,
+// enabled state and the stack dialog).
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "state/window_model.h"
+#include "ui/logic/frm_tov.h"
+#include "ui/qt/main_menus.h"
+#include "ui/qt/stack_dialog.h"
+
+namespace tov::qt {
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit MainWindow(FrmTov& frm, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Shows the window model: every widget is set from it.
+  void Refresh();
+
+  // The open stack dialog, or null.
+  StackDialog* Stack() const { return stack_dialog_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // A text field bound to its text box in the window model.
+  struct Field {
+    QLineEdit* edit;
+    TextBox WindowModel::*box;
+  };
+  // A label whose caption the window logic changes.
+  struct LiveCaption {
+    QLabel* label;
+    std::string WindowModel::*caption;
+  };
+
+  QWidget* BuildInputsFrame();
+  QWidget* BuildMaterialFrame();
+  QWidget* BuildCoreDataFrame();
+  QWidget* BuildOutputsFrame();
+  QLayout* BuildButtonRow();
+  void BuildCoreList();
+  void ConnectEvents();
+  void SetTabOrder();
+
+  // Runs one handler of the window logic between copying the inputs into the
+  // model and mirroring the model back. Events are ignored while the model
+  // says the window is disabled.
+  template <class Handler>
+  void Forward(Handler handler);
+  template <class Handler>
+  void ForwardFromStackDialog(Handler handler);
+  void CopyInputsToModel();
+
+  void MirrorFields();
+  void MirrorCoreList();
+  void MirrorStackDialog();
+  void MaterialClicked(Material material);
+  void CoreListPicked(int row);
+
+  FrmTov& frm_;
+  MainMenus menus_;
+  std::vector<Field> inputs_;
+  std::vector<Field> outputs_;
+  std::vector<LiveCaption> captions_;
+  std::array<QRadioButton*, 4> materials_{};  // in the order of kMaterials
+  QPushButton* cmdSelCore_ = nullptr;
+  QPushButton* cmdCalculate_ = nullptr;
+  QPushButton* cmdPrint_ = nullptr;
+  QPushButton* cmdExit_ = nullptr;
+  QListWidget* lstCores_ = nullptr;
+  std::vector<std::string> shown_core_lines_;
+  QPointer<StackDialog> stack_dialog_;
+};
+
+}  // namespace tov::qt

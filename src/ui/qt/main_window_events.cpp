@@ -1,0 +1,184 @@
+// How the main window forwards its events to the window logic and mirrors the
+// window model back into its widgets.
+
+#include <QListWidgetItem>
+#include <QPalette>
+#include <QWindow>
+
+#include "ui/qt/main_window.h"
+
+namespace tov::qt {
+namespace {
+
+QColor ToQColor(Rgb rgb) {
+  return QColor(rgb.r, rgb.g, rgb.b);
+}
+
+void MirrorTextBox(QLineEdit* edit, const TextBox& box) {
+  const QString text = QString::fromStdString(box.text);
+  if (edit->text() != text) {
+    edit->setText(text);
+    if (edit->isReadOnly()) edit->setCursorPosition(0);  // a long text shows its start
+  }
+  edit->setEnabled(box.enabled);
+  // The colour holds while the field takes input; a disabled field keeps the
+  // style's disabled look.
+  QPalette palette = edit->palette();
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::Base, ToQColor(box.background));
+    palette.setColor(group, QPalette::Text, Qt::black);
+  }
+  edit->setPalette(palette);
+}
+
+}  // namespace
+
+template <class Handler>
+void MainWindow::Forward(Handler handler) {
+  if (!frm_.Model().enabled) return;
+  CopyInputsToModel();
+  handler();
+  Refresh();
+}
+
+template <class Handler>
+void MainWindow::ForwardFromStackDialog(Handler handler) {
+  if (!frm_.StackDialog()) return;
+  CopyInputsToModel();
+  handler();
+  Refresh();
+}
+
+void MainWindow::CopyInputsToModel() {
+  WindowModel& model = frm_.Model();
+  for (const Field& field : inputs_) (model.*field.box).text = field.edit->text().toStdString();
+}
+
+void MainWindow::ConnectEvents() {
+  FrmTov& f = frm_;
+  auto on = [this](QAction* action, auto handler) {
+    connect(action, &QAction::triggered, this, [this, handler] { Forward(handler); });
+  };
+  on(menus_.mnuOpen, [&f] { f.mnuOpen_Click(); });
+  on(menus_.mnuSaveAs, [&f] { f.mnuSaveAs_Click(); });
+  on(menus_.mnuPrint, [&f] { f.mnuPrint_Click(); });
+  connect(menus_.mnuExit, &QAction::triggered, this, &QWidget::close);
+  on(menus_.mnuTemp, [&f] { f.mnuTemp_Click(); });
+  on(menus_.mnuStack, [&f] { f.mnuStack_Click(); });
+  on(menus_.mnuLfl, [&f] { f.mnuLfl_Click(); });
+  on(menus_.mnuSingleLayer, [&f] { f.mnuSingleLayer_Click(); });
+  on(menus_.mnuDimEng, [&f] { f.mnuDimEng_Click(); });
+  on(menus_.mnuDimMet, [&f] { f.mnuDimMet_Click(); });
+  on(menus_.mnuContents, [&f] { f.mnuContents_Click(); });
+  on(menus_.mnuIndex, [&f] { f.mnuIndex_Click(); });
+  on(menus_.mnuAbout, [&f] { f.mnuAbout_Click(); });
+  on(menus_.mnuContact, [&f] { f.mnuContact_Click(); });
+
+  connect(cmdCalculate_, &QPushButton::clicked, this,
+          [this, &f] { Forward([&f] { f.cmdCalculate_Click(); }); });
+  connect(cmdSelCore_, &QPushButton::clicked, this,
+          [this, &f] { Forward([&f] { f.cmdSelCore_Click(); }); });
+  connect(cmdPrint_, &QPushButton::clicked, this,
+          [this, &f] { Forward([&f] { f.cmdPrint_Click(); }); });
+  connect(cmdExit_, &QPushButton::clicked, this, &QWidget::close);
+
+  // Enter in any input field presses the default button.
+  for (const Field& field : inputs_) {
+    connect(field.edit, &QLineEdit::returnPressed, cmdCalculate_, &QPushButton::click);
+  }
+
+  for (std::size_t i = 0; i < materials_.size(); ++i) {
+    connect(materials_[i], &QRadioButton::clicked, this,
+            [this, material = kMaterials[i]] { MaterialClicked(material); });
+  }
+
+  auto picked = [this](QListWidgetItem* item) { CoreListPicked(lstCores_->row(item)); };
+  connect(lstCores_, &QListWidget::itemClicked, this, picked);
+  connect(lstCores_, &QListWidget::itemActivated, this, picked);
+}
+
+void MainWindow::MaterialClicked(Material material) {
+  // Only a change of material is an event; clicking the selected button is not.
+  if (material == frm_.Model().material) return;
+  Forward([this, material] { frm_.SelectMaterial(material); });
+}
+
+void MainWindow::CoreListPicked(int row) {
+  // A double click reports the line twice; only the first pick is designed.
+  if (row < 0 || !frm_.Model().lstCores_visible) return;
+  Forward([this, row] { frm_.lstCores_Click(row); });
+}
+
+void MainWindow::Refresh() {
+  const WindowModel& model = frm_.Model();
+  MirrorFields();
+  for (const LiveCaption& c : captions_) c.label->setText(QString::fromStdString(model.*c.caption));
+
+  menus_.mnuLfl->setChecked(model.mnuLfl);
+  menus_.mnuSingleLayer->setChecked(model.mnuSingleLayer);
+  menus_.mnuDimEng->setChecked(model.mnuDimEng);
+  menus_.mnuDimMet->setChecked(model.mnuDimMet);
+
+  const auto material = static_cast<std::size_t>(model.material);
+  if (material < materials_.size()) materials_[material]->setChecked(true);
+
+  MirrorCoreList();
+  setEnabled(model.enabled);
+  MirrorStackDialog();
+}
+
+void MainWindow::MirrorFields() {
+  const WindowModel& model = frm_.Model();
+  for (const Field& field : inputs_) MirrorTextBox(field.edit, model.*field.box);
+  for (const Field& field : outputs_) MirrorTextBox(field.edit, model.*field.box);
+}
+
+void MainWindow::MirrorCoreList() {
+  const WindowModel& model = frm_.Model();
+  if (model.lstCores != shown_core_lines_) {
+    lstCores_->clear();
+    for (const std::string& line : model.lstCores) lstCores_->addItem(QString::fromStdString(line));
+    shown_core_lines_ = model.lstCores;
+  }
+  if (lstCores_->isVisibleTo(this) != model.lstCores_visible) {
+    if (model.lstCores_visible) lstCores_->clearSelection();
+    lstCores_->setVisible(model.lstCores_visible);
+  }
+}
+
+void MainWindow::MirrorStackDialog() {
+  const auto& dialog = frm_.StackDialog();
+  if (dialog && !stack_dialog_) {
+    // A top-level window of its own: a child of the disabled main window
+    // would be disabled with it.
+    stack_dialog_ = new StackDialog;
+    FrmTov& f = frm_;
+    connect(stack_dialog_, &StackDialog::optStackClicked, this, [this, &f](int16_t count) {
+      ForwardFromStackDialog([&f, count] { f.optStack_Click(count); });
+    });
+    connect(stack_dialog_, &StackDialog::cmdApplyClicked, this,
+            [this, &f] { ForwardFromStackDialog([&f] { f.cmdApply_Click(); }); });
+    connect(stack_dialog_, &StackDialog::cmdOKClicked, this,
+            [this, &f] { ForwardFromStackDialog([&f] { f.cmdOK_Click(); }); });
+    connect(stack_dialog_, &StackDialog::cmdCancelClicked, this,
+            [this, &f] { ForwardFromStackDialog([&f] { f.cmdCancel_Click(); }); });
+    stack_dialog_->Mirror(dialog->selected);
+    stack_dialog_->adjustSize();
+    stack_dialog_->move(geometry().center() - stack_dialog_->rect().center());
+    stack_dialog_->show();
+    if (stack_dialog_->windowHandle() && windowHandle()) {
+      stack_dialog_->windowHandle()->setTransientParent(windowHandle());
+    }
+    stack_dialog_->activateWindow();
+  } else if (dialog) {
+    stack_dialog_->Mirror(dialog->selected);
+  } else if (stack_dialog_) {
+    StackDialog* closing = stack_dialog_;
+    stack_dialog_ = nullptr;
+    closing->hide();
+    closing->deleteLater();  // it may be the sender of the event being handled
+    activateWindow();
+  }
+}
+
+}  // namespace tov::qt

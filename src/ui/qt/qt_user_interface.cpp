@@ -1,0 +1,146 @@
+#include "ui/qt/qt_user_interface.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "ui/qt/file_filter.h"
+#include "ui/qt/report_painter.h"
+
+namespace tov::qt {
+namespace {
+
+constexpr const char* kPrintTitle = "Print";
+constexpr const char* kReportName = "Corvane DC Inductor Design";
+
+QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Sets up the filters, the filter shown first and the default extension.
+void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+  const QStringList filters = QtNameFilters(request.filter);
+  dialog.setNameFilters(filters);
+  const int first = request.filter_index - 1;
+  if (first >= 0 && first < filters.size()) dialog.selectNameFilter(filters[first]);
+  QString suffix = QString::fromStdString(request.default_extension);
+  if (suffix.startsWith('.')) suffix.remove(0, 1);
+  dialog.setDefaultSuffix(suffix);
+}
+
+std::optional<std::string> RunFileDialog(QFileDialog& dialog) {
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
+  return chosen.front().toStdString();
+}
+
+}  // namespace
+
+QString BoxText(std::string_view text) {
+  QString shown = FromView(text);
+  shown.replace('\r', '\n');
+  return shown;
+}
+
+QtUserInterface::QtUserInterface(QString help_dir) : help_dir_(std::move(help_dir)) {}
+
+QtUserInterface::~QtUserInterface() = default;
+
+QWidget* QtUserInterface::DialogParent() const {
+  // A box must not belong to a disabled window (the main window while the
+  // stack dialog is open): it would be disabled with it.
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  QWidget* active = QApplication::activeWindow();
+  if (active && active->isEnabled()) return active;
+  if (main_window_ && main_window_->isEnabled()) return main_window_;
+  return nullptr;
+}
+
+void QtUserInterface::ShowMessage(std::string_view title, std::string_view text) {
+  QMessageBox box(QMessageBox::NoIcon, FromView(title), BoxText(text), QMessageBox::Ok,
+                  DialogParent());
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+std::string QtUserInterface::AskInput(std::string_view prompt, std::string_view title,
+                                      std::string_view default_answer) {
+  QInputDialog box(DialogParent());
+  box.setInputMode(QInputDialog::TextInput);
+  box.setWindowTitle(FromView(title));
+  box.setLabelText(BoxText(prompt));
+  box.setTextValue(FromView(default_answer));
+  if (box.exec() != QDialog::Accepted) return {};
+  return box.textValue().toStdString();
+}
+
+std::optional<std::string> QtUserInterface::ChooseOpenFile(const FileDialogRequest& request) {
+  QFileDialog dialog(DialogParent(), "Open Design");
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  PrepareFileDialog(dialog, request);
+  return RunFileDialog(dialog);
+}
+
+std::optional<std::string> QtUserInterface::ChooseSaveFile(const FileDialogRequest& request) {
+  QFileDialog dialog(DialogParent(), "Save As");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
+  PrepareFileDialog(dialog, request);
+  return RunFileDialog(dialog);
+}
+
+void QtUserInterface::PrintReport(const ReportDocument& report) {
+  QString problem;
+  if (PrintOnDefaultPrinter(report, problem)) return;
+  if (!AskYesNo(kPrintTitle, problem + "\n\nSave the report as a PDF file instead?")) return;
+  FileDialogRequest request;
+  request.filter = "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*";
+  request.filter_index = 1;
+  request.default_extension = ".pdf";
+  request.confirm_overwrite = true;
+  const std::optional<std::string> path = ChooseSaveFile(request);
+  if (!path) return;
+  if (!WriteReportPdf(report, QString::fromStdString(*path))) {
+    ShowMessage(kPrintTitle, "The report could not be written to the file\r" + *path);
+  }
+}
+
+bool QtUserInterface::PrintOnDefaultPrinter(const ReportDocument& report, QString& problem) {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) {
+    problem = "No printer is available: the system has no default printer.";
+    return false;
+  }
+  QPrinter printer(info, QPrinter::HighResolution);
+  printer.setDocName(kReportName);
+  if (!PaintReport(report, printer)) {
+    problem = QString("The report could not be sent to the printer %1.").arg(info.printerName());
+    return false;
+  }
+  return true;
+}
+
+bool QtUserInterface::AskYesNo(const QString& title, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No,
+                  DialogParent());
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void QtUserInterface::ShowHelp(HelpRequest request) {
+  if (!help_) help_ = std::make_unique<HelpWindow>(help_dir_);
+  if (request == HelpRequest::Index) {
+    help_->ShowIndex();
+  } else {
+    help_->ShowContents();
+  }
+}
+
+}  // namespace tov::qt

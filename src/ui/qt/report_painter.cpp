@@ -1,0 +1,67 @@
+#include "ui/qt/report_painter.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
+
+namespace tov::qt {
+namespace {
+
+constexpr double kMarginMillimetres = 20.0;
+
+QFont ReportFont(const ReportDocument& report, bool bold, QPaintDevice* device) {
+  QFont font("Sans Serif", report.font_size_points > 0 ? report.font_size_points : 12, -1, false);
+  font.setStyleHint(QFont::SansSerif);
+  font.setBold(bold);
+  return QFont(font, device);
+}
+
+}  // namespace
+
+bool PaintReport(const ReportDocument& report, QPrinter& printer) {
+  printer.setFullPage(false);
+  printer.setPageMargins(
+      QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+      QPageLayout::Millimeter);
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+
+  // Columns are counted in the regular font's average character width, the
+  // same for bold lines, so that the items of every line stand in one grid.
+  const QFont regular = ReportFont(report, false, &printer);
+  const QFont bold = ReportFont(report, true, &printer);
+  const QFontMetricsF regular_metrics(regular, &printer);
+  const double column_width = regular_metrics.averageCharWidth();
+  const double line_height = regular_metrics.lineSpacing();
+
+  double baseline = regular_metrics.ascent();
+  for (const ReportLine& line : report.lines) {
+    const QFont& font = line.bold ? bold : regular;
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, &printer);
+    double x = 0;
+    for (const ReportItem& item : line.items) {
+      // A column the line has already passed leaves the text right after the
+      // previous one.
+      if (item.column >= 1) x = std::max(x, (item.column - 1) * column_width);
+      const QString text = QString::fromStdString(item.text);
+      painter.drawText(QPointF(x, baseline), text);
+      x += metrics.horizontalAdvance(text);
+    }
+    baseline += line_height;
+  }
+  return painter.end();
+}
+
+bool WriteReportPdf(const ReportDocument& report, const QString& path) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  printer.setDocName("Corvane DC Inductor Design");
+  if (!PaintReport(report, printer)) return false;
+  const QFileInfo written(path);
+  return written.exists() && written.size() > 0;
+}
+
+}  // namespace tov::qt
