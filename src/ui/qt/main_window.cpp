@@ -16,7 +16,7 @@ constexpr const char* kTitle = "Corvane Inductor Design Using Powder Cores";
 
 // Width of the text fields, in average characters of their font.
 constexpr int kInputChars = 9;
-constexpr int kOutputChars = 17;
+constexpr int kOutputChars = 18;
 // Height of the core list when it is shown, in lines.
 constexpr int kCoreListLines = 12;
 

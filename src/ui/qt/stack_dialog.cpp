@@ -81,8 +81,9 @@ void StackDialog::Mirror(int16_t count) {
 }
 
 void StackDialog::closeEvent(QCloseEvent* event) {
-  // The window logic closes the dialog; the frame's close button means Cancel.
-  event->ignore();
+  // Closing through the frame (or by the system at the end of the session)
+  // is Cancel; the window logic then forgets the dialog.
+  event->accept();
   emit cmdCancelClicked();
 }
 

@@ -2,7 +2,7 @@
 // frmStack, "Stacking Cores": five option buttons for the number of stacked
 // toroids and OK, Apply, Cancel. An ordinary window without minimise or
 // maximise buttons and without default or cancel button; closing it through
-// its frame asks for Cancel. It only reports clicks: the window logic decides
+// its frame is Cancel. It only reports clicks: the window logic decides
 // and the main window mirrors the result back with Mirror().
 
 #include <QPushButton>
