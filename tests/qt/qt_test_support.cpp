@@ -1,0 +1,97 @@
+#include "qt_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QPushButton>
+
+#include "state/core_table_loader.h"
+
+namespace tov::qt::testing {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "tov_qt_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+const CoreTable& Cores() {
+  static const CoreTable table = [] {
+    CoreTableLoad load = LoadCoreTable(std::string(TOV_RUNTIME_DIR) + "/coredat");
+    if (!load.table) {
+      ADD_FAILURE() << load.error;
+      return CoreTable();
+    }
+    return *load.table;
+  }();
+  return table;
+}
+
+WindowUnderTest::WindowUnderTest() {
+  App();
+  frm = std::make_unique<FrmTov>(Cores(), ui);
+  frm->Startup();
+  window = std::make_unique<MainWindow>(*frm);
+  window->Refresh();
+  window->show();
+}
+
+WindowUnderTest::~WindowUnderTest() {
+  window.reset();
+  QApplication::processEvents();  // lets closed dialogs go
+}
+
+std::string WindowUnderTest::Text(const char* name) const {
+  auto* edit = Find<QLineEdit>(name);
+  EXPECT_NE(edit, nullptr) << name;
+  return edit ? edit->text().toStdString() : std::string();
+}
+
+void WindowUnderTest::Trigger(const char* action_name) const {
+  auto* action = Find<QAction>(action_name);
+  ASSERT_NE(action, nullptr) << action_name;
+  action->trigger();
+}
+
+void WindowUnderTest::Click(const char* button_name) const {
+  auto* button = window->findChild<QAbstractButton*>(button_name);
+  ASSERT_NE(button, nullptr) << button_name;
+  button->click();
+}
+
+void PressKey(QWidget* widget, Qt::Key key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+  QApplication::sendEvent(widget, &press);
+  QApplication::sendEvent(widget, &release);
+}
+
+void ClickListLine(QListWidget* list, int row) {
+  QListWidgetItem* item = list->item(row);
+  ASSERT_NE(item, nullptr);
+  list->scrollToItem(item);
+  const QPointF at = list->visualItemRect(item).center();
+  const QPointF global = list->viewport()->mapToGlobal(at);
+  QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(list->viewport(), &press);
+  QApplication::sendEvent(list->viewport(), &release);
+}
+
+std::optional<std::string> PdfText(const QString& path) {
+  QProcess pdftotext;
+  pdftotext.start("pdftotext", {"-layout", path, "-"});
+  if (!pdftotext.waitForFinished(30000) || pdftotext.exitStatus() != QProcess::NormalExit ||
+      pdftotext.exitCode() != 0) {
+    return std::nullopt;
+  }
+  return pdftotext.readAllStandardOutput().toStdString();
+}
+
+}  // namespace tov::qt::testing
