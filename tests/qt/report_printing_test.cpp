@@ -7,9 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <sstream>
 #include <vector>
 
@@ -95,26 +98,48 @@ TEST(ReportPrinting, PdfOfTheDesignShownHoldsTheReportLines) {
   ExpectPdfHoldsLines(path, d.ExpectedLines());
 }
 
+// Left edge, in points, of every word of a PDF as pdftotext finds it.
+std::map<std::string, double> WordLeftEdges(const QString& path) {
+  std::map<std::string, double> edges;
+  QProcess pdftotext;
+  pdftotext.start("pdftotext", {"-bbox", path, "-"});
+  if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) return edges;
+  static const QRegularExpression kWord(R"re(<word xMin="([0-9.]+)"[^>]*>([^<]*)</word>)re");
+  const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
+  for (auto match = kWord.globalMatch(html); match.hasNext();) {
+    const auto word = match.next();
+    edges[word.captured(2).toStdString()] = word.captured(1).toDouble();
+  }
+  return edges;
+}
+
 TEST(ReportPrinting, ValuesStandInOneColumn) {
-  // Items placed at the same column start at the same x whatever the label.
+  // Items placed at the same column start at the same x whatever the label;
+  // an item at column 0 follows its label directly.
+  App();
   ReportDocument report;
   report.lines.push_back({false, {{1, "Turns: "}, {30, "V1"}}});
   report.lines.push_back({false, {{1, "Inductance (full load, \u00b5H): "}, {30, "V2"}}});
   report.lines.push_back({false, {{1, "Inductance (no load, \u00b5H): "}, {0, "V3"}}});
+  report.lines.push_back({true, {{7, "Title"}, {30, "V4"}}});
   QTemporaryDir dir;
   const QString path = dir.filePath("columns.pdf");
   ASSERT_TRUE(WriteReportPdf(report, path));
-  const std::optional<std::string> text = PdfText(path);
-  if (!text) GTEST_SKIP() << "pdftotext is not available";
-  const std::vector<std::string> lines = NonBlankLines(*text);
-  ASSERT_EQ(lines.size(), 3u) << *text;
-  // -layout keeps horizontal positions: the two column-30 values line up,
-  // and the value that follows its label directly stands further left.
-  EXPECT_EQ(lines[0].find("V1"), lines[1].find("V2")) << *text;
-  EXPECT_LT(lines[2].find("V3"), lines[1].find("V2")) << *text;
+  if (!PdfText(path)) GTEST_SKIP() << "pdftotext is not available";
+  const std::map<std::string, double> x = WordLeftEdges(path);
+  for (const char* word : {"Turns:", "Title", "V1", "V2", "V3", "V4"}) {
+    ASSERT_TRUE(x.count(word)) << word;
+  }
+  EXPECT_NEAR(x.at("V1"), x.at("V2"), 0.5);
+  EXPECT_NEAR(x.at("V1"), x.at("V4"), 0.5) << "bold lines keep the grid";
+  EXPECT_LT(x.at("V3"), x.at("V2"));
+  // Column 7 lies six average characters right of column 1.
+  const double char_width = (x.at("V1") - x.at("Turns:")) / 29;
+  EXPECT_NEAR(x.at("Title") - x.at("Turns:"), 6 * char_width, 0.5);
 }
 
 TEST(ReportPrinting, PdfOfAnUnwritableFileFails) {
+  App();
   ReportDocument report;
   report.lines.push_back({true, {{7, "Corvane DC Inductor Design"}}});
   EXPECT_FALSE(WriteReportPdf(report, "/nonexistent-folder/report.pdf"));

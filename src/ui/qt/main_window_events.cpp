@@ -35,7 +35,10 @@ void MirrorTextBox(QLineEdit* edit, const TextBox& box) {
 
 template <class Handler>
 void MainWindow::Forward(Handler handler) {
-  if (!frm_.Model().enabled) return;
+  if (!frm_.Model().enabled) {
+    Refresh();  // undoes what the widget did on its own, such as a check mark
+    return;
+  }
   CopyInputsToModel();
   handler();
   Refresh();
