@@ -1,0 +1,78 @@
+// Renders the main window of the desktop program into a PNG file: started as
+// the program starts, with the start-up inputs, after Calculate.
+// Usage: tovscreenshot OUTPUT.png
+// Run it offscreen (QT_QPA_PLATFORM=offscreen) or under a display; set
+// QT_SCALE_FACTOR for a scaled grab. The core database is read from the
+// program's own folder.
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTextStream>
+#include <QTimer>
+#include <cstdio>
+
+#include "state/core_table_loader.h"
+#include "ui/logic/frm_tov.h"
+#include "ui/qt/main_window.h"
+
+namespace {
+
+// A user who reads nothing and answers every box with its default, so that
+// no box stops the grab. Messages are echoed to stderr.
+class SilentUser : public tov::UserInterface {
+ public:
+  void ShowMessage(std::string_view title, std::string_view text) override {
+    std::fprintf(stderr, "message: %.*s\n", static_cast<int>(title.size()), title.data());
+    (void)text;
+  }
+  std::string AskInput(std::string_view, std::string_view,
+                       std::string_view default_answer) override {
+    return std::string(default_answer);
+  }
+  std::optional<std::string> ChooseOpenFile(const tov::FileDialogRequest&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ChooseSaveFile(const tov::FileDialogRequest&) override {
+    return std::nullopt;
+  }
+  void PrintReport(const tov::ReportDocument&) override {}
+  void ShowHelp(tov::HelpRequest) override {}
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: tovscreenshot OUTPUT.png\n");
+    return 2;
+  }
+  const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
+
+  const tov::CoreTableLoad load = tov::LoadCoreTable(
+      QDir(QCoreApplication::applicationDirPath()).filePath("coredat").toStdString());
+  if (!load.table) {
+    std::fprintf(stderr, "%s\n", load.error.c_str());
+    return 1;
+  }
+  SilentUser user;
+  tov::FrmTov frm(*load.table, user);
+  frm.Startup();
+  tov::qt::MainWindow window(frm);
+  window.Refresh();
+  window.show();
+  window.findChild<QPushButton*>("cmdCalculate")->click();
+
+  int status = 0;
+  // Grab once the window has been laid out and painted.
+  QTimer::singleShot(200, &app, [&] {
+    if (!window.grab().save(output, "PNG")) {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(output));
+      status = 1;
+    }
+    app.quit();
+  });
+  QApplication::exec();
+  return status;
+}
