@@ -11,12 +11,33 @@
 
 namespace tov::qt::testing {
 
+namespace {
+
+int app_argc = 1;
+char app_name[] = "tov_qt_tests";
+char* app_argv[] = {app_name, nullptr};
+QApplication* app = nullptr;
+
+// Ends the application after the last test, while Qt can still clean up: a
+// QApplication left to the exit handlers outlives Qt's own thread storage.
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    if (!app) return;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    qDeleteAll(QApplication::topLevelWidgets());
+    delete app;
+    app = nullptr;
+  }
+};
+
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+}  // namespace
+
 QApplication& App() {
-  static int argc = 1;
-  static char name[] = "tov_qt_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
+  if (!app) app = new QApplication(app_argc, app_argv);
+  return *app;
 }
 
 const CoreTable& Cores() {
@@ -42,7 +63,7 @@ WindowUnderTest::WindowUnderTest() {
 
 WindowUnderTest::~WindowUnderTest() {
   window.reset();
-  QApplication::processEvents();  // lets closed dialogs go
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // closed dialogs
 }
 
 std::string WindowUnderTest::Text(const char* name) const {
