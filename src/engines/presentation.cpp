@@ -38,6 +38,13 @@ std::optional<std::string> Dimensions(std::initializer_list<std::optional<double
   return text;
 }
 
+constexpr std::string_view kRollOffTitle = "Inductance Roll-Off Warning";
+constexpr std::string_view kRollOffMessage =
+    "Inductance roll-off against current is higher than recommended.\r"
+    "A larger core should be selected if possible.";
+// Below this fraction of the no-load inductance left at full load the user is warned.
+constexpr float kRollOffWarningRatio = 0.45f;
+
 // Inches with three decimals, millimetres with one.
 bool Inches(float UnitsFactor) {
   return UnitsFactor == 1.0f;
@@ -146,6 +153,14 @@ void ColourTempRise(WindowModel& window, float dT, float Tallow) {
   } else if (dT > hot) {
     window.txtTrise.background = kLightRed;
   }
+}
+
+bool WarnRollOff(UserInterface& ui, float Lfl, float Lnl) {
+  if (Lnl == 0) return false;
+  const auto ratio = ToSingle(static_cast<double>(Lfl) / Lnl);
+  if (!ratio || !(*ratio < kRollOffWarningRatio)) return false;
+  ui.ShowMessage(kRollOffTitle, kRollOffMessage);
+  return true;
 }
 
 }  // namespace tov

@@ -22,10 +22,6 @@ constexpr std::string_view kWireTooLargeMessage =
 constexpr std::string_view kWindowTooSmallTitle = "Core Window Too Small";
 constexpr std::string_view kWireReducedMessage =
     "Required wire size is too large for selected core.\rActual wire size will be\r";
-constexpr std::string_view kRollOffTitle = "Inductance Roll-Off Warning";
-constexpr std::string_view kRollOffMessage =
-    "Inductance roll-off against current is higher than recommended.\r"
-    "A larger core should be selected if possible.";
 constexpr std::string_view kCannotWindMessage =
     "The winding cannot be wound on the selected core:\r"
     "its inner hole fills up before every turn is placed.\r\r"
@@ -34,8 +30,6 @@ constexpr std::string_view kCannotWindMessage =
 // Fill limit of the window: E-cores are wound on a bobbin.
 constexpr float kToroidFillLimit = 0.5f;
 constexpr float kECoreFillLimit = 0.8f;
-// Below this fraction of the no-load inductance left at full load the user is warned.
-constexpr float kRollOffWarningRatio = 0.45f;
 
 std::string ReducedWireText(const Winding& wire) {
   std::string text(kWireReducedMessage);
@@ -97,10 +91,7 @@ void DesignSelectedCore(DesignContext ctx, int16_t row) {
   state.PrevStrands = wire.PrevStrands;
   if (wire.reduced) ctx.ui.ShowMessage(kWindowTooSmallTitle, ReducedWireText(wire));
 
-  if (turns.Lnl != 0) {
-    const auto ratio = ToSingle(static_cast<double>(turns.Lfl) / turns.Lnl);
-    if (ratio && *ratio < kRollOffWarningRatio) ctx.ui.ShowMessage(kRollOffTitle, kRollOffMessage);
-  }
+  WarnRollOff(ctx.ui, turns.Lfl, turns.Lnl);
 
   WindingHeat heat;
   WindAndHeat(heat,
