@@ -45,10 +45,12 @@ constexpr std::string_view kRollOffMessage =
 // Below this fraction of the no-load inductance left at full load the user is warned.
 constexpr float kRollOffWarningRatio = 0.45f;
 
-// Inches with three decimals, millimetres with one.
+// The table holds inches; UnitsFactor 1 shows them as they are (three
+// decimals), otherwise they are shown in millimetres (one decimal).
 bool Inches(float UnitsFactor) {
   return UnitsFactor == 1.0f;
 }
+constexpr double kMillimetresPerInch = 25.4;
 
 }  // namespace
 
@@ -66,7 +68,7 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
   DesignState& state = window.state;
   const auto cell = [&](CoreColumn column) -> const CoreCell& { return cores.Cell(r.row, column); };
   const auto number = [&](CoreColumn column) { return cell(column).AsDouble(); };
-  const double units = state.UnitsFactor;
+  const double units = Inches(state.UnitsFactor) ? 1.0 : kMillimetresPerInch;
 
   // Part number and header; a stack is marked "(3x)".
   std::string part = cell(CoreColumn::PartNo).Display();

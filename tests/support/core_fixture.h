@@ -59,7 +59,9 @@ inline void PutCore(CoreTable& table, int row, const FixtureCore& c) {
 
 // Velmax toroid of mu 60, AL 135, le 12.7 cm: with the start-up inputs it
 // ends at 31 turns and runs about 17 deg C warm.
-inline FixtureCore VelmaxAL135() { return {}; }
+inline FixtureCore VelmaxAL135() {
+  return {};
+}
 
 // Velmax toroid of mu 60, AL 75, le 8.98 cm: 58 turns after the roll-off
 // correction put it over the no-load ceiling of the start-up inputs.

@@ -82,7 +82,10 @@ void FrmTov::cmdSelCore_Click() {
 }
 
 void FrmTov::lstCores_Click(int position) {
-  if (position < 0 || position >= SectionOf(window_.material).CoreCount()) return;
+  if (!window_.lstCores_visible || position < 0 ||
+      position >= static_cast<int>(window_.lstCores.size())) {
+    return;
+  }
   const int16_t row = ListPositionToRow(window_.material, static_cast<int16_t>(position));
   window_.state.CoreIdx = row;
   DesignSelectedCore(Context(), row);
