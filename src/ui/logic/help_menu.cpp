@@ -17,7 +17,7 @@ constexpr std::string_view kDisclaimerText =
     "the mounting and the cooling of the finished part. Always verify a design by "
     "measurement on a prototype before committing it to production.\r\r"
     "CORVANE accepts no liability for designs made with this program.\r\r"
-    "For design assistance call CORVANE Applications Engineering at (555) 555-0142.";
+    "For design assistance call CORVANE Applications Engineering at (555) 555-0142";
 
 constexpr std::string_view kAboutTitle = "About Inductor Design Using Powder Cores";
 constexpr std::string_view kAboutText = "Corvane Inductor Design Using Powder Cores\r\rVersion 1.0";

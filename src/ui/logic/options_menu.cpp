@@ -1,6 +1,7 @@
 // The Options menu: ambient temperature, the stack dialog, Full Load L
 // Maximum and Single Layer Choke.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,10 +31,11 @@ constexpr int16_t kMaxStack = 5;
 void FrmTov::mnuTemp_Click() {
   DesignState& state = window_.state;
   const std::string current = PlainNumberText(state.AmbientTemp, 7);
-  std::string answer = ui_.AskInput(kTempPrompt, kTempTitle, current);
-  while (!IsNumber(answer)) answer = ui_.AskInput(kTempInvalidPrompt, kTempInvalidTitle, current);
+  std::optional<double> answer = ParseNumber(ui_.AskInput(kTempPrompt, kTempTitle, current));
+  while (!answer)
+    answer = ParseNumber(ui_.AskInput(kTempInvalidPrompt, kTempInvalidTitle, current));
 
-  const auto temperature = ToSingle(*ParseNumber(answer));
+  const auto temperature = ToSingle(*answer);
   if (!temperature) return;
   state.AmbientTemp = *temperature;
   Commit(state.CuFactor, CopperFactor(state.AmbientTemp));
