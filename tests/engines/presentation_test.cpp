@@ -127,14 +127,6 @@ TEST_F(PresentationTest, StackTooLargeFor16BitProductKeepsInductanceTexts) {
   EXPECT_EQ(window_.txtTurns.text, "31");
 }
 
-TEST_F(PresentationTest, StrandedWireText) {
-  DesignResult r = Toroid();
-  r.strands = 4;
-  r.G = 12;
-  PresentResult(window_, cores_, r);
-  EXPECT_EQ(window_.txtWire.text, "4 x #12");
-}
-
 TEST_F(PresentationTest, LossUnitFollowsTotalAlone) {
   struct Case {
     float Pfe, Pcu, Ptot;
