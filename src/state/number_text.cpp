@@ -1,6 +1,6 @@
 #include "state/number_text.h"
 
-#include <cctype>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -10,8 +10,12 @@
 namespace tov {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -40,6 +44,30 @@ bool HasNumberShape(std::string_view t) {
   return i == t.size();
 }
 
+// Power of ten of the first significant digit of a number text without sign
+// (0 for 5, 2 for 500, -3 for 0.005e0, 10 for 1e10), for a text whose value is
+// not zero. Only its sign matters: it tells overflow from underflow.
+long long LeadingDigitExponent(std::string_view t) {
+  const std::size_t e_pos = t.find_first_of("eE");
+  const std::string_view mantissa = t.substr(0, e_pos);
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const std::size_t first = mantissa.find_first_of("123456789");
+  if (first == std::string_view::npos) return 0;
+  long long power = first < point ? static_cast<long long>(point - first) - 1
+                                  : -static_cast<long long>(first - point);
+  if (e_pos != std::string_view::npos) {
+    std::string_view exponent = t.substr(e_pos + 1);
+    const bool negative = !exponent.empty() && exponent.front() == '-';
+    if (!exponent.empty() && (exponent.front() == '+' || exponent.front() == '-')) {
+      exponent.remove_prefix(1);
+    }
+    long long magnitude = 0;
+    for (char c : exponent) magnitude = std::min(magnitude * 10 + (c - '0'), 1'000'000'000LL);
+    power += negative ? -magnitude : magnitude;
+  }
+  return power;
+}
+
 }  // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
@@ -54,17 +82,17 @@ std::optional<double> ParseNumber(std::string_view text) {
   auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value);
   if (error == std::errc::result_out_of_range) {
     // Too small for a double reads as zero; too large is not a number.
-    const std::string copy(t);
-    const double probe = std::strtod(copy.c_str(), nullptr);
-    if (std::isinf(probe)) return std::nullopt;
-    value = probe;
+    if (LeadingDigitExponent(t) > 0) return std::nullopt;
+    value = 0;
   } else if (error != std::errc() || end != t.data() + t.size()) {
     return std::nullopt;
   }
   return negative ? -value : value;
 }
 
-bool IsNumber(std::string_view text) { return ParseNumber(text).has_value(); }
+bool IsNumber(std::string_view text) {
+  return ParseNumber(text).has_value();
+}
 
 std::string PlainNumberText(double value, int significant_digits) {
   if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : (value > 0 ? "Inf" : "-Inf");

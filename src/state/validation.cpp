@@ -1,0 +1,132 @@
+#include "state/validation.h"
+
+#include <array>
+#include <string_view>
+
+#include "state/number_text.h"
+#include "state/numeric.h"
+
+namespace tov {
+namespace {
+
+constexpr std::string_view kTitle = "Invalid Entry";
+
+// One input field: its messages, the answer an input box offers, and whether 0 is accepted.
+struct FieldRule {
+  TextBox WindowModel::*box;
+  std::string_view numeric_message;
+  std::string_view range_message;
+  std::string_view second_message;
+  std::string_view default_answer;
+  bool zero_allowed;
+};
+
+// In the order the fields are checked.
+constexpr std::array<FieldRule, 7> kFieldRules = {{
+    {&WindowModel::txtIdc, "DC Current field requires a numeric entry.",
+     "DC Current field requires a numeric entry greater than zero.",
+     "Please enter a value for DC Current.", "10", false},
+    {&WindowModel::txtIdelta, "Ripple Current field requires a non-negative numeric entry.",
+     "Ripple Current field requires a non-negative numeric entry.",
+     "Please enter a new value for Ripple Current.", "1", true},
+    {&WindowModel::txtFreq, "Frequency field requires a numeric entry greater than zero.",
+     "Frequency field requires a numeric entry greater than zero.",
+     "Please enter a new value for the Frequency.", "100", false},
+    {&WindowModel::txtCurDens, "Current Density field requires a numeric entry greater than zero.",
+     "Current Density field requires a numeric entry greater than zero.",
+     "Please enter a value for the Current Density.", "600", false},
+    {&WindowModel::txtLfl, "Full Load L field requires a numeric entry greater than zero.",
+     "Full Load L field requires a numeric entry greater than zero.",
+     "Please enter a value for Full Load L.", "100", false},
+    {&WindowModel::txtLnl, "No Load L field requires a numeric entry greater than zero.",
+     "No Load L field requires a numeric entry greater than zero.",
+     "Please enter a value for No Load L.", "150", false},
+    {&WindowModel::txtTempInput,
+     "Temperature Rise field requires a numeric entry greater than zero.",
+     "Temperature Rise field requires a numeric entry greater than zero.",
+     "Please enter a value for Temperature Rise.", "35", false},
+}};
+
+constexpr const FieldRule& kNoLoadRule = kFieldRules[5];
+static_assert(kNoLoadRule.box == &WindowModel::txtLnl);
+
+constexpr std::string_view kCrossCheckMessage =
+    "No Load L must be greater than Full Load L field entry.";
+constexpr std::string_view kCrossCheckSecondMessage = "Please enter a new value for No Load L.";
+
+InputPrompt MakePrompt(std::string_view first, std::string_view second,
+                       std::string default_answer) {
+  std::string prompt(first);
+  prompt += kLineBreak;
+  prompt += kLineBreak;
+  prompt += second;
+  return {std::move(prompt), std::string(kTitle), std::move(default_answer)};
+}
+
+// The box a field's text calls for: the numeric message while it is not a
+// number, the range message while its value is out of range, none once it passes.
+// Asking again after each answer runs the numeric loop, then the range loop, and
+// sends a range-loop answer that is not a number back through the numeric loop.
+std::optional<InputPrompt> FieldPrompt(const FieldRule& rule, const std::string& text) {
+  const std::optional<double> value = ParseNumber(text);
+  if (!value) {
+    return MakePrompt(rule.numeric_message, rule.second_message, std::string(rule.default_answer));
+  }
+  const bool in_range = rule.zero_allowed ? *value >= 0 : *value > 0;
+  if (!in_range) {
+    return MakePrompt(rule.range_message, rule.second_message, std::string(rule.default_answer));
+  }
+  return std::nullopt;
+}
+
+// An inductance as the cross-check compares it: stored as a 4-byte float; a
+// value beyond the float range keeps its 8-byte value so that a larger answer
+// can still pass.
+double AsStoredInductance(const std::string& text) {
+  const double value = ParseNumber(text).value_or(0.0);
+  const std::optional<float> single = ToSingle(value);
+  return single ? static_cast<double>(*single) : value;
+}
+
+InputPrompt CrossCheckPrompt(const WindowModel& window) {
+  const double full_load_uH = ParseNumber(window.txtLfl.text).value_or(0.0);
+  return MakePrompt(kCrossCheckMessage, kCrossCheckSecondMessage,
+                    PlainNumberText(full_load_uH * 1.5));
+}
+
+void SettleField(const FieldRule& rule, WindowModel& window, UserInterface& ui) {
+  TextBox& box = window.*rule.box;
+  while (const std::optional<InputPrompt> prompt = FieldPrompt(rule, box.text)) {
+    box.text = ui.AskInput(prompt->prompt, prompt->title, prompt->default_answer);
+  }
+}
+
+}  // namespace
+
+void ValidateInputs(WindowModel& window, UserInterface& ui) {
+  for (const FieldRule& rule : kFieldRules) SettleField(rule, window, ui);
+  if (!window.mnuLfl) return;
+
+  // The full-load value is read once; only No Load L is asked for again.
+  const double full_load_uH = AsStoredInductance(window.txtLfl.text);
+  const InputPrompt prompt = CrossCheckPrompt(window);
+  double no_load_uH = AsStoredInductance(window.txtLnl.text);
+  while (!(no_load_uH > full_load_uH)) {
+    window.txtLnl.text = ui.AskInput(prompt.prompt, prompt.title, prompt.default_answer);
+    if (!IsNumber(window.txtLnl.text)) SettleField(kNoLoadRule, window, ui);
+    no_load_uH = AsStoredInductance(window.txtLnl.text);
+  }
+}
+
+std::optional<InputPrompt> FirstInputPrompt(const WindowModel& window) {
+  for (const FieldRule& rule : kFieldRules) {
+    if (auto prompt = FieldPrompt(rule, (window.*rule.box).text)) return prompt;
+  }
+  if (window.mnuLfl &&
+      !(AsStoredInductance(window.txtLnl.text) > AsStoredInductance(window.txtLfl.text))) {
+    return CrossCheckPrompt(window);
+  }
+  return std::nullopt;
+}
+
+}  // namespace tov
