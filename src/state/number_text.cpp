@@ -119,22 +119,22 @@ std::string PlainNumberText(double value, int significant_digits) {
 
   std::string out = negative ? "-" : "";
   if (exponent < -5 || exponent >= significant_digits) {
-    out += digits.substr(0, 1);
-    if (digits.size() > 1) out += "." + digits.substr(1);
+    out.push_back(digits.front());
+    if (digits.size() > 1) out.append(".").append(digits, 1);
     char exp_text[16];
     std::snprintf(exp_text, sizeof exp_text, "E%c%02d", exponent < 0 ? '-' : '+',
                   exponent < 0 ? -exponent : exponent);
-    return out + exp_text;
+    return out.append(exp_text);
   }
   if (exponent < 0) {
-    out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    out.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
     return out;
   }
   const std::size_t integer_digits = static_cast<std::size_t>(exponent) + 1;
   if (digits.size() <= integer_digits) {
-    out += digits + std::string(integer_digits - digits.size(), '0');
+    out.append(digits).append(integer_digits - digits.size(), '0');
   } else {
-    out += digits.substr(0, integer_digits) + "." + digits.substr(integer_digits);
+    out.append(digits, 0, integer_digits).append(".").append(digits, integer_digits);
   }
   return out;
 }

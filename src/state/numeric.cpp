@@ -41,17 +41,4 @@ std::optional<int16_t> CheckedAdd(int16_t a, int16_t b) { return FromInt(int{a} 
 std::optional<int16_t> CheckedSub(int16_t a, int16_t b) { return FromInt(int{a} - int{b}); }
 std::optional<int16_t> CheckedMul(int16_t a, int16_t b) { return FromInt(int{a} * int{b}); }
 
-std::optional<float> ToSingle(double value) {
-  if (!std::isfinite(value)) return std::nullopt;
-  if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max())) {
-    return std::nullopt;
-  }
-  return static_cast<float>(value);
-}
-
-std::optional<double> Finite(double value) {
-  if (!std::isfinite(value)) return std::nullopt;
-  return value;
-}
-
 }  // namespace tov

@@ -2,7 +2,9 @@
 // Number rules shared by every calculation: 16-bit counts, 4-byte stored
 // quantities, rounding to counts, and the step rule of a design run.
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace tov {
@@ -28,10 +30,20 @@ std::optional<int16_t> CheckedMul(int16_t a, int16_t b);
 
 // A computed value stored as a 4-byte float. nullopt when it is NaN, infinite,
 // or beyond the float range (an overflow); values too small for a float become 0.
-std::optional<float> ToSingle(double value);
+// Inline: the turn solution calls it several times per turn it tries.
+inline std::optional<float> ToSingle(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max())) {
+    return std::nullopt;
+  }
+  return static_cast<float>(value);
+}
 
 // A computed intermediate kept in 8 bytes; nullopt when it is NaN or infinite.
-std::optional<double> Finite(double value);
+inline std::optional<double> Finite(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
+}
 
 // The step rule of a design run: a step that has a result commits it; a step
 // that failed leaves the target as it was. Returns whether the step committed.

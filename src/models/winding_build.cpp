@@ -1,0 +1,88 @@
+#include "models/winding_build.h"
+
+#include <cmath>
+
+#include "state/numeric.h"
+
+namespace tov {
+namespace {
+
+constexpr double kInchesPer1000Ft = 12000;
+constexpr double kCmPerInch = 2.54;
+
+// Wires that fit on the inner circumference id (in) of a layer of wire d (in):
+// floor((id - d) pi / d), capped at the wires still to place. nullopt when
+// the layer holds no wire or the count has no value.
+std::optional<int16_t> WiresInLayer(float id, float d, int16_t remaining) {
+  const double per = std::floor((double{id} - d) * kPi / d);
+  if (!std::isfinite(per) || per <= 0) return std::nullopt;
+  if (per >= remaining) return remaining;
+  return static_cast<int16_t>(per);
+}
+
+}  // namespace
+
+ToroidBuild WindToroid(int16_t N, int16_t S, float d, float WindID, float WindOD, float WindHt,
+                       int16_t StackCount) {
+  ToroidBuild build;
+  float id = 0;
+  float od = 0;
+  float ht = 0;
+  Commit(id, ToSingle(WindID));
+  Commit(od, ToSingle(WindOD));
+  Commit(ht, ToSingle(double{WindHt} * StackCount));
+  float frac = 0;
+  auto wires = CheckedMul(N, S);
+  int16_t remaining = wires ? *wires : 0;
+  // Each strand is placed as a wire of its own; every layer takes at least
+  // one wire or the build-up stops, so the loop always ends.
+  build.fits = wires.has_value();
+  while (remaining > 0) {
+    auto per = WiresInLayer(id, d, remaining);
+    if (!per) {
+      build.fits = false;
+      break;
+    }
+    // Each wire of the layer goes once around the current cross-section.
+    Commit(build.length, ToSingle(build.length + *per * ((double{od} - id) + 2.0 * ht)));
+    Commit(frac, ToSingle(*per * double{d} / od));
+    remaining = static_cast<int16_t>(remaining - *per);
+    Commit(id, ToSingle(id - 2.0 * d));
+    Commit(od, ToSingle(od + 2.0 * d * frac));
+    Commit(ht, ToSingle(ht + 2.0 * d));
+  }
+  build.ODw = od;
+  build.HTw = ht;
+  return build;
+}
+
+std::optional<float> WindingResistance(double length_in, float Rprime, float CuFactor) {
+  return ToSingle(length_in / kInchesPer1000Ft * Rprime * CuFactor);
+}
+
+std::optional<double> BobbinWireLength(int16_t N, float WindHt_cm) {
+  auto MLT = ToSingle(WindHt_cm / kCmPerInch);
+  if (!MLT) return std::nullopt;
+  return Finite(static_cast<double>(N) * *MLT);
+}
+
+std::optional<float> ToroidSurface(float ODw, float HTw) {
+  const double radius = ODw / 2.0;
+  return ToSingle((2 * kPi * (radius * radius) + ODw * kPi * HTw) * (kCmPerInch * kCmPerInch));
+}
+
+std::optional<float> CopperLoss(float Rdc, float Iw) {
+  return ToSingle(1000.0 * Rdc * (double{Iw} * Iw));
+}
+
+std::optional<float> TempRise(float Ptot, float As) {
+  const double density = double{Ptot} / As;
+  if (!(density >= 0)) return std::nullopt;
+  return ToSingle(std::pow(density, 0.833));
+}
+
+std::optional<float> CopperFactor(float AmbientTemp) {
+  return ToSingle(1 + 0.00393 * (AmbientTemp - 20.0));
+}
+
+}  // namespace tov
