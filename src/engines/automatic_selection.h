@@ -8,7 +8,9 @@ namespace tov {
 
 // Calculate: validates the inputs, sizes the wire, walks the material's
 // section from the first row large enough, and presents the first core that
-// passes, or the "Too Large" result at the section's end row.
+// passes, or the "Too Large" result at the section's end row. A row that runs
+// too hot, or whose toroid build-up fills the hole before every turn is
+// placed, sends the walk on to the next row.
 void cmdCalculate_Click(DesignContext ctx);
 
 }  // namespace tov

@@ -23,4 +23,9 @@ std::string ChooseHeader(float ODw, float HTw);
 // as it was at exactly Tallow or Tallow + 15.
 void ColourTempRise(WindowModel& window, float dT, float Tallow);
 
+// Warns the user ("Inductance Roll-Off Warning") when the full-load
+// inductance keeps less than 45 % of the no-load inductance (Lfl / Lnl as a
+// 4-byte float). Returns whether it warned; no warning when Lnl is zero.
+bool WarnRollOff(UserInterface& ui, float Lfl, float Lnl);
+
 }  // namespace tov

@@ -38,7 +38,9 @@ class FrmTov {
   void cmdSelCore_Click();
   void cmdPrint_Click();  // the same as File > Print
 
-  // A line of the visible core list was picked (0-based position).
+  // A line of the visible core list was picked (0-based position): designs
+  // that core and hides the list. Nothing happens while the list is hidden
+  // or for a position outside it.
   void lstCores_Click(int position);
 
   // Material option buttons, after the button's state has changed.

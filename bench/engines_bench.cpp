@@ -1,0 +1,80 @@
+// Speed of a whole Calculate on the shipped core database: the usual
+// start-up design, and the worst case that walks a whole section.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "engines/automatic_selection.h"
+#include "state/core_table_loader.h"
+
+namespace tov {
+namespace {
+
+// A user who closes every box at once.
+class SilentUi : public UserInterface {
+ public:
+  void ShowMessage(std::string_view, std::string_view) override {}
+  std::string AskInput(std::string_view, std::string_view, std::string_view answer) override {
+    return std::string(answer);
+  }
+  std::optional<std::string> ChooseOpenFile(const FileDialogRequest&) override { return {}; }
+  std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override { return {}; }
+  void PrintReport(const ReportDocument&) override {}
+  void ShowHelp(HelpRequest) override {}
+};
+
+// The database beside the benchmark, as the program finds it beside itself.
+const CoreTable& Cores() {
+  static const CoreTableLoad load = LoadCoreTable(
+      std::filesystem::read_symlink("/proc/self/exe").parent_path() / kCoreDatabaseName);
+  static const CoreTable empty;
+  return load.table ? *load.table : empty;
+}
+
+// The design inputs of one benchmark: the window's texts.
+struct Inputs {
+  std::string_view Idc_A = "10", dI_A = "2", Lfl_uH = "100", Lnl_uH = "150", rise_degC = "35";
+};
+
+void RunCalculate(benchmark::State& state, Material material, const Inputs& in) {
+  if (!std::filesystem::exists(std::filesystem::read_symlink("/proc/self/exe").parent_path() /
+                               kCoreDatabaseName)) {
+    state.SkipWithError("coredat not found beside the benchmark");
+    return;
+  }
+  SilentUi ui;
+  WindowModel window;
+  ApplyStartupDefaults(window);
+  window.material = material;
+  window.txtIdc.text = in.Idc_A;
+  window.txtIdelta.text = in.dI_A;
+  window.txtLfl.text = in.Lfl_uH;
+  window.txtLnl.text = in.Lnl_uH;
+  window.txtTempInput.text = in.rise_degC;
+  for (auto _ : state) {
+    cmdCalculate_Click({window, Cores(), ui});
+    benchmark::DoNotOptimize(window.state.CoreIdx);
+  }
+}
+
+void BM_CalculateStartup(benchmark::State& state) {
+  RunCalculate(state, Material::Velmax, {});
+}
+BENCHMARK(BM_CalculateStartup);
+
+// 1 mH at 0.1 A and a temperature rise no core can keep to: the search starts
+// at the first Molypermalloy row (the longest section), solves the turns and
+// winds and heats every core on its way, and ends at the end row. Of the
+// requirements no core meets, this kind walks furthest and trims longest.
+void BM_CalculateWholeSection(benchmark::State& state) {
+  RunCalculate(
+      state, Material::MPP,
+      {.Idc_A = "0.1", .dI_A = "0.02", .Lfl_uH = "1000", .Lnl_uH = "1500", .rise_degC = "1e-9"});
+}
+BENCHMARK(BM_CalculateWholeSection);
+
+}  // namespace
+}  // namespace tov

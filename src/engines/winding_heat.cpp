@@ -1,0 +1,51 @@
+#include "engines/winding_heat.h"
+
+#include "models/core_loss.h"
+#include "models/winding_build.h"
+#include "models/wire_gauge.h"
+#include "state/numeric.h"
+
+namespace tov {
+namespace {
+
+std::optional<float> StrandBundleResistance(int16_t G, int16_t S) {
+  const auto per_wire = WireRes(G);
+  if (!per_wire || S == 0) return std::nullopt;
+  return ToSingle(*per_wire / S);
+}
+
+}  // namespace
+
+void WindAndHeat(WindingHeat& heat, const HeatInputs& in, const CoreData& core) {
+  heat.fits = true;
+  Commit(heat.Bac, AcFluxDensity(in.ue, in.N, in.dI, core.le));
+  if (const auto Pfe =
+          CoreLoss(in.MatType, core.ui, in.f, heat.Bac, core.le, core.Ae, in.StackCount)) {
+    Commit(heat.Pfe, ToSingle(*Pfe));
+  }
+  Commit(heat.Rprime, StrandBundleResistance(in.G, in.S));
+
+  if (in.e_core) {
+    if (const auto length = BobbinWireLength(in.N, core.WindHt)) {
+      Commit(heat.length, ToSingle(*length));
+    }
+    Commit(heat.Rdc, WindingResistance(heat.length, heat.Rprime, in.CuFactor));
+    heat.As = core.SurfaceArea;
+  } else {
+    const ToroidBuild build =
+        WindToroid(in.N, in.S, in.d, core.WindID, core.WindOD, core.WindHt, in.StackCount);
+    heat.fits = build.fits;
+    if (!build.fits) return;
+    heat.length = build.length;
+    heat.ODw = build.ODw;
+    heat.HTw = build.HTw;
+    Commit(heat.Rdc, WindingResistance(heat.length, heat.Rprime, in.CuFactor));
+    Commit(heat.As, ToroidSurface(heat.ODw, heat.HTw));
+  }
+
+  Commit(heat.Pcu, CopperLoss(heat.Rdc, in.Iw));
+  Commit(heat.Ptot, ToSingle(static_cast<double>(heat.Pfe) + static_cast<double>(heat.Pcu)));
+  Commit(heat.dT, TempRise(heat.Ptot, heat.As));
+}
+
+}  // namespace tov

@@ -1,0 +1,52 @@
+// The start-up disclaimer and the Help menu, with their texts.
+
+#include <string_view>
+
+#include "state/window_model.h"
+#include "ui/logic/frm_tov.h"
+
+namespace tov {
+namespace {
+
+constexpr std::string_view kDisclaimerTitle = "***CORVANE Disclaimer***";
+constexpr std::string_view kDisclaimerText =
+    "The designs produced by this program are estimates. They are computed from "
+    "catalogue data of the cores and from empirical models of permeability roll-off, "
+    "core loss, winding build-up and temperature rise.\r\r"
+    "Actual inductance, losses and temperature rise depend on the winding technique, "
+    "the mounting and the cooling of the finished part. Always verify a design by "
+    "measurement on a prototype before committing it to production.\r\r"
+    "CORVANE accepts no liability for designs made with this program.\r\r"
+    "For design assistance call CORVANE Applications Engineering at (555) 555-0142";
+
+constexpr std::string_view kAboutTitle = "About Inductor Design Using Powder Cores";
+constexpr std::string_view kAboutText = "Corvane Inductor Design Using Powder Cores\r\rVersion 1.0";
+
+constexpr std::string_view kContactTitle = "Contacting Corvane";
+constexpr std::string_view kContactText =
+    "Contact CORVANE Applications Engineering and Sales at:\r\r"
+    "Phone: (555) 555-0142\r"
+    "Fax:      (555) 555-0143\r"
+    "Email:   applications@example.com";
+
+}  // namespace
+
+void FrmTov::Startup() {
+  ui_.ShowMessage(kDisclaimerTitle, kDisclaimerText);
+  ApplyStartupDefaults(window_);
+}
+
+void FrmTov::mnuContents_Click() {
+  ui_.ShowHelp(HelpRequest::Contents);
+}
+void FrmTov::mnuIndex_Click() {
+  ui_.ShowHelp(HelpRequest::Index);
+}
+void FrmTov::mnuAbout_Click() {
+  ui_.ShowMessage(kAboutTitle, kAboutText);
+}
+void FrmTov::mnuContact_Click() {
+  ui_.ShowMessage(kContactTitle, kContactText);
+}
+
+}  // namespace tov

@@ -1,0 +1,82 @@
+// The Options menu: ambient temperature, the stack dialog, Full Load L
+// Maximum and Single Layer Choke.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engines/automatic_selection.h"
+#include "models/winding_build.h"
+#include "state/number_text.h"
+#include "state/numeric.h"
+#include "ui/logic/frm_tov.h"
+
+namespace tov {
+namespace {
+
+constexpr std::string_view kTempTitle = "Enter Ambient Temperature";
+constexpr std::string_view kTempPrompt =
+    "Please enter a value for the Ambient Temperature\r(value between -50 and 150, in degrees C)";
+constexpr std::string_view kTempInvalidTitle = "Invalid Entry";
+constexpr std::string_view kTempInvalidPrompt =
+    "Ambient Temperature requires a numeric value.\r"
+    "Please enter a value for the Ambient Temperature\r(value between -50 and 150, in degrees C)";
+
+constexpr int16_t kMaxStack = 5;
+
+}  // namespace
+
+// Asks until the answer is a number. The range in the prompt is advice only;
+// a number beyond a 4-byte float changes nothing.
+void FrmTov::mnuTemp_Click() {
+  DesignState& state = window_.state;
+  const std::string current = PlainNumberText(state.AmbientTemp, 7);
+  std::optional<double> answer = ParseNumber(ui_.AskInput(kTempPrompt, kTempTitle, current));
+  while (!answer)
+    answer = ParseNumber(ui_.AskInput(kTempInvalidPrompt, kTempInvalidTitle, current));
+
+  const auto temperature = ToSingle(*answer);
+  if (!temperature) return;
+  state.AmbientTemp = *temperature;
+  Commit(state.CuFactor, CopperFactor(state.AmbientTemp));
+}
+
+void FrmTov::mnuStack_Click() {
+  window_.enabled = false;
+  const int16_t count = window_.state.StackCount;
+  stack_dialog_ = StackDialogModel{count >= 1 && count <= kMaxStack ? count : int16_t{1}};
+}
+
+void FrmTov::optStack_Click(int16_t count) {
+  if (stack_dialog_ && count >= 1 && count <= kMaxStack) stack_dialog_->selected = count;
+}
+
+void FrmTov::cmdApply_Click() {
+  if (!stack_dialog_) return;
+  window_.state.StackCount = stack_dialog_->selected;
+  tov::cmdCalculate_Click(Context());
+}
+
+void FrmTov::cmdOK_Click() {
+  if (!stack_dialog_) return;
+  cmdApply_Click();
+  cmdCancel_Click();
+}
+
+// Closes the dialog; a count already applied stays.
+void FrmTov::cmdCancel_Click() {
+  stack_dialog_.reset();
+  window_.enabled = true;
+}
+
+void FrmTov::mnuLfl_Click() {
+  window_.mnuLfl = !window_.mnuLfl;
+  tov::cmdCalculate_Click(Context());
+}
+
+void FrmTov::mnuSingleLayer_Click() {
+  window_.mnuSingleLayer = !window_.mnuSingleLayer;
+  tov::cmdCalculate_Click(Context());
+}
+
+}  // namespace tov
