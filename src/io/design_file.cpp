@@ -54,7 +54,10 @@ std::string ErrnoText(int error) {
 std::filesystem::path TemporarySibling(const std::filesystem::path& target, unsigned salt) {
   char suffix[16];
   std::snprintf(suffix, sizeof suffix, ".%08x.tmp", salt);
-  return target.parent_path() / ("." + target.filename().string() + suffix);
+  std::string name = target.filename().string();
+  name.insert(0, 1, '.');
+  name.append(suffix);
+  return target.parent_path() / name;
 }
 
 // Writes the bytes to a file created for this write only.
