@@ -78,13 +78,14 @@ void PrintCoreList(FrmTov& form, bool json) {
   }
 }
 
-// Runs the chosen design. Millimetres are chosen as the window's units
-// switch does it, which re-runs the design named by DesignMode and CoreIdx.
+// Runs the chosen design. The core picked becomes CoreIdx, as a pick in the
+// core list makes it. Millimetres are chosen as the window's units switch
+// does it, which re-runs the design named by DesignMode and CoreIdx.
 void RunDesign(FrmTov& form, DesignChoice choice, bool metric) {
   WindowModel& w = form.Model();
+  if (choice.selected_core) w.state.CoreIdx = choice.row;
   if (metric) {
     w.state.DesignMode = choice.selected_core ? 1 : 0;
-    if (choice.selected_core) w.state.CoreIdx = choice.row;
     form.mnuDimMet_Click();
   } else if (choice.selected_core) {
     DesignSelectedCore(form.Context(), choice.row);
