@@ -1,0 +1,33 @@
+#pragma once
+// Applying a design file to the main window, as Open Design does before it
+// computes the design again.
+
+#include "io/design_file.h"
+#include "state/material.h"
+#include "state/window_model.h"
+
+namespace tov {
+
+class FrmTov;
+
+// Sets AmbientTemp (deg C) and the copper resistance factor that goes with it,
+// CuFactor = 1 + 0.00393 (AmbientTemp - 20), kept as a 4-byte float.
+void SetAmbientTemp(DesignState& state, float AmbientTemp);
+
+// The material in force once the record is applied: codes 1 to 4 select their
+// material, any other code leaves `current` selected.
+Material MaterialAfterOpening(const DesignFileRecord& record, Material current);
+
+// Whether the record can be applied to a window whose material is `current`:
+// an automatic design (DesignMode 0) always; any other design mode only with a
+// CoreIdx that is a core row of the material in force once applied, so that
+// the selected-core design it re-runs has a core of its material to work on.
+bool DesignFileFits(const DesignFileRecord& record, Material current);
+
+// Puts the record into the window, in file order: CoreIdx and DesignMode, the
+// seven input texts, the material (through its option button; no design
+// starts while LoadingDesign is set), Full Load L Maximum, AmbientTemp with
+// its CuFactor, StackCount as read and Single Layer Choke. Computes nothing.
+void ApplyDesignFile(FrmTov& form, const DesignFileRecord& record);
+
+}  // namespace tov

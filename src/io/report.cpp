@@ -1,0 +1,106 @@
+#include "io/report.h"
+
+#include <cstddef>
+#include <string_view>
+
+#include "state/material.h"
+
+namespace tov {
+namespace {
+
+constexpr int kTitleColumn = 7;
+constexpr int kSingleLayerColumn = 8;
+constexpr int kLabelColumn = 1;
+constexpr int kValueColumn = 30;
+constexpr int kFollow = 0;
+
+// Losses of 10000 mW and more are shown, and printed, in watts.
+constexpr float kWattDisplayFrom_mW = 10000.0f;
+
+ReportLine Blank() {
+  return {};
+}
+
+ReportLine At(int column, std::string text) {
+  return {false, {{column, std::move(text)}}};
+}
+
+ReportLine Labelled(std::string label, std::string value) {
+  return {false, {{kLabelColumn, std::move(label)}, {kValueColumn, std::move(value)}}};
+}
+
+std::string WireText(const WindowModel& window) {
+  if (window.state.Strands == 1) return "#" + window.txtWire.text + " AWG";
+  // Both engines use gauge 12 whenever they use more than one strand.
+  return std::to_string(window.state.Strands) + " strands of #12 AWG";
+}
+
+// Characters (not bytes) of a UTF-8 text.
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (const char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+ReportDocument BuildReport(const WindowModel& window) {
+  ReportDocument report;
+  auto& lines = report.lines;
+  lines.push_back({true, {{kTitleColumn, "Corvane DC Inductor Design"}}});
+  lines.push_back(Blank());
+  if (window.mnuSingleLayer) {
+    lines.push_back(At(kSingleLayerColumn, "Single Layer Winding Inductor"));
+    lines.push_back(Blank());
+  }
+  lines.push_back(Labelled("Part Number: ", window.txtPN.text));
+  lines.push_back(Labelled("Permeability: ", window.txtPerm.text));
+  lines.push_back(Labelled("Inductance Factor: ", window.txtAL.text + " mH/1000 Turns"));
+  lines.push_back(Labelled("Core Area (sq cm): ", window.txtAe.text));
+  lines.push_back(Labelled("Path Length (cm): ", window.txtle.text));
+  lines.push_back(Labelled("Turns: ", window.txtTurns.text));
+  lines.push_back(Labelled("Wire Size: ", WireText(window)));
+  lines.push_back(Labelled("DC Resistance: ", window.txtDCR.text + " Ohms"));
+  if (IsECore(window.material)) {
+    lines.push_back(Labelled("Bobbin P/N: ", window.txtBobbin.text));
+  } else if (window.txtBobbin.text != "None Available") {
+    lines.push_back(Labelled("Header P/N: ", window.txtBobbin.text));
+  }
+  const bool millimetres = window.state.UnitsFactor == 25.4f;
+  lines.push_back(Labelled("Wound Core Dimensions: ",
+                           window.txtDim.text + (millimetres ? " (in mm)" : " (in inches)")));
+  lines.push_back(Blank());
+  lines.push_back(Labelled("Inductance (full load, µH): ", window.txtLOutfl.text));
+  lines.push_back(
+      {false, {{kLabelColumn, "Inductance (no load, µH): "}, {kFollow, window.txtLOutnl.text}}});
+  const bool watts = window.state.TotalLoss >= kWattDisplayFrom_mW;
+  lines.push_back(Labelled(watts ? "Core Losses (W): " : "Core Losses (mW): ", window.txtPfe.text));
+  lines.push_back(
+      Labelled(watts ? "Copper Losses (W): " : "Copper Losses (mW): ", window.txtPcu.text));
+  lines.push_back(
+      Labelled(watts ? "Total Losses (W): " : "Total Losses (mW): ", window.txtPtot.text));
+  lines.push_back(Labelled("Temp. Rise (degrees C): ", window.txtTrise.text));
+  return report;
+}
+
+std::vector<std::string> RenderReportText(const ReportDocument& report) {
+  std::vector<std::string> out;
+  out.reserve(report.lines.size());
+  for (const ReportLine& line : report.lines) {
+    std::string text;
+    for (const ReportItem& item : line.items) {
+      if (item.column > 0) {
+        const std::size_t start = static_cast<std::size_t>(item.column - 1);
+        const std::size_t length = CharacterCount(text);
+        text.append(length <= start ? start - length : 1, ' ');
+      }
+      text += item.text;
+    }
+    out.push_back(std::move(text));
+  }
+  return out;
+}
+
+}  // namespace tov

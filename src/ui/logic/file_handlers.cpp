@@ -1,0 +1,84 @@
+// File menu of the main window: Open Design, Save Design As and Print, and
+// the Print button.
+
+#include <optional>
+#include <string>
+
+#include "engines/selected_core.h"
+#include "io/design_file.h"
+#include "io/design_file_window.h"
+#include "io/report.h"
+#include "ui/logic/frm_tov.h"
+
+namespace tov {
+namespace {
+
+constexpr const char* kOpenFailedTitle = "Open Design";
+constexpr const char* kSaveFailedTitle = "Save Design";
+
+std::string NotReadableText(const std::string& path) {
+  return "The file\r" + path +
+         "\ris not a readable design file.\r\rThe design shown has not been changed.";
+}
+
+std::string NotSavedText(const std::string& path, const std::string& reason) {
+  return "The design could not be saved as\r" + path + "\r\r" + reason +
+         "\rAn existing file of that name has not been changed.";
+}
+
+// LoadingDesign is 1 while a design file is being opened and 0 again however
+// the opening ends.
+class LoadingDesignScope {
+ public:
+  explicit LoadingDesignScope(DesignState& state) : state_(state) { state_.LoadingDesign = 1; }
+  ~LoadingDesignScope() { state_.LoadingDesign = 0; }
+  LoadingDesignScope(const LoadingDesignScope&) = delete;
+  LoadingDesignScope& operator=(const LoadingDesignScope&) = delete;
+
+ private:
+  DesignState& state_;
+};
+
+}  // namespace
+
+void FrmTov::mnuOpen_Click() {
+  LoadingDesignScope loading(window_.state);
+  const std::optional<std::string> path = ui_.ChooseOpenFile(FileDialogRequest{});
+  if (!path) return;
+
+  // All or nothing: the whole file is read and checked before the window changes.
+  const std::optional<std::string> bytes = ReadFileBytes(*path);
+  const std::optional<DesignFileRecord> record = bytes ? ReadDesignFile(*bytes) : std::nullopt;
+  if (!record || !DesignFileFits(*record, window_.material)) {
+    ui_.ShowMessage(kOpenFailedTitle, NotReadableText(*path));
+    return;
+  }
+  ApplyDesignFile(*this, *record);
+  if (record->DesignMode != 0) {
+    DesignSelectedCore(Context(), record->CoreIdx);
+  } else {
+    cmdCalculate_Click();
+  }
+}
+
+void FrmTov::mnuSaveAs_Click() {
+  FileDialogRequest request;
+  request.default_extension = ".tov";
+  request.confirm_overwrite = true;
+  const std::optional<std::string> path = ui_.ChooseSaveFile(request);
+  if (!path) return;
+
+  const std::string failure =
+      ReplaceFileContents(*path, WriteDesignFile(RecordFromWindow(window_)));
+  if (!failure.empty()) ui_.ShowMessage(kSaveFailedTitle, NotSavedText(*path, failure));
+}
+
+void FrmTov::mnuPrint_Click() {
+  ui_.PrintReport(BuildReport(window_));
+}
+
+void FrmTov::cmdPrint_Click() {
+  ui_.PrintReport(BuildReport(window_));
+}
+
+}  // namespace tov
