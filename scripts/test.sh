@@ -10,6 +10,9 @@ echo "== plain build"
 "$root/scripts/build.sh" "$root/build/test"
 ctest --test-dir "$root/build/test" --output-on-failure --timeout 300
 
+echo "== printing on a real print queue"
+"$root/scripts/print_test.sh" "$root/build/test"
+
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 "$root/scripts/build.sh" "$root/build/sanitize" -DTOV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
