@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (build/fuzz) and runs them one
+# after the other: first a replay of the committed corpus (tests/fuzz/corpus:
+# seeds and every input that once failed), then SECONDS of fuzzing each.
+# Usage: scripts/fuzz.sh [SECONDS_PER_TARGET]   (default 600)
+# New inputs collect in build/fuzz/corpus/<target>, failing ones in
+# build/fuzz/artifacts/<target>; the script fails on the first failure.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-600}
+dir=$root/build/fuzz
+targets=(coredat design_file design)
+
+cmake -S "$root" -B "$dir" -DTOV_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DTOV_BUILD_GUI=OFF \
+  -DTOV_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$dir" --parallel "$(nproc)" --target "${targets[@]/%/_fuzz}"
+
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+for target in "${targets[@]}"; do
+  program=$dir/bin/${target}_fuzz
+  seeds=$root/tests/fuzz/corpus/$target
+  work=$dir/corpus/$target
+  artifacts=$dir/artifacts/$target/
+  mkdir -p "$work" "$artifacts"
+  echo "== $target: replaying $(ls "$seeds" | wc -l) committed inputs, then ${seconds}s of fuzzing"
+  "$program" -runs=0 "$seeds" 2>&1 | tail -n 3
+  "$program" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="$artifacts" "$work" "$seeds" 2>&1 \
+    | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|#[0-9]+ +DONE)|ERROR|FUZZ FAILURE|SUMMARY|==[0-9]+==' || true
+  [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "$target: FAILED (see $artifacts)"; exit 1; }
+done

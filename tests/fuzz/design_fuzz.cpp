@@ -1,0 +1,189 @@
+// A design session on fuzzed inputs, options, material, core rows and a small
+// core table with odd cells (zeros, texts, negative, huge and tiny values,
+// 99999 where no end row is): both engines and the report run on it, and no
+// run may crash, hang, trip a sanitizer or show "nan" or "inf".
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "engines/selected_core.h"
+#include "fuzz_checks.h"
+#include "io/design_file_window.h"
+#include "io/report.h"
+#include "support/core_fixture.h"
+#include "ui/logic/frm_tov.h"
+
+namespace tov::fuzz {
+namespace {
+
+// A user who takes whatever every input box offers. An operation that keeps
+// asking after more answers than its fields could need would never end.
+class AcceptingUi : public UserInterface {
+ public:
+  void ShowMessage(std::string_view title, std::string_view text) override {
+    ExpectFinite(title, text);
+  }
+  std::string AskInput(std::string_view prompt, std::string_view title,
+                       std::string_view answer) override {
+    ExpectFinite(title, answer);
+    if (++asked_ > kMaxAnswers) Fail("input boxes without end", prompt);
+    return std::string(answer);
+  }
+  std::optional<std::string> ChooseOpenFile(const FileDialogRequest&) override { return {}; }
+  std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override { return {}; }
+  void PrintReport(const ReportDocument&) override {}
+  void ShowHelp(HelpRequest) override {}
+  void NextOperation() { asked_ = 0; }
+
+ private:
+  static constexpr int kMaxAnswers = 32;
+  int asked_ = 0;
+};
+
+constexpr int kCoresPerSection = 4;
+
+// Four cores in each section, growing row by row as the database does.
+const CoreTable& BaseTable() {
+  static const CoreTable table = [] {
+    CoreTable t = testing::EmptyCoreTable();
+    for (Material m : kMaterials) {
+      for (int k = 0; k < kCoresPerSection; ++k) {
+        testing::FixtureCore c = IsECore(m) ? testing::VelmaxECore() : testing::VelmaxAL135();
+        const double scale = 0.5 + 0.5 * k;
+        c.SizeFigure *= scale * scale * scale;
+        c.WindowArea *= scale;
+        c.CoreArea *= scale;
+        c.AL *= scale;
+        if (!IsECore(m)) c.WindID *= scale, c.WindOD *= scale, c.WindHt *= scale;
+        testing::PutCore(t, SectionOf(m).first_row + k, c);
+      }
+    }
+    return t;
+  }();
+  return table;
+}
+
+CoreCell OddCell(FuzzedDataProvider& in) {
+  static constexpr double kNumbers[] = {0,      -1,    -1e-3,  1e-300, 1e-40, 3.4e38,
+                                        3.5e38, 1e300, -1e300, 99999,  32768, 1e5};
+  static constexpr const char* kTexts[] = {"", "x", "1,5", " 12.5", "--", "99999"};
+  switch (in.ConsumeIntegralInRange(0, 3)) {
+    case 0:
+      return CoreCell::Number(in.PickValueInArray(kNumbers));
+    case 1:
+      return CoreCell::Text(in.PickValueInArray(kTexts));
+    case 2:
+      return CoreCell();
+  }
+  const double value = in.ConsumeFloatingPoint<double>();
+  return CoreCell::Number(std::isfinite(value) ? value : 0);
+}
+
+void Mutate(CoreTable& table, FuzzedDataProvider& in) {
+  for (int n = in.ConsumeIntegralInRange(0, 12); n > 0; --n) {
+    const MaterialSection section = SectionOf(in.PickValueInArray(kMaterials));
+    const int offset = in.ConsumeIntegralInRange(0, kCoresPerSection + 1);
+    const int row = offset > kCoresPerSection ? section.end_row : section.first_row + offset;
+    table.Set(row, static_cast<CoreColumn>(in.ConsumeIntegralInRange(1, kCoreColumns)),
+              OddCell(in));
+  }
+}
+
+// An input text; never one that itself reads "nan" or "inf".
+std::string InputText(FuzzedDataProvider& in) {
+  static constexpr const char* kTexts[] = {"10",    "0",       "-1",    "1e-30", "1e30",   "3.4e38",
+                                           "1e308", "1.7e308", "1e-45", "0.001", "1e5",    "32767",
+                                           "65536", "",        "abc",   " 5 ",   "2.5e-6", "99999"};
+  std::string text =
+      in.ConsumeBool() ? in.PickValueInArray(kTexts) : in.ConsumeRandomLengthString(12);
+  return ShowsNonFinite(text) ? std::string() : text;
+}
+
+int16_t CoreRow(FuzzedDataProvider& in, Material material) {
+  const MaterialSection s = SectionOf(material);
+  switch (in.ConsumeIntegralInRange(0, 2)) {
+    case 0:
+      return static_cast<int16_t>(s.first_row + in.ConsumeIntegralInRange(0, kCoresPerSection));
+    case 1:
+      return in.PickValueInArray({s.end_row, s.last_core_row, int16_t{0}, int16_t{553}});
+  }
+  return in.ConsumeIntegral<int16_t>();
+}
+
+void CheckWindow(const WindowModel& w) {
+  for (const TextBox* box :
+       {&w.txtPN,     &w.txtPerm,    &w.txtAL,    &w.txtAe,   &w.txtle,  &w.txtID,   &w.txtOD,
+        &w.txtHt,     &w.txtBobbin,  &w.txtTurns, &w.txtWire, &w.txtK,   &w.txtDCR,  &w.txtLOutfl,
+        &w.txtLOutnl, &w.txtRollOff, &w.txtDim,   &w.txtPfe,  &w.txtPcu, &w.txtPtot, &w.txtTrise}) {
+    ExpectFinite("field", box->text);
+  }
+  for (const std::string& line : w.lstCores) ExpectFinite("core list", line);
+}
+
+void RunAction(FrmTov& frm, FuzzedDataProvider& in) {
+  WindowModel& w = frm.Model();
+  switch (in.ConsumeIntegralInRange(0, 7)) {
+    case 0:
+      return frm.cmdCalculate_Click();
+    case 1:
+      return DesignSelectedCore(frm.Context(), CoreRow(in, w.material));
+    case 2:
+      frm.cmdSelCore_Click();
+      return frm.lstCores_Click(in.ConsumeIntegralInRange(-1, kCoresPerSection + 1));
+    case 3:
+      return frm.SelectMaterial(in.PickValueInArray(kMaterials));
+    case 4:
+      return frm.mnuLfl_Click();
+    case 5:
+      return frm.mnuSingleLayer_Click();
+    case 6:
+      return in.ConsumeBool() ? frm.mnuDimMet_Click() : frm.mnuDimEng_Click();
+  }
+  frm.mnuStack_Click();
+  frm.optStack_Click(in.ConsumeIntegralInRange<int16_t>(0, 6));
+  frm.cmdOK_Click();
+}
+
+}  // namespace
+}  // namespace tov::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  using namespace tov;
+  FuzzedDataProvider in(data, size);
+  CoreTable table = fuzz::BaseTable();
+  fuzz::Mutate(table, in);
+
+  fuzz::AcceptingUi ui;
+  FrmTov frm(table, ui);
+  WindowModel& w = frm.Model();
+  ApplyStartupDefaults(w);
+  w.material = in.PickValueInArray(kMaterials);
+  for (TextBox* box : {&w.txtIdc, &w.txtIdelta, &w.txtFreq, &w.txtCurDens, &w.txtLfl, &w.txtLnl,
+                       &w.txtTempInput}) {
+    box->text = fuzz::InputText(in);
+  }
+  w.mnuLfl = in.ConsumeBool();
+  w.mnuSingleLayer = in.ConsumeBool();
+  SetAmbientTemp(w.state, in.ConsumeFloatingPointInRange(-1e6f, 1e6f));
+  w.state.StackCount =
+      in.ConsumeBool() ? in.ConsumeIntegralInRange<int16_t>(0, 7) : in.ConsumeIntegral<int16_t>();
+  if (in.ConsumeBool()) {
+    w.state.UnitsFactor = 25.4f;
+    w.mnuDimEng = false;
+    w.mnuDimMet = true;
+  }
+
+  for (int n = in.ConsumeIntegralInRange(1, 6); n > 0; --n) {
+    fuzz::RunAction(frm, in);
+    ui.NextOperation();
+    fuzz::CheckWindow(w);
+  }
+  for (const std::string& line : RenderReportText(BuildReport(w))) {
+    fuzz::ExpectFinite("report", line);
+  }
+  return 0;
+}
