@@ -19,32 +19,35 @@ struct FieldRule {
   std::string_view second_message;
   std::string_view default_answer;
   bool zero_allowed;
+  // Whether the value must also fit a 4-byte float. Full Load L must: No Load
+  // L has to exceed it, so beyond that range no answer might ever pass.
+  bool single_only;
 };
 
 // In the order the fields are checked.
 constexpr std::array<FieldRule, 7> kFieldRules = {{
     {&WindowModel::txtIdc, "DC Current field requires a numeric entry.",
      "DC Current field requires a numeric entry greater than zero.",
-     "Please enter a value for DC Current.", "10", false},
+     "Please enter a value for DC Current.", "10", false, false},
     {&WindowModel::txtIdelta, "Ripple Current field requires a non-negative numeric entry.",
      "Ripple Current field requires a non-negative numeric entry.",
-     "Please enter a new value for Ripple Current.", "1", true},
+     "Please enter a new value for Ripple Current.", "1", true, false},
     {&WindowModel::txtFreq, "Frequency field requires a numeric entry greater than zero.",
      "Frequency field requires a numeric entry greater than zero.",
-     "Please enter a new value for the Frequency.", "100", false},
+     "Please enter a new value for the Frequency.", "100", false, false},
     {&WindowModel::txtCurDens, "Current Density field requires a numeric entry greater than zero.",
      "Current Density field requires a numeric entry greater than zero.",
-     "Please enter a value for the Current Density.", "600", false},
+     "Please enter a value for the Current Density.", "600", false, false},
     {&WindowModel::txtLfl, "Full Load L field requires a numeric entry greater than zero.",
      "Full Load L field requires a numeric entry greater than zero.",
-     "Please enter a value for Full Load L.", "100", false},
+     "Please enter a value for Full Load L.", "100", false, true},
     {&WindowModel::txtLnl, "No Load L field requires a numeric entry greater than zero.",
      "No Load L field requires a numeric entry greater than zero.",
-     "Please enter a value for No Load L.", "150", false},
+     "Please enter a value for No Load L.", "150", false, false},
     {&WindowModel::txtTempInput,
      "Temperature Rise field requires a numeric entry greater than zero.",
      "Temperature Rise field requires a numeric entry greater than zero.",
-     "Please enter a value for Temperature Rise.", "35", false},
+     "Please enter a value for Temperature Rise.", "35", false, false},
 }};
 
 constexpr const FieldRule& kNoLoadRule = kFieldRules[5];
@@ -72,7 +75,8 @@ std::optional<InputPrompt> FieldPrompt(const FieldRule& rule, const std::string&
   if (!value) {
     return MakePrompt(rule.numeric_message, rule.second_message, std::string(rule.default_answer));
   }
-  const bool in_range = rule.zero_allowed ? *value >= 0 : *value > 0;
+  const bool in_range =
+      (rule.zero_allowed ? *value >= 0 : *value > 0) && (!rule.single_only || ToSingle(*value));
   if (!in_range) {
     return MakePrompt(rule.range_message, rule.second_message, std::string(rule.default_answer));
   }
