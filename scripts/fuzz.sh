@@ -4,7 +4,8 @@
 # seeds and every input that once failed), then SECONDS of fuzzing each.
 # Usage: scripts/fuzz.sh [SECONDS_PER_TARGET]   (default 600)
 # New inputs collect in build/fuzz/corpus/<target>, failing ones in
-# build/fuzz/artifacts/<target>; the script fails on the first failure.
+# build/fuzz/artifacts/<target>, the output in build/fuzz/<target>.log; the
+# script fails on the first failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-600}
@@ -23,9 +24,15 @@ for target in "${targets[@]}"; do
   artifacts=$dir/artifacts/$target/
   mkdir -p "$work" "$artifacts"
   echo "== $target: replaying $(ls "$seeds" | wc -l) committed inputs, then ${seconds}s of fuzzing"
-  "$program" -runs=0 "$seeds" 2>&1 | tail -n 3
-  "$program" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="$artifacts" "$work" "$seeds" 2>&1 \
-    | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|#[0-9]+ +DONE)|ERROR|FUZZ FAILURE|SUMMARY|==[0-9]+==' || true
-  [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "$target: FAILED (see $artifacts)"; exit 1; }
+  log=$dir/$target.log
+  "$program" -runs=0 "$seeds" >"$log" 2>&1 || { tail -n 40 "$log"; echo "$target: a committed input fails"; exit 1; }
+  status=0
+  "$program" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$artifacts" "$work" "$seeds" >"$log" 2>&1 || status=$?
+  grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)|DONE' "$log" || true
+  if [ "$status" -ne 0 ]; then
+    grep -E -A 12 'FUZZ FAILURE|ERROR|runtime error' "$log" | head -n 40
+    echo "$target: FAILED (log $log, input in $artifacts)"
+    exit 1
+  fi
 done

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite twice: a plain build, then one under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then a short fuzz smoke run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
@@ -17,3 +17,6 @@ echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 "$root/scripts/build.sh" "$root/build/sanitize" -DTOV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build/sanitize" --output-on-failure --timeout 600
+
+echo "== fuzz smoke: the committed corpus replayed, then 6 s of each libFuzzer target"
+"$root/scripts/fuzz.sh" 6
