@@ -3,12 +3,53 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 
 #include "state/core_table_loader.h"
 #include "ui/logic/frm_tov.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/qt_user_interface.h"
+
+namespace {
+
+// Start-up timing for scripts/bench.sh: with TOV_STARTUP_PROBE set, the
+// disclaimer closes by itself and, once the main window is shown, the program
+// prints the wall-clock time (microseconds since the epoch) and its resident
+// memory from /proc/self/status, then quits.
+bool StartupProbe() {
+  return std::getenv("TOV_STARTUP_PROBE") != nullptr;
+}
+
+void CloseDisclaimerWhenShown() {
+  QTimer::singleShot(0, [] {
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+}
+
+void ReportShownAndQuit() {
+  QTimer::singleShot(0, [] {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    std::printf(
+        "shown_at_us=%lld\n",
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+    QFile status("/proc/self/status");
+    if (status.open(QIODevice::ReadOnly)) {
+      for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS") || line.startsWith("VmHWM"))
+          std::printf("%s\n", line.constData());
+      }
+    }
+    std::fflush(stdout);
+    QApplication::quit();
+  });
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -30,8 +71,10 @@ int main(int argc, char* argv[]) {
   tov::qt::MainWindow window(frm);
   ui.SetMainWindow(&window);
 
+  if (StartupProbe()) CloseDisclaimerWhenShown();
   frm.Startup();  // the disclaimer must be closed before the window takes input
   window.Refresh();
   window.show();
+  if (StartupProbe()) ReportShownAndQuit();
   return QApplication::exec();
 }
