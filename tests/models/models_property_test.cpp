@@ -103,6 +103,9 @@ TEST(ModelProperties, LoopsEndOnHopelessInputs) {
   TurnsSolution s{32767, 0, 0, 0, kMax};
   TrimTurns(s, TurnsCore{1, 1, 1, nan_curve}, 1, -kMax);
   EXPECT_EQ(s.N, 1);
+  s = TurnsSolution{32767, 0, 0, 0, 0};  // one turn more would overflow
+  TrimTurns(s, TurnsCore{100, 125, 5, RollOffFor(Material::MPP)}, 11, 0.1f);
+  EXPECT_EQ(s.N, 32767);
 
   Winding w{12, 32767, 0, 0.0847f, 1, kMax, false};
   FitWindow(32767, w, 0, -1);

@@ -77,15 +77,5 @@ TEST(SolveTurns, FailedStepsKeepTheirPreviousValues) {
   EXPECT_EQ(kept.N, 7);
 }
 
-TEST(TrimTurns, EndsWhenTheInductanceCannotBeComputedOrOneMoreTurnOverflows) {
-  TurnsSolution s{32767, 0, 0, 0, 1};
-  TrimTurns(s, TurnsCore{100, 0, 5, RollOffFor(Material::MPP)}, 11, 0.1f);
-  EXPECT_EQ(s.N, 1);
-  EXPECT_EQ(s.Lfl, 1);
-  s = TurnsSolution{32767, 0, 0, 0, 0};
-  TrimTurns(s, kMpp125, 11, 0.1f);
-  EXPECT_EQ(s.N, 32767);
-}
-
 }  // namespace
 }  // namespace tov

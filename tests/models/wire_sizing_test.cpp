@@ -49,72 +49,49 @@ TEST(SizeWire, GaugeStrandsAndDensity) {
   EXPECT_FLOAT_EQ(*WindingCurrent(10, 2), 10.577f);
 }
 
-Winding Gauge12Strands(int16_t S) {
-  Winding w = SizeWire(40, 600).wire;
-  w.S = S;
-  return w;
-}
-
 // Strands go before the wire is thinned; every loop ends, at gauge 43 where
-// the wire vanishes if need be.
-TEST(FitWindow, RemovesStrandsThenThinsTheWire) {
+// the wire vanishes if need be. The window fill F = S N A_w / W_a must come
+// to 0.5 at most; a single layer of N S wires must fit pi WindID, and leaves
+// A_w and F as they were.
+TEST(FitWindowAndSingleLayer, RemoveStrandsThenThinTheWire) {
+  enum Fit { kWindow, kLayer };
   const struct {
-    int16_t S, N;
-    float Wa;
+    Fit fit;
+    int16_t S, G, N;
+    float room;  // W_a, cm^2, or WindID, in
     int16_t expected_S, expected_G;
   } cases[] = {
-      {2, 10, 2, 2, 12},        // fits: left alone
-      {2, 10, 1, 1, 12},        // one strand less fits
-      {2, 10, 0.5f, 1, 14},     //
-      {6, 5000, 1e-6f, 1, 43},  // nothing fits
-      {3, 10, 0, 1, 43},        // W_a of zero: the fill has no value
-      {2, 30000, 1, 1, 43},     // S N beyond 16 bits until one strand is left
+      {kWindow, 2, 12, 10, 2, 2, 12},        // fits: left alone
+      {kWindow, 2, 12, 10, 1, 1, 12},        // one strand less fits
+      {kWindow, 2, 12, 10, 0.5f, 1, 14},     // and then two gauges thinner
+      {kWindow, 6, 12, 5000, 1e-6f, 1, 43},  // nothing fits
+      {kWindow, 3, 12, 10, 0, 1, 43},        // W_a of zero: the fill has no value
+      {kWindow, 2, 12, 30000, 1, 1, 43},     // S N beyond 16 bits until one strand is left
+      {kLayer, 1, 18, 30, 0.5f, 1, 18},      // room for 0.0474 in
+      {kLayer, 1, 18, 50, 0.5f, 1, 22},      // room for 0.0295 in
+      {kLayer, 2, 12, 10, 0.5f, 1, 12},     {kLayer, 4, 12, 10, -1, 1, 43},  // no hole
   };
   for (const auto& c : cases) {
-    Winding w = Gauge12Strands(c.S);
-    w.F = 1;  // kept where the fill has no value
-    FitWindow(c.N, w, c.Wa, 0.5f);
-    SCOPED_TRACE(testing::Message() << c.S << " x " << c.N << " in " << c.Wa);
-    EXPECT_EQ(w.S, c.expected_S);
-    EXPECT_EQ(w.G, c.expected_G);
-    EXPECT_EQ(w.d, static_cast<float>(*WireDia(c.expected_G)));
-    EXPECT_EQ(w.reduced, c.expected_S != c.S || c.expected_G != 12);
-    if (c.Wa > 0 && c.expected_G < 43) {
-      EXPECT_LE(w.F, 0.5f);
-    }
-  }
-  Winding fits = Gauge12Strands(2);
-  FitWindow(10, fits, 2, 0.5f);
-  EXPECT_NEAR(fits.F, 20 * 0.0363332 / 2, 1e-6);
-}
-
-// Strands go first, then thinner wire until one layer of N wires fits pi ID;
-// A_w and F stay as they were.
-TEST(FitSingleLayer, OneLayerOnTheInnerCircumference) {
-  const struct {
-    int16_t G, S, N;
-    float WindID;
-    int16_t expected_G, expected_S;
-  } cases[] = {
-      {18, 1, 30, 0.5f, 18, 1},  // room for 0.0474 in
-      {18, 1, 50, 0.5f, 22, 1},  // room for 0.0295 in
-      {12, 2, 10, 0.5f, 12, 1},
-      {12, 4, 10, -1, 43, 1},  // no hole
-  };
-  for (const auto& c : cases) {
-    Winding w = Gauge12Strands(c.S);
+    Winding w = SizeWire(40, 600).wire;  // gauge 12
+    w.S = c.S;
     w.G = c.G;
     w.d = static_cast<float>(*WireDia(c.G));
+    w.F = 1;  // kept where the fill has no value
     const Winding before = w;
-    FitSingleLayer(c.N, w, c.WindID);
-    SCOPED_TRACE(testing::Message() << c.S << " x " << c.N << " of gauge " << c.G);
-    EXPECT_EQ(w.G, c.expected_G);
+    if (c.fit == kWindow) FitWindow(c.N, w, c.room, 0.5f);
+    if (c.fit == kLayer) FitSingleLayer(c.N, w, c.room);
+    SCOPED_TRACE(testing::Message()
+                 << c.S << " x " << c.N << " of gauge " << c.G << " in " << c.room);
     EXPECT_EQ(w.S, c.expected_S);
+    EXPECT_EQ(w.G, c.expected_G);
     EXPECT_EQ(w.d, static_cast<float>(*WireDia(c.expected_G)));
-    EXPECT_EQ(w.reduced, c.expected_G != c.G || c.expected_S != c.S);
-    EXPECT_EQ(w.Aw, before.Aw);
-    EXPECT_EQ(w.F, before.F);
+    EXPECT_EQ(w.reduced, c.expected_S != c.S || c.expected_G != c.G);
+    EXPECT_EQ(w.Aw == before.Aw, c.fit == kLayer || c.expected_G == c.G);
   }
+  Winding fits = SizeWire(40, 600).wire;
+  fits.S = 2;
+  FitWindow(10, fits, 2, 0.5f);
+  EXPECT_NEAR(fits.F, 20 * 0.0363332 / 2, 1e-6);
 }
 
 }  // namespace

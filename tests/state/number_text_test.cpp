@@ -34,29 +34,32 @@ TEST(ParseNumber, ReadsTinyValuesAsZeroAndRejectsHugeOnes) {
   EXPECT_EQ(ParseNumber("4.9e-324"), std::numeric_limits<double>::denorm_min());
 }
 
+struct PlainCase {
+  double value;
+  const char* expected;
+};
+
+// Shortest plain form, 15 digits for 8-byte values, 7 for 4-byte floats; an
+// exponent form outside the plain range, also where rounding leads out of it.
 TEST(PlainNumberText, WritesTheShortestFormAndAnExponentOutsideThePlainRange) {
-  const struct {
-    double value;
-    int digits;
-    const char* expected;
-  } cases[] = {
-      {0, 15, "0"},
-      {-0.5, 15, "-0.5"},
-      {0.1 * 1.5, 15, "0.15"},
-      {-2.0 / 3, 15, "-0.666666666666667"},
-      {999999999999999, 15, "999999999999999"},
-      {0.00001, 15, "0.00001"},
-      {static_cast<double>(1.0f / 3), 7, "0.3333333"},
-      {static_cast<double>(35.25f), 7, "35.25"},
-      {0.0000099999999, 7, "0.00001"},   // rounds up into the plain range
-      {999999999999999.9, 15, "1E+15"},  // rounds up out of the plain range
-      {1e100, 15, "1E+100"},
-      {-2.5e-6, 15, "-2.5E-06"},
-      {12345678, 7, "1.234568E+07"},
+  const PlainCase doubles[] = {
+      {0, "0"},
+      {-0.5, "-0.5"},
+      {0.1 * 1.5, "0.15"},
+      {-2.0 / 3, "-0.666666666666667"},
+      {999999999999999, "999999999999999"},
+      {0.00001, "0.00001"},
+      {999999999999999.9, "1E+15"},
+      {1e100, "1E+100"},
+      {-2.5e-6, "-2.5E-06"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(PlainNumberText(c.value, c.digits), c.expected) << c.value << " / " << c.digits;
-  }
+  for (const auto& c : doubles) EXPECT_EQ(PlainNumberText(c.value, 15), c.expected) << c.value;
+  const PlainCase singles[] = {
+      {1.0f / 3, "0.3333333"},
+      {0.0000099999999, "0.00001"},
+      {12345678, "1.234568E+07"},
+  };
+  for (const auto& c : singles) EXPECT_EQ(PlainNumberText(c.value, 7), c.expected) << c.value;
 }
 
 }  // namespace

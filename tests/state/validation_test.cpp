@@ -12,79 +12,31 @@ namespace {
 
 using testing::ScriptedUi;
 
+std::string Prompt(const std::string& first, const std::string& second) {
+  return first + "\r\r" + second;
+}
+
+// Validates the window with the scripted answers; the first box must be the
+// one FirstInputPrompt announced, and every box an "Invalid Entry" box.
+ScriptedUi Validate(WindowModel& window, std::vector<std::string> answers) {
+  const std::optional<InputPrompt> first = FirstInputPrompt(window);
+  ScriptedUi ui;
+  ui.answers.assign(answers.begin(), answers.end());
+  ValidateInputs(window, ui);
+  EXPECT_EQ(first.has_value(), !ui.inputs.empty());
+  if (first && !ui.inputs.empty()) {
+    EXPECT_EQ(first->prompt, ui.inputs[0].prompt);
+    EXPECT_EQ(first->default_answer, ui.inputs[0].default_answer);
+  }
+  for (const auto& input : ui.inputs) EXPECT_EQ(input.title, "Invalid Entry");
+  return ui;
+}
+
 WindowModel StartedWindow() {
   WindowModel window;
   ApplyStartupDefaults(window);
   return window;
 }
-
-std::string Prompt(const std::string& first, const std::string& second) {
-  return first + "\r\r" + second;
-}
-
-// Each field with a text that is not a number, then an answer out of range,
-// then the smallest acceptable one: the numeric message, the range message
-// (the same where none is given), the default offered.
-struct FieldCase {
-  TextBox WindowModel::*box;
-  const char* numeric_message;
-  const char* range_message;
-  const char* second_message;
-  const char* default_answer;
-  const char* rejected;
-  const char* accepted;
-};
-
-void PrintTo(const FieldCase& c, std::ostream* out) {
-  *out << c.second_message;
-}
-
-class FieldMessagesTest : public ::testing::TestWithParam<FieldCase> {};
-
-TEST_P(FieldMessagesTest, NumericLoopThenRangeLoop) {
-  const FieldCase& c = GetParam();
-  WindowModel window = StartedWindow();
-  window.mnuLfl = false;  // the inductance fields are compared elsewhere
-  (window.*c.box).text = "twelve";
-  ScriptedUi ui;
-  ui.answers = {c.rejected, c.accepted};
-  ValidateInputs(window, ui);
-
-  ASSERT_EQ(ui.inputs.size(), 2u);
-  EXPECT_EQ(ui.inputs[0].prompt, Prompt(c.numeric_message, c.second_message));
-  EXPECT_EQ(ui.inputs[1].prompt,
-            Prompt(c.range_message ? c.range_message : c.numeric_message, c.second_message));
-  for (const auto& input : ui.inputs) {
-    EXPECT_EQ(input.title, "Invalid Entry");
-    EXPECT_EQ(input.default_answer, c.default_answer);
-  }
-  EXPECT_EQ((window.*c.box).text, c.accepted);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryField, FieldMessagesTest,
-    ::testing::Values(
-        FieldCase{&WindowModel::txtIdc, "DC Current field requires a numeric entry.",
-                  "DC Current field requires a numeric entry greater than zero.",
-                  "Please enter a value for DC Current.", "10", "0", "1e-9"},
-        FieldCase{&WindowModel::txtIdelta,
-                  "Ripple Current field requires a non-negative numeric entry.", nullptr,
-                  "Please enter a new value for Ripple Current.", "1", "-1", "0"},
-        FieldCase{&WindowModel::txtFreq,
-                  "Frequency field requires a numeric entry greater than zero.", nullptr,
-                  "Please enter a new value for the Frequency.", "100", "0", "1e-9"},
-        FieldCase{&WindowModel::txtCurDens,
-                  "Current Density field requires a numeric entry greater than zero.", nullptr,
-                  "Please enter a value for the Current Density.", "600", "-600", "1e-9"},
-        FieldCase{&WindowModel::txtLfl,
-                  "Full Load L field requires a numeric entry greater than zero.", nullptr,
-                  "Please enter a value for Full Load L.", "100", "-0.001", "1e-9"},
-        FieldCase{&WindowModel::txtLnl,
-                  "No Load L field requires a numeric entry greater than zero.", nullptr,
-                  "Please enter a value for No Load L.", "150", "0", "1e-9"},
-        FieldCase{&WindowModel::txtTempInput,
-                  "Temperature Rise field requires a numeric entry greater than zero.", nullptr,
-                  "Please enter a value for Temperature Rise.", "35", "-1e-9", "1e-9"}));
 
 std::vector<std::string> Prompts(const ScriptedUi& ui) {
   std::vector<std::string> prompts;
@@ -92,18 +44,55 @@ std::vector<std::string> Prompts(const ScriptedUi& ui) {
   return prompts;
 }
 
-TEST(ValidateInputs, VisitsTheFieldsInTheirFixedOrder) {
+// Every field with a text that is not a number, then an answer out of range,
+// then the smallest acceptable one: the fields in their fixed order, each with
+// its numeric message, its range message (the same where none is given) and
+// the default it offers.
+TEST(ValidateInputs, NumericLoopThenRangeLoopOfEveryFieldInOrder) {
+  const struct {
+    TextBox WindowModel::*box;
+    const char* numeric_message;
+    const char* range_message;
+    const char* second_message;
+    const char* default_answer;
+    const char* rejected;
+    const char* accepted;
+  } fields[] = {
+      {&WindowModel::txtIdc, "DC Current field requires a numeric entry.",
+       "DC Current field requires a numeric entry greater than zero.",
+       "Please enter a value for DC Current.", "10", "0", "1e-9"},
+      {&WindowModel::txtIdelta, "Ripple Current field requires a non-negative numeric entry.",
+       nullptr, "Please enter a new value for Ripple Current.", "1", "-1", "0"},
+      {&WindowModel::txtFreq, "Frequency field requires a numeric entry greater than zero.",
+       nullptr, "Please enter a new value for the Frequency.", "100", "0", "1e-9"},
+      {&WindowModel::txtCurDens,
+       "Current Density field requires a numeric entry greater than zero.", nullptr,
+       "Please enter a value for the Current Density.", "600", "-600", "1e-9"},
+      {&WindowModel::txtLfl, "Full Load L field requires a numeric entry greater than zero.",
+       nullptr, "Please enter a value for Full Load L.", "100", "-0.001", "1e-9"},
+      {&WindowModel::txtLnl, "No Load L field requires a numeric entry greater than zero.", nullptr,
+       "Please enter a value for No Load L.", "150", "0", "1e-9"},
+      {&WindowModel::txtTempInput,
+       "Temperature Rise field requires a numeric entry greater than zero.", nullptr,
+       "Please enter a value for Temperature Rise.", "35", "-1e-9", "1e-9"},
+  };
   WindowModel window = StartedWindow();
-  for (TextBox* box : {&window.txtTempInput, &window.txtLnl, &window.txtLfl, &window.txtCurDens,
-                       &window.txtFreq, &window.txtIdelta, &window.txtIdc}) {
-    box->text = "?";
+  window.mnuLfl = false;  // the inductance fields are compared elsewhere
+  std::vector<std::string> answers, prompts, defaults;
+  for (const auto& f : fields) {
+    (window.*f.box).text = "twelve";
+    answers.insert(answers.end(), {f.rejected, f.accepted});
+    const char* range = f.range_message ? f.range_message : f.numeric_message;
+    prompts.insert(prompts.end(),
+                   {Prompt(f.numeric_message, f.second_message), Prompt(range, f.second_message)});
+    defaults.insert(defaults.end(), 2, f.default_answer);
   }
-  ScriptedUi ui;
-  ui.answers = {"1", "0", "1", "1", "1", "2", "1"};
-  ValidateInputs(window, ui);
-  std::vector<std::string> defaults;
-  for (const auto& input : ui.inputs) defaults.push_back(input.default_answer);
-  EXPECT_EQ(defaults, (std::vector<std::string>{"10", "1", "100", "600", "100", "150", "35"}));
+  const ScriptedUi ui = Validate(window, answers);
+  EXPECT_EQ(Prompts(ui), prompts);
+  std::vector<std::string> offered;
+  for (const auto& input : ui.inputs) offered.push_back(input.default_answer);
+  EXPECT_EQ(offered, defaults);
+  for (const auto& f : fields) EXPECT_EQ((window.*f.box).text, f.accepted);
 }
 
 TEST(ValidateInputs, CancelAsksAgainAndANonNumberInTheRangeLoopGoesBackToTheNumericLoop) {
@@ -113,9 +102,7 @@ TEST(ValidateInputs, CancelAsksAgainAndANonNumberInTheRangeLoopGoesBackToTheNume
                                    "Please enter a value for DC Current.");
   WindowModel window = StartedWindow();
   window.txtIdc.text = "0";
-  ScriptedUi ui;
-  ui.answers = {"abc", "", " ", "-2", "4"};
-  ValidateInputs(window, ui);
+  const ScriptedUi ui = Validate(window, {"abc", "", " ", "-2", "4"});
   EXPECT_EQ(Prompts(ui), (std::vector<std::string>{range, numeric, numeric, numeric, range}));
   EXPECT_EQ(window.txtIdc.text, "4");
 }
@@ -137,6 +124,7 @@ TEST(ValidateInputs, CrossCheckOfTheInductances) {
     const char* offered;
     const char* final_Lnl;
   } cases[] = {
+      {true, "100", "150", {}, "", "", "150"},
       {false, "100", "50", {}, "", "", "50"},
       {true, "100", "100", {"150"}, "x", "150", "150"},
       {true, "0.1", "0.1", {"9"}, "x", "0.15", "9"},
@@ -151,47 +139,13 @@ TEST(ValidateInputs, CrossCheckOfTheInductances) {
     window.mnuLfl = c.checked;
     window.txtLfl.text = c.Lfl;
     window.txtLnl.text = c.Lnl;
-    ScriptedUi ui;
-    ui.answers.assign(c.answers.begin(), c.answers.end());
-    ValidateInputs(window, ui);
+    const ScriptedUi ui = Validate(window, c.answers);
     std::vector<std::string> expected;
     for (const char* box = c.boxes; *box; ++box) expected.push_back(*box == 'x' ? cross : numeric);
     EXPECT_EQ(Prompts(ui), expected);
-    for (const auto& input : ui.inputs) {
-      EXPECT_EQ(input.title, "Invalid Entry");
-      EXPECT_EQ(input.default_answer, c.offered);
-    }
+    for (const auto& input : ui.inputs) EXPECT_EQ(input.default_answer, c.offered);
     EXPECT_EQ(window.txtLnl.text, c.final_Lnl);
   }
-}
-
-TEST(FirstInputPrompt, IsTheFirstBoxValidateInputsShows) {
-  const std::vector<std::pair<TextBox WindowModel::*, const char*>> cases[] = {
-      {},
-      {{&WindowModel::txtIdc, "0"}},
-      {{&WindowModel::txtFreq, "fast"}},
-      {{&WindowModel::txtIdelta, "-0.5"}},
-      {{&WindowModel::txtTempInput, ""}, {&WindowModel::txtCurDens, "0"}},
-      {{&WindowModel::txtLfl, "80"}, {&WindowModel::txtLnl, "40"}},
-  };
-  for (const auto& texts : cases) {
-    WindowModel window = StartedWindow();
-    for (auto [box, text] : texts) (window.*box).text = text;
-    const std::optional<InputPrompt> first = FirstInputPrompt(window);
-    ScriptedUi ui;
-    ui.answers.assign(8, "1e6");
-    ValidateInputs(window, ui);
-    SCOPED_TRACE(texts.size());
-    ASSERT_EQ(first.has_value(), !ui.inputs.empty());
-    if (!first) continue;
-    EXPECT_EQ(first->prompt, ui.inputs[0].prompt);
-    EXPECT_EQ(first->title, ui.inputs[0].title);
-    EXPECT_EQ(first->default_answer, ui.inputs[0].default_answer);
-  }
-  WindowModel unchecked = StartedWindow();
-  unchecked.mnuLfl = false;
-  unchecked.txtLnl.text = "40";
-  EXPECT_EQ(FirstInputPrompt(unchecked), std::nullopt);
 }
 
 }  // namespace
