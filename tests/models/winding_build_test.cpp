@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "models/wire_gauge.h"
+
 namespace tov {
 namespace {
 
-constexpr float kGauge18 = 0.0437f;
-constexpr float kGauge18Res = 6.386f;
+// The worked examples wind gauge 18 as the wire tables give it.
+const float kGauge18 = static_cast<float>(*WireDia(18));
+const float kGauge18Res = static_cast<float>(*WireRes(18));
 
 TEST(WindToroid, OneLayerThenASecondLayerForTheRest) {
   const ToroidBuild one = WindToroid(30, 1, kGauge18, 0.5f, 1.0f, 0.4f, 1);

@@ -21,20 +21,22 @@ TEST(WireGauge, ThinnerGaugesAreThinnerAndResistMoreAndTheEndsReadZero) {
 TEST(SizeWire, GaugeStrandsAndDensity) {
   const struct {
     float Iw, J;
-    int16_t G, S;
+    int16_t G;
+    float d;  // in
+    int16_t S;
     float X;
     bool too_large;
   } cases[] = {
-      {10, 600, 15, 1, 302, false},
-      {19.86f, 600, 12, 1, 600, false},  // I_w / J is the gauge-12 area
-      {40, 1008, 12, 1, 1209, false},    // computed 11, one wire suffices
-      {40, 600, 12, 2, 604, false},
-      {0.01f, 600, 42, 1, 0, false},
-      {100, 503.5f / 1.2f, 12, 6, 503, false},
-      {100, 300, 12, 6, 503, true},
+      {10, 600, 15, 0.0609f, 1, 302, false},
+      {19.86f, 600, 12, 0.0847f, 1, 600, false},  // I_w / J is the gauge-12 area
+      {40, 1008, 12, 0.0847f, 1, 1209, false},    // computed 11, one wire suffices
+      {40, 600, 12, 0.0847f, 2, 604, false},
+      {0.01f, 600, 42, 0.0032f, 1, 0, false},
+      {100, 503.5f / 1.2f, 12, 0.0847f, 6, 503, false},
+      {100, 300, 12, 0.0847f, 6, 503, true},
       // No value for the gauge: it stays 0 and takes the strand rule.
-      {10, 0, 12, 6, 51, true},
-      {0, 600, 12, 1, 0, false},
+      {10, 0, 12, 0.0847f, 6, 51, true},
+      {0, 600, 12, 0.0847f, 1, 0, false},
   };
   for (const auto& c : cases) {
     const WireSizing r = SizeWire(c.Iw, c.J);
@@ -43,7 +45,7 @@ TEST(SizeWire, GaugeStrandsAndDensity) {
     EXPECT_EQ(r.wire.S, c.S);
     EXPECT_FLOAT_EQ(r.X, c.X);
     EXPECT_EQ(r.too_large, c.too_large);
-    EXPECT_EQ(r.wire.d, static_cast<float>(*WireDia(c.G)));
+    EXPECT_EQ(r.wire.d, c.d);
     EXPECT_EQ(r.wire.PrevStrands, c.too_large ? 6 : c.S - 1);
   }
   EXPECT_FLOAT_EQ(*WindingCurrent(10, 2), 10.577f);
@@ -60,16 +62,18 @@ TEST(FitWindowAndSingleLayer, RemoveStrandsThenThinTheWire) {
     int16_t S, G, N;
     float room;  // W_a, cm^2, or WindID, in
     int16_t expected_S, expected_G;
+    float expected_d;  // in
   } cases[] = {
-      {kWindow, 2, 12, 10, 2, 2, 12},        // fits: left alone
-      {kWindow, 2, 12, 10, 1, 1, 12},        // one strand less fits
-      {kWindow, 2, 12, 10, 0.5f, 1, 14},     // and then two gauges thinner
-      {kWindow, 6, 12, 5000, 1e-6f, 1, 43},  // nothing fits
-      {kWindow, 3, 12, 10, 0, 1, 43},        // W_a of zero: the fill has no value
-      {kWindow, 2, 12, 30000, 1, 1, 43},     // S N beyond 16 bits until one strand is left
-      {kLayer, 1, 18, 30, 0.5f, 1, 18},      // room for 0.0474 in
-      {kLayer, 1, 18, 50, 0.5f, 1, 22},      // room for 0.0295 in
-      {kLayer, 2, 12, 10, 0.5f, 1, 12},     {kLayer, 4, 12, 10, -1, 1, 43},  // no hole
+      {kWindow, 2, 12, 10, 2, 2, 12, 0.0847f},     // fits: left alone
+      {kWindow, 2, 12, 10, 1, 1, 12, 0.0847f},     // one strand less fits
+      {kWindow, 2, 12, 10, 0.5f, 1, 14, 0.0682f},  // and then two gauges thinner
+      {kWindow, 6, 12, 5000, 1e-6f, 1, 43, 0},     // nothing fits
+      {kWindow, 3, 12, 10, 0, 1, 43, 0},           // W_a of zero: the fill has no value
+      {kWindow, 2, 12, 30000, 1, 1, 43, 0},        // S N beyond 16 bits until one strand is left
+      {kLayer, 1, 18, 30, 0.5f, 1, 18, 0.0437f},   // room for 0.0474 in
+      {kLayer, 1, 18, 50, 0.5f, 1, 22, 0.0281f},   // room for 0.0295 in
+      {kLayer, 2, 12, 10, 0.5f, 1, 12, 0.0847f},   // strands go first
+      {kLayer, 4, 12, 10, -1, 1, 43, 0},           // no hole
   };
   for (const auto& c : cases) {
     Winding w = SizeWire(40, 600).wire;  // gauge 12
@@ -84,7 +88,7 @@ TEST(FitWindowAndSingleLayer, RemoveStrandsThenThinTheWire) {
                  << c.S << " x " << c.N << " of gauge " << c.G << " in " << c.room);
     EXPECT_EQ(w.S, c.expected_S);
     EXPECT_EQ(w.G, c.expected_G);
-    EXPECT_EQ(w.d, static_cast<float>(*WireDia(c.expected_G)));
+    EXPECT_EQ(w.d, c.expected_d);
     EXPECT_EQ(w.reduced, c.expected_S != c.S || c.expected_G != c.G);
     EXPECT_EQ(w.Aw == before.Aw, c.fit == kLayer || c.expected_G == c.G);
   }
