@@ -45,9 +45,9 @@ TEST(WindToroid, AUsedUpHoleEndsTheBuildWithFitsFalse) {
   } cases[] = {
       // Layers of 32, 26, 20, 13, 7 and 1 wires, then the hole is closed.
       {1000, 1, kGauge18, 0.5f, 0.4f + 6 * 2 * kGauge18},
-      {10, 1, kGauge18, 0.04f, 0},    // no room for one wire
-      {40, 1, 0, 0.5f, 0},            // a wire without diameter
-      {32767, 6, kGauge18, 0.5f, 0},  // turns times strands beyond 16 bits
+      {10, 1, kGauge18, 0.04f, 0},  // no room for one wire
+      // Turns times strands beyond 16 bits are counted in full.
+      {32767, 6, kGauge18, 0.5f, 0.4f + 6 * 2 * kGauge18},
   };
   for (const auto& c : cases) {
     const ToroidBuild b = WindToroid(c.N, c.S, c.d, c.WindID, 1.0f, 0.4f, 1);
@@ -57,6 +57,16 @@ TEST(WindToroid, AUsedUpHoleEndsTheBuildWithFitsFalse) {
       EXPECT_NEAR(b.HTw, c.HTw, 1e-5) << c.N;
     }
   }
+}
+
+// Thinned past the tables (gauge 43, diameter 0) the wire takes no room: one
+// layer, the core's own size, and zero resistance from the empty table entry.
+TEST(WindToroid, AWireWithoutDiameterLiesInOneLayer) {
+  const ToroidBuild b = WindToroid(40, 1, 0, 0.5f, 1.0f, 0.4f, 1);
+  EXPECT_TRUE(b.fits);
+  EXPECT_FLOAT_EQ(b.length, 40 * (0.5f + 2 * 0.4f));
+  EXPECT_EQ(b.ODw, 1.0f);
+  EXPECT_EQ(b.HTw, 0.4f);
 }
 
 TEST(Losses, BobbinCopperFactorAndTemperatureRise) {
