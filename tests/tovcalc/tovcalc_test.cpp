@@ -42,6 +42,10 @@ QString Path(const QString& name) {
 TEST(Tovcalc, ExitStatusSaysHowTheRunEndedAndStderrWhy) {
   std::ofstream(Path("short.tov").toStdString()) << "0\r\n0\r\n\"10\"\r\n";
   std::filesystem::create_directory(Path("folder.tov").toStdString());
+  // A design on Velmax toroid row 400.
+  std::ofstream(Path("picked.tov").toStdString())
+      << "400\r\n1\r\n\"10\"\r\n\"2\"\r\n\"100\"\r\n\"600\"\r\n\"100\"\r\n"
+         "\"150\"\r\n\"35\"\r\n3\r\n0\r\n20\r\n1\r\n0\r\n";
   // Arguments, exit status, a part of what stderr says.
   const std::tuple<QStringList, int, const char*> cases[] = {
       {{"--lnl", "100", "--no-lfl-max"}, 0, ""},
@@ -54,6 +58,7 @@ TEST(Tovcalc, ExitStatusSaysHowTheRunEndedAndStderrWhy) {
       {{"--core", "400", "--lnl", "abc"}, 2, "No Load L field requires a numeric entry"},
       {{"--coredat", Path("missing")}, 3, "missing"},
       {{Path("short.tov")}, 3, "is not a readable design file"},
+      {{Path("picked.tov"), "--material", "velmax-e"}, 2, "not a core of material velmax-e"},
       {{"--save", Path("folder.tov")}, 3, "could not be saved"},
   };
   for (const auto& [arguments, status, on_stderr] : cases) {
