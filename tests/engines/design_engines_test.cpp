@@ -125,15 +125,23 @@ TEST_F(EngineTest, NothingLargeEnoughEndsAtTheMaterialsEndRow) {
 }
 
 TEST_F(EngineTest, SearchWithWireBeyondSixStrandsUsesTheirDensity) {
+  // Size figure 20 cm^5 lies between what 503 A/sq cm asks (17.5) and what 300 would (49).
+  FixtureCore big{.PathLen = 50, .WindID = 3, .WindOD = 6, .WindHt = 3, .CoreArea = 10};
+  big.WindowArea = 40;
+  big.SizeFigure = 20;
+  big.AL = 200;
+  PutCore(cores_, 395, big);
   window_.txtIdc.text = "100";
   window_.txtIdelta.text = "0";
   window_.txtCurDens.text = "300";
+  window_.txtTempInput.text = "200";
+  window_.mnuLfl = false;
   Calculate();
   EXPECT_EQ(ui_.messages,
-            (Messages{{"Wire Size Too Large", kLargerThanAny + "\rActual current density will "
-                                                               "be\r503 A/sq cm"},
-                      kCoreTooLarge}));
-  EXPECT_EQ(window_.state.Strands, 6);
+            (Messages{{"Wire Size Too Large",
+                       kLargerThanAny + "\rActual current density will be\r503 A/sq cm"}}));
+  EXPECT_EQ(window_.state.CoreIdx, 395);
+  EXPECT_EQ(window_.txtWire.text, "6 x #12");
 }
 
 TEST_F(EngineTest, ECoreStackAndSingleLayerAreResetStackFirst) {
