@@ -181,6 +181,7 @@ TEST_F(EngineTest, SelectedCoreReducesStrandsThenGaugeAndTellsEveryCompromise) {
       {12, "60", "600", {}, "3 x #12"},
       {7, "60", "600", reduced("2 strands of AWG #12"), "2 x #12"},  // room for two strands
       {2.8, "60", "600", reduced(" AWG #13"), "13"},  // not even one wire of gauge 12
+      {1e-6, "60", "600", reduced(" AWG #43"), "43"},  // thinned past the tables
       {100, "100", "300", {{"Wire Size Too Large", kLargerThanAny}, kRollOff}, "6 x #12"}};
   window_.material = Material::MPP;
   window_.txtIdelta.text = "0";
@@ -196,6 +197,10 @@ TEST_F(EngineTest, SelectedCoreReducesStrandsThenGaugeAndTellsEveryCompromise) {
     Design(1);
     EXPECT_EQ(ui_.messages, messages) << wire;
     EXPECT_EQ(window_.txtWire.text, wire);
+    if (std::string(wire) == "43") {  // a wire of no diameter: no fill, no resistance
+      EXPECT_EQ(window_.txtK.text, "0.00");
+      EXPECT_EQ(window_.txtDCR.text, "0.000");
+    }
     EXPECT_GT(Shown(window_.txtLOutfl), 100.0);  // no margin: one turn above the target
     EXPECT_LT(Shown(window_.txtLOutfl), 105.0);
     EXPECT_EQ(window_.txtTrise.background, kWhite);
