@@ -1,14 +1,10 @@
 #pragma once
 // Shared pieces of the Qt smoke tests: one QApplication for the whole test
-// program, the core table of the build, the main window driven by a scripted
-// user, and reading a PDF back as text.
+// program, the core table of the build and the main window driven by a
+// scripted user.
 
 #include <QApplication>
-#include <QKeyEvent>
-#include <QListWidget>
-#include <QString>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "state/core_table.h"
@@ -43,15 +39,5 @@ struct WindowUnderTest {
   void Trigger(const char* action_name) const;
   void Click(const char* button_name) const;
 };
-
-// Presses a key on a widget as the keyboard would.
-void PressKey(QWidget* widget, Qt::Key key);
-
-// Clicks the line `row` of a list with the mouse.
-void ClickListLine(QListWidget* list, int row);
-
-// The text of a PDF file as pdftotext lays it out; nullopt when pdftotext is
-// not installed or fails.
-std::optional<std::string> PdfText(const QString& path);
 
 }  // namespace tov::qt::testing
