@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QPushButton>
 
 #include "state/core_table_loader.h"
@@ -31,27 +32,20 @@ class QtEnvironment : public ::testing::Environment {
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
-}  // namespace
-
-QApplication& App() {
-  if (!app) app = new QApplication(app_argc, app_argv);
-  return *app;
-}
-
+// The core table of the build's runtime folder, loaded once.
 const CoreTable& Cores() {
   static const CoreTable table = [] {
     CoreTableLoad load = LoadCoreTable(std::string(TOV_RUNTIME_DIR) + "/coredat");
-    if (!load.table) {
-      ADD_FAILURE() << load.error;
-      return CoreTable();
-    }
-    return *load.table;
+    EXPECT_TRUE(load.table) << load.error;
+    return load.table.value_or(CoreTable());
   }();
   return table;
 }
 
+}  // namespace
+
 WindowUnderTest::WindowUnderTest() {
-  App();
+  if (!app) app = new QApplication(app_argc, app_argv);  // one for the whole program
   frm = std::make_unique<FrmTov>(Cores(), ui);
   frm->Startup();
   window = std::make_unique<MainWindow>(*frm);

@@ -8,9 +8,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
-#include <sstream>
 #include <tuple>
 #include <vector>
 
@@ -21,19 +19,12 @@
 namespace tov::qt::testing {
 namespace {
 
-// The non-blank lines of a text, trimmed, with runs of blanks squeezed to one
-// since the report's columns become runs of spaces.
-std::vector<std::string> SqueezedLines(const std::string& text) {
+// The non-blank lines of a text with runs of blanks squeezed to one, since the
+// report's columns become runs of spaces.
+std::vector<std::string> SqueezedLines(const QString& text) {
   std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    std::string squeezed;
-    for (char c : line) {
-      if (c == '\f' || c == '\t') c = ' ';
-      if (c != ' ' || (!squeezed.empty() && squeezed.back() != ' ')) squeezed += c;
-    }
-    if (!squeezed.empty() && squeezed.back() == ' ') squeezed.pop_back();
-    if (!squeezed.empty()) lines.push_back(squeezed);
+  for (const QString& line : text.split('\n')) {
+    if (!line.simplified().isEmpty()) lines.push_back(line.simplified().toStdString());
   }
   return lines;
 }
@@ -72,9 +63,9 @@ void ExpectPdfHoldsReportOf(const WindowUnderTest& t, const QString& path) {
   if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
     GTEST_SKIP() << "pdftotext is not available";
   }
-  const std::string text = pdftotext.readAllStandardOutput().toStdString();
-  EXPECT_EQ(SqueezedLines(text), ExpectedLines(t)) << text;
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 1) << "one page";
+  const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+  EXPECT_EQ(SqueezedLines(text), ExpectedLines(t)) << text.toStdString();
+  EXPECT_EQ(text.count('\f'), 1) << "one page";
 }
 
 // The desktop user interface without a printer: the question and the save
