@@ -28,8 +28,8 @@ void WindAndHeat(WindingHeat& heat, const HeatInputs& in, const CoreData& core) 
   if (in.e_core) {
     if (const auto length = BobbinWireLength(in.N, core.WindHt)) {
       Commit(heat.length, ToSingle(*length));
+      Commit(heat.Rdc, WindingResistance(*length, heat.Rprime, in.CuFactor));
     }
-    Commit(heat.Rdc, WindingResistance(heat.length, heat.Rprime, in.CuFactor));
     heat.As = core.SurfaceArea;
   } else {
     const ToroidBuild build =

@@ -139,23 +139,6 @@ DesignFileRecord RecordFromWindow(const WindowModel& window) {
   return r;
 }
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& file, std::size_t max_bytes) {
-  std::FILE* in = std::fopen(file.c_str(), "rb");
-  if (!in) return std::nullopt;
-  std::string bytes;
-  char buffer[4096];
-  while (bytes.size() < max_bytes) {
-    const std::size_t wanted = std::min(sizeof buffer, max_bytes - bytes.size());
-    const std::size_t got = std::fread(buffer, 1, wanted, in);
-    bytes.append(buffer, got);
-    if (got < wanted) break;
-  }
-  const bool failed = std::ferror(in) != 0;
-  std::fclose(in);
-  if (failed) return std::nullopt;
-  return bytes;
-}
-
 std::string ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes) {
   namespace fs = std::filesystem;
   std::error_code ec;
@@ -166,6 +149,14 @@ std::string ReplaceFileContents(const std::filesystem::path& file, std::string_v
   }
   if (target.filename().empty()) return "The name is a folder, not a file.";
   if (fs::is_directory(target, ec)) return "A folder of that name is in the way.";
+  // A file nobody may write to is read-only on purpose: it is not replaced.
+  const fs::file_status current = fs::status(target, ec);
+  constexpr fs::perms kAnyWrite =
+      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if (!ec && fs::is_regular_file(current) &&
+      (current.permissions() & kAnyWrite) == fs::perms::none) {
+    return "The file is read-only.";
+  }
 
   std::random_device random;
   fs::path temporary;

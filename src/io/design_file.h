@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "state/file_bytes.h"
 #include "state/window_model.h"
 
 namespace tov {
@@ -46,12 +47,13 @@ std::optional<DesignFileRecord> ReadDesignFile(std::string_view data);
 // the material code of the selected option, the two check marks as 1 or 0.
 DesignFileRecord RecordFromWindow(const WindowModel& window);
 
-// The content of a file, at most its first `max_bytes` bytes (a design file is
-// a few hundred bytes; the limit keeps a wrong pick such as a device or a huge
-// file from exhausting memory); nullopt when it cannot be opened or read.
+// The content of a design file, at most its first megabyte (a design file is
+// a few hundred bytes; the limit keeps a wrong pick such as a huge file from
+// exhausting memory); nullopt when it is not a regular file or cannot be read.
 inline constexpr std::size_t kDesignFileReadLimit = 1 << 20;
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& file,
-                                         std::size_t max_bytes = kDesignFileReadLimit);
+inline std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
+  return ReadFileBytes(file, kDesignFileReadLimit);
+}
 
 // Writes `bytes` to `file` without ever leaving it half written: the data go
 // to a new file in the same folder, which then replaces the target in one

@@ -11,13 +11,15 @@ constexpr double kInchesPer1000Ft = 12000;
 constexpr double kCmPerInch = 2.54;
 
 // Wires that fit on the inner circumference id (in) of a layer of wire d (in):
-// floor((id - d) pi / d), capped at the wires still to place. nullopt when
-// the layer holds no wire or the count has no value.
-std::optional<int16_t> WiresInLayer(float id, float d, int16_t remaining) {
+// floor((id - d) pi / d), capped at the wires still to place. A wire of no
+// thickness (gauge 43, past the tables) takes no room: all lie in one layer.
+// nullopt when the layer holds no wire or the count has no value.
+std::optional<int32_t> WiresInLayer(float id, float d, int32_t remaining) {
+  if (d == 0) return remaining;
   const double per = std::floor((double{id} - d) * kPi / d);
   if (!std::isfinite(per) || per <= 0) return std::nullopt;
   if (per >= remaining) return remaining;
-  return static_cast<int16_t>(per);
+  return static_cast<int32_t>(per);
 }
 
 }  // namespace
@@ -32,11 +34,10 @@ ToroidBuild WindToroid(int16_t N, int16_t S, float d, float WindID, float WindOD
   Commit(od, ToSingle(WindOD));
   Commit(ht, ToSingle(double{WindHt} * StackCount));
   float frac = 0;
-  auto wires = CheckedMul(N, S);
-  int16_t remaining = wires ? *wires : 0;
-  // Each strand is placed as a wire of its own; every layer takes at least
-  // one wire or the build-up stops, so the loop always ends.
-  build.fits = wires.has_value();
+  // Each strand is placed as a wire of its own (turns times strands in full
+  // width); every layer takes at least one wire or the build-up stops, so the
+  // loop always ends.
+  int32_t remaining = int32_t{N} * S;
   while (remaining > 0) {
     auto per = WiresInLayer(id, d, remaining);
     if (!per) {
@@ -46,7 +47,7 @@ ToroidBuild WindToroid(int16_t N, int16_t S, float d, float WindID, float WindOD
     // Each wire of the layer goes once around the current cross-section.
     Commit(build.length, ToSingle(build.length + *per * ((double{od} - id) + 2.0 * ht)));
     Commit(frac, ToSingle(*per * double{d} / od));
-    remaining = static_cast<int16_t>(remaining - *per);
+    remaining -= *per;
     Commit(id, ToSingle(id - 2.0 * d));
     Commit(od, ToSingle(od + 2.0 * d * frac));
     Commit(ht, ToSingle(ht + 2.0 * d));

@@ -18,8 +18,8 @@ struct ToroidBuild {
 // Winds N S wires of diameter d (in) layer by layer on a toroid of winding
 // dimensions WindID, WindOD, WindHt (in), the height times StackCount. When a
 // layer can hold no wire before all are placed, stops there with fits = false
-// and what was built so far; N S beyond 16 bits places nothing and gives
-// fits = false. Always ends.
+// and what was built so far. A wire of diameter 0 (gauge 43, past the tables)
+// lies in one layer without adding to the build. Always ends.
 ToroidBuild WindToroid(int16_t N, int16_t S, float d, float WindID, float WindOD, float WindHt,
                        int16_t StackCount);
 

@@ -21,16 +21,16 @@ std::optional<float> WireDiaSingle(int AWG) {
   return ToSingle(*d);
 }
 
-// F = (S N) A_w / W_a with S N a 16-bit product.
+// F = (S N) A_w / W_a. S N is formed in full width: a winding of more than
+// 32767 wires is still reduced strand by strand and gauge by gauge.
 std::optional<float> WindowFill(int16_t N, const Winding& w, float Wa) {
-  auto wires = CheckedMul(w.S, N);
-  if (!wires) return std::nullopt;
-  return ToSingle(static_cast<double>(*wires) * w.Aw / Wa);
+  const double wires = int32_t{w.S} * N;
+  return ToSingle(wires * w.Aw / Wa);
 }
 
 // The widest wire that still lies in one layer of n wires on the inner
 // circumference: pi ID / (n + pi), in single precision.
-std::optional<float> SingleLayerLimit(float WindID, int16_t n) {
+std::optional<float> SingleLayerLimit(float WindID, int32_t n) {
   return ToSingle(kPi * WindID / (n + kPi));
 }
 
@@ -105,14 +105,13 @@ void FitWindow(int16_t N, Winding& w, float Wa, float Kmax) {
 }
 
 void FitSingleLayer(int16_t N, Winding& w, float WindID) {
-  // A test that cannot be computed (turns times strands beyond 16 bits)
-  // ends its loop: the layer rule has nothing to say about that winding.
-  auto too_wide = [&](std::optional<int16_t> wires) {
-    if (!wires) return false;
-    auto limit = SingleLayerLimit(WindID, *wires);
+  // Turns times strands in full width; a test that cannot be computed ends
+  // its loop: the layer rule has nothing to say about that winding.
+  auto too_wide = [&](int32_t wires) {
+    auto limit = SingleLayerLimit(WindID, wires);
     return limit && *limit < w.d;
   };
-  while (w.S > 1 && too_wide(CheckedMul(N, w.S))) {
+  while (w.S > 1 && too_wide(int32_t{N} * w.S)) {
     w.reduced = true;
     --w.S;
   }

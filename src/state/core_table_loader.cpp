@@ -1,10 +1,7 @@
 #include "state/core_table_loader.h"
 
-#include <fstream>
-#include <iterator>
-#include <system_error>
-
 #include "state/field_scanner.h"
+#include "state/file_bytes.h"
 #include "state/number_text.h"
 
 namespace tov {
@@ -52,24 +49,13 @@ std::optional<CoreTable> ParseCoreTable(std::string_view data, std::size_t* valu
 
 CoreTableLoad LoadCoreTable(const std::filesystem::path& file) {
   CoreTableLoad load;
-  std::error_code error;
-  if (std::filesystem::is_directory(file, error)) {
+  const std::optional<std::string> data = ReadFileBytes(file, kCoreDatabaseReadLimit);
+  if (!data) {
     load.error = NotReadableMessage(file);
     return load;
   }
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    load.error = NotReadableMessage(file);
-    return load;
-  }
-  const std::string data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) {
-    load.error = NotReadableMessage(file);
-    return load;
-  }
-
   std::size_t values_read = 0;
-  load.table = ParseCoreTable(data, &values_read);
+  load.table = ParseCoreTable(*data, &values_read);
   if (!load.table) load.error = TooShortMessage(file, values_read);
   return load;
 }

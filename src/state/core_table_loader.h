@@ -14,6 +14,9 @@ namespace tov {
 // The database's file name, opened in the program's own directory.
 inline constexpr const char* kCoreDatabaseName = "coredat";
 
+// The most of a database file that is read: the shipped file is some 50 KB.
+inline constexpr std::size_t kCoreDatabaseReadLimit = 16 << 20;
+
 // The table read from the bytes of a database: the first 8,832 values row by
 // row (values after them are ignored). nullopt when the data hold fewer
 // values; `values_read` (when given) receives how many were found.
@@ -27,7 +30,8 @@ struct CoreTableLoad {
 };
 
 // Loads the database file at `file`. Fails with a message when the file is
-// missing or unreadable, or when it ends before 8,832 values.
+// missing, not a regular file or unreadable, or when it ends before 8,832
+// values (within its first kCoreDatabaseReadLimit bytes).
 CoreTableLoad LoadCoreTable(const std::filesystem::path& file);
 
 }  // namespace tov

@@ -35,10 +35,18 @@ std::optional<int16_t> RoundToCount(double value) {
   return ToInt16(*whole);
 }
 
-std::optional<int16_t> FloorToCount(double value) { return ToInt16(std::floor(value)); }
+std::optional<int16_t> FloorToCount(double value) {
+  return ToInt16(std::floor(value));
+}
 
-std::optional<int16_t> CheckedAdd(int16_t a, int16_t b) { return FromInt(int{a} + int{b}); }
-std::optional<int16_t> CheckedSub(int16_t a, int16_t b) { return FromInt(int{a} - int{b}); }
-std::optional<int16_t> CheckedMul(int16_t a, int16_t b) { return FromInt(int{a} * int{b}); }
+std::optional<int16_t> CheckedAdd(int16_t a, int16_t b) {
+  return FromInt(int{a} + int{b});
+}
+std::optional<int16_t> CheckedSub(int16_t a, int16_t b) {
+  return FromInt(int{a} - int{b});
+}
+std::optional<int16_t> CheckedMul(int16_t a, int16_t b) {
+  return FromInt(int{a} * int{b});
+}
 
 }  // namespace tov

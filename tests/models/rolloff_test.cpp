@@ -5,60 +5,33 @@
 namespace tov {
 namespace {
 
-struct EffPermCase {
-  Material material;
-  float ui;
-  float H;
-  float ue;
-};
-
-class EffPermCurve : public ::testing::TestWithParam<EffPermCase> {};
-
-TEST_P(EffPermCurve, MatchesTheMaterialCurve) {
-  const auto [material, ui, H, ue] = GetParam();
-  EXPECT_NEAR(*EffPerm(ui, H, RollOffFor(material)), ue, 0.005);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Materials, EffPermCurve,
-    ::testing::Values(
-        EffPermCase{Material::MPP, 125, 50, 60.46f}, EffPermCase{Material::HF, 125, 50, 76.64f},
-        EffPermCase{Material::Velmax, 125, 50, 51.50f},
-        EffPermCase{Material::VelmaxE, 125, 50, 60.74f},
-        EffPermCase{Material::MPP, 60, 100, 30.56f}, EffPermCase{Material::HF, 60, 100, 37.78f},
-        EffPermCase{Material::Velmax, 60, 100, 25.68f},
-        EffPermCase{Material::VelmaxE, 60, 100, 30.09f},
-        EffPermCase{Material::Velmax, 60, 300, 1.91f},
-        // Not monotonic: Molypermalloy gains permeability again here.
-        EffPermCase{Material::MPP, 60, 300, 11.27f}, EffPermCase{Material::MPP, 60, 310, 11.75f}));
-
-TEST(EffPerm, NoBiasKeepsTheInitialPermeabilityExactly) {
-  for (Material m : kMaterials) {
-    for (float ui : {14.0f, 60.0f, 125.0f, 147.5f}) EXPECT_EQ(*EffPerm(ui, 0, RollOffFor(m)), ui);
+TEST(EffPerm, FollowsTheCurveOfEachMaterial) {
+  const struct {
+    Material material;
+    float ui, H, ue;
+  } cases[] = {
+      {Material::MPP, 125, 50, 60.46f},
+      {Material::HF, 125, 50, 76.64f},
+      {Material::Velmax, 125, 50, 51.50f},
+      {Material::VelmaxE, 125, 50, 60.74f},
+      {Material::Velmax, 60, 300, 1.91f},
+      // Not monotonic: Molypermalloy gains permeability again here.
+      {Material::MPP, 60, 300, 11.27f},
+      {Material::MPP, 60, 310, 11.75f},
+  };
+  for (const auto& c : cases) {
+    EXPECT_NEAR(*EffPerm(c.ui, c.H, RollOffFor(c.material)), c.ue, 0.005) << c.ue;
   }
-}
-
-TEST(EffPerm, VelmaxToroidCurveHasNoValueInsideTheNegativeBand) {
-  const RollOffCoefficients k = RollOffFor(Material::Velmax);
-  EXPECT_FALSE(EffPerm(60, 310, k));
-  EXPECT_FALSE(EffPerm(1, 500000, k));
-  EXPECT_TRUE(EffPerm(1, 530000, k));
-}
-
-TEST(MagForce, TurnsTimesCurrentOverPathLength) {
-  EXPECT_NEAR(*MagForce(65, 11, 5), 179.608f, 1e-3);
-  EXPECT_FALSE(MagForce(65, 11, 0));
-}
-
-TEST(Inductance, NoLoadAndFullLoadPerCore) {
-  EXPECT_FLOAT_EQ(*NoLoadL(65, 100), 0.4225f);
-  EXPECT_FLOAT_EQ(*FullLoadL(65, 100, 62.5f, 125), 0.21125f);
-  EXPECT_FALSE(FullLoadL(65, 100, 62.5f, 0));
+  for (Material m : kMaterials) EXPECT_EQ(*EffPerm(147.5f, 0, RollOffFor(m)), 147.5f);
+  // The Velmax toroid curve has no value inside a band of negative radicand.
+  EXPECT_FALSE(EffPerm(60, 310, RollOffFor(Material::Velmax)));
+  EXPECT_FALSE(EffPerm(1, 500000, RollOffFor(Material::Velmax)));
+  EXPECT_TRUE(EffPerm(1, 530000, RollOffFor(Material::Velmax)));
 }
 
 const TurnsCore kMpp125{100, 125, 5, RollOffFor(Material::MPP)};
 
-TEST(SolveTurns, StepsOfTheMolypermalloyExample) {
+TEST(SolveTurns, MolypermalloyExampleStepByStep) {
   TurnsSolution s;
   EstimateTurns(s, 0.1f, kMpp125.AL);
   EXPECT_EQ(s.N, 32);
@@ -67,43 +40,23 @@ TEST(SolveTurns, StepsOfTheMolypermalloyExample) {
   EXPECT_NEAR(s.ue, 20.86, 0.005);
   CorrectForRollOff(s, kMpp125);
   EXPECT_EQ(s.N, 192);
-}
 
-TEST(SolveTurns, TrimsDownAndEndsOneTurnAbove) {
-  const TurnsSolution s = SolveTurns(0.1f, kMpp125, 11);
+  // Trimmed down to 64 turns (Lfl 0.0974 mH), then one turn back up.
+  s = SolveTurns(0.1f, kMpp125, 11);
   EXPECT_EQ(s.N, 65);
   EXPECT_NEAR(s.H, 179.6, 0.05);
   EXPECT_NEAR(s.ue, 30.17, 0.005);
   EXPECT_NEAR(s.Lfl, 0.1020, 5e-5);
   EXPECT_FLOAT_EQ(s.Lnl, 0.4225f);
-  EXPECT_LT(s.Lfl / s.Lnl, 0.45f);
-
-  TurnsCore core = kMpp125;
-  TurnsSolution below{64, 0, 0, 0, 0};
-  UpdateBias(below, core, 11);
-  UpdateFullLoadL(below, core);
-  EXPECT_NEAR(below.Lfl, 0.0974, 5e-5);
 }
 
-TEST(SolveTurns, CorrectedCountBelowTheTargetIsNotSearchedUpwards) {
+TEST(SolveTurns, EndsOneTurnAboveEvenWhenTheCorrectionFallsShort) {
+  // The roll-off correction gives 55 turns (0.0764 mH); no upward search follows.
   TurnsCore mpp60 = kMpp125;
   mpp60.ui = 60;
-  TurnsSolution s;
-  EstimateTurns(s, 0.1f, mpp60.AL);
-  UpdateBias(s, mpp60, 11);
-  CorrectForRollOff(s, mpp60);
-  UpdateBias(s, mpp60, 11);
-  UpdateFullLoadL(s, mpp60);
-  EXPECT_EQ(s.N, 55);
-  EXPECT_NEAR(s.Lfl, 0.0764, 5e-5);
-
-  const TurnsSolution result = SolveTurns(0.1f, mpp60, 11);
-  EXPECT_EQ(result.N, 56);
-  EXPECT_NEAR(result.Lfl, 0.0762, 5e-5);
-}
-
-TEST(SolveTurns, TinyTargetEndsAtOneTurn) {
-  EXPECT_EQ(SolveTurns(3e-5f, kMpp125, 11).N, 1);
+  const TurnsSolution s = SolveTurns(0.1f, mpp60, 11);
+  EXPECT_EQ(s.N, 56);
+  EXPECT_NEAR(s.Lfl, 0.0762, 5e-5);
   EXPECT_EQ(SolveTurns(1e-12f, kMpp125, 11).N, 1);
 }
 
@@ -121,25 +74,7 @@ TEST(SolveTurns, FailedStepsKeepTheirPreviousValues) {
   TurnsSolution kept{7, 1, 2, 3, 4};
   EstimateTurns(kept, 1e6f, 1);  // beyond 32767 turns
   EstimateTurns(kept, 0.1f, 0);  // AL of zero
-  EstimateTurns(kept, -0.1f, 100);
   EXPECT_EQ(kept.N, 7);
-  kept.ue = 0;
-  CorrectForRollOff(kept, kMpp125);
-  EXPECT_EQ(kept.N, 7);
-}
-
-TEST(TrimTurns, EndsAtZeroTurnsWhenTheInductanceCannotBeComputed) {
-  const TurnsCore no_perm{100, 0, 5, RollOffFor(Material::MPP)};
-  TurnsSolution s{32767, 0, 0, 0, 1};
-  TrimTurns(s, no_perm, 11, 0.1f);
-  EXPECT_EQ(s.N, 1);
-  EXPECT_EQ(s.Lfl, 1);
-}
-
-TEST(TrimTurns, LastCountStaysWhenOneMoreTurnOverflows) {
-  TurnsSolution s{32767, 0, 0, 0, 0};
-  TrimTurns(s, kMpp125, 11, 0.1f);
-  EXPECT_EQ(s.N, 32767);
 }
 
 }  // namespace

@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QMouseEvent>
-#include <QProcess>
+#include <QApplication>
 #include <QPushButton>
 
 #include "state/core_table_loader.h"
@@ -33,27 +32,20 @@ class QtEnvironment : public ::testing::Environment {
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
-}  // namespace
-
-QApplication& App() {
-  if (!app) app = new QApplication(app_argc, app_argv);
-  return *app;
-}
-
+// The core table of the build's runtime folder, loaded once.
 const CoreTable& Cores() {
   static const CoreTable table = [] {
     CoreTableLoad load = LoadCoreTable(std::string(TOV_RUNTIME_DIR) + "/coredat");
-    if (!load.table) {
-      ADD_FAILURE() << load.error;
-      return CoreTable();
-    }
-    return *load.table;
+    EXPECT_TRUE(load.table) << load.error;
+    return load.table.value_or(CoreTable());
   }();
   return table;
 }
 
+}  // namespace
+
 WindowUnderTest::WindowUnderTest() {
-  App();
+  if (!app) app = new QApplication(app_argc, app_argv);  // one for the whole program
   frm = std::make_unique<FrmTov>(Cores(), ui);
   frm->Startup();
   window = std::make_unique<MainWindow>(*frm);
@@ -82,37 +74,6 @@ void WindowUnderTest::Click(const char* button_name) const {
   auto* button = window->findChild<QAbstractButton*>(button_name);
   ASSERT_NE(button, nullptr) << button_name;
   button->click();
-}
-
-void PressKey(QWidget* widget, Qt::Key key) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-  QApplication::sendEvent(widget, &press);
-  QApplication::sendEvent(widget, &release);
-}
-
-void ClickListLine(QListWidget* list, int row) {
-  QListWidgetItem* item = list->item(row);
-  ASSERT_NE(item, nullptr);
-  list->scrollToItem(item);
-  const QPointF at = list->visualItemRect(item).center();
-  const QPointF global = list->viewport()->mapToGlobal(at);
-  QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-  QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                      Qt::NoModifier);
-  QApplication::sendEvent(list->viewport(), &press);
-  QApplication::sendEvent(list->viewport(), &release);
-}
-
-std::optional<std::string> PdfText(const QString& path) {
-  QProcess pdftotext;
-  pdftotext.start("pdftotext", {"-layout", path, "-"});
-  if (!pdftotext.waitForFinished(30000) || pdftotext.exitStatus() != QProcess::NormalExit ||
-      pdftotext.exitCode() != 0) {
-    return std::nullopt;
-  }
-  return pdftotext.readAllStandardOutput().toStdString();
 }
 
 }  // namespace tov::qt::testing

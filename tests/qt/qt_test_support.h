@@ -1,30 +1,16 @@
 #pragma once
-// Shared pieces of the Qt smoke tests: one QApplication for the whole test
-// program, the core table of the build, the main window driven by a scripted
-// user, and reading a PDF back as text.
+// The main window of the Qt smoke tests, driven by a scripted user.
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QListWidget>
-#include <QString>
 #include <memory>
-#include <optional>
 #include <string>
 
-#include "state/core_table.h"
 #include "support/scripted_ui.h"
 #include "ui/logic/frm_tov.h"
 #include "ui/qt/main_window.h"
 
 namespace tov::qt::testing {
 
-// The application object every widget needs; created on first use.
-QApplication& App();
-
-// The core table of the build's runtime folder, loaded once.
-const CoreTable& Cores();
-
-// The main window as the program starts it, with a scripted user: the
+// The main window as the program starts it, on the build's core table: the
 // disclaimer has been shown and the start-up defaults applied.
 struct WindowUnderTest {
   tov::testing::ScriptedUi ui;
@@ -43,15 +29,5 @@ struct WindowUnderTest {
   void Trigger(const char* action_name) const;
   void Click(const char* button_name) const;
 };
-
-// Presses a key on a widget as the keyboard would.
-void PressKey(QWidget* widget, Qt::Key key);
-
-// Clicks the line `row` of a list with the mouse.
-void ClickListLine(QListWidget* list, int row);
-
-// The text of a PDF file as pdftotext lays it out; nullopt when pdftotext is
-// not installed or fails.
-std::optional<std::string> PdfText(const QString& path);
 
 }  // namespace tov::qt::testing

@@ -11,22 +11,16 @@
 namespace tov {
 namespace {
 
-// The values of a complete database as they are written in the file: a quoted
-// part number with leading zeros, numbers in varied forms, a quoted suffix.
+// The values of a database as the file writes them: a quoted part number with
+// leading zeros, numbers in varied forms, a quoted suffix holding a comma.
 std::vector<std::string> DatabaseValues(int count = kCoreValues) {
   std::vector<std::string> values;
   for (int n = 0; n < count; ++n) {
-    const int row = n / kCoreColumns + 1;
+    const std::string row = std::to_string(n / kCoreColumns + 1);
     const int column = n % kCoreColumns + 1;
-    if (column == 1) {
-      values.push_back("\"00" + std::to_string(row) + "\"");
-    } else if (column == 13) {
-      values.push_back("\"A, " + std::to_string(row) + "\"");
-    } else if (column == 9) {
-      values.push_back(row % 10 == 0 ? "99999" : std::to_string(row) + ".5e1");
-    } else {
-      values.push_back(std::to_string(row) + "." + std::to_string(column));
-    }
+    values.push_back(column == 1    ? "\"00" + row + "\""
+                     : column == 13 ? "\"A, " + row + "\""
+                                    : row + "." + std::to_string(column));
   }
   return values;
 }
@@ -34,9 +28,7 @@ std::vector<std::string> DatabaseValues(int count = kCoreValues) {
 std::string Join(const std::vector<std::string>& values, int per_line, const char* line_end) {
   std::string data;
   for (std::size_t i = 0; i < values.size(); ++i) {
-    data += values[i];
-    const bool line_ends = per_line > 0 && (i + 1) % per_line == 0;
-    data += line_ends ? line_end : ",";
+    data += values[i] + ((i + 1) % per_line == 0 ? line_end : ",");
   }
   return data;
 }
@@ -44,147 +36,87 @@ std::string Join(const std::vector<std::string>& values, int per_line, const cha
 // Every cell by its kind and shown text, for comparing whole tables.
 std::vector<std::string> Cells(const CoreTable& table) {
   std::vector<std::string> cells;
-  for (int row = 1; row <= kCoreRows; ++row) {
-    for (int column = 1; column <= kCoreColumns; ++column) {
-      const CoreCell& cell = table.Cell(row, static_cast<CoreColumn>(column));
-      const char kind = cell.IsEmpty() ? 'e' : cell.IsNumber() ? 'n' : 't';
-      cells.push_back(kind + cell.Display());
-    }
+  for (int n = 0; n < kCoreValues; ++n) {
+    const CoreCell& cell = table.Cell(n / kCoreColumns + 1, CoreColumn(n % kCoreColumns + 1));
+    cells.push_back((cell.IsEmpty() ? 'e' : cell.IsNumber() ? 'n' : 't') + cell.Display());
   }
   return cells;
 }
 
-TEST(ParseCoreTable, PlacesValuesRowByRow) {
-  const auto table = ParseCoreTable(Join(DatabaseValues(), kCoreColumns, "\r\n"));
-  ASSERT_TRUE(table);
-  EXPECT_EQ(table->Cell(1, CoreColumn::PartNo).Display(), "001");
-  EXPECT_EQ(table->Cell(1, CoreColumn::PathLen).AsDouble(), 1.2);
-  EXPECT_EQ(table->Cell(2, CoreColumn::PartNo).Display(), "002");
-  EXPECT_EQ(table->Cell(251, CoreColumn::SizeFigure).AsDouble(), 2515.0);
-  EXPECT_EQ(table->Cell(250, CoreColumn::SizeFigure).AsDouble(), kEndRowSizeFigure);
-  EXPECT_EQ(table->Cell(552, CoreColumn::BobbinPN).Display(), "A, 552");
-  EXPECT_EQ(table->Cell(552, CoreColumn::NomHt).AsSingle(), 552.16f);
-}
-
-TEST(ParseCoreTable, LineStructureDoesNotMatter) {
-  const std::vector<std::string> values = DatabaseValues();
-  const auto one_line = ParseCoreTable(Join(values, 0, ""));
-  ASSERT_TRUE(one_line);
-  const std::vector<std::string> expected = Cells(*one_line);
-  for (auto [per_line, line_end] : {std::pair{kCoreColumns, "\r\n"}, std::pair{kCoreColumns, "\n"},
-                                    std::pair{1, "\r"}, std::pair{5, "\r\n"}, std::pair{7, "\n"}}) {
-    const auto table = ParseCoreTable(Join(values, per_line, line_end));
-    ASSERT_TRUE(table) << per_line;
-    EXPECT_EQ(Cells(*table), expected) << per_line << " values per line";
-  }
-}
-
-TEST(ParseCoreTable, IgnoresValuesAfterTheLastCell) {
+TEST(ParseCoreTable, LineStructureAndValuesAfterTheLastCellDoNotMatter) {
   std::vector<std::string> values = DatabaseValues();
-  const auto exact = ParseCoreTable(Join(values, kCoreColumns, "\r\n"));
+  const auto table = ParseCoreTable(Join(values, kCoreColumns, "\r\n"));
+  ASSERT_TRUE(table);
+  for (auto [per_line, line_end] : {std::pair{kCoreValues, ""}, std::pair{kCoreColumns, "\n"},
+                                    std::pair{1, "\r"}, std::pair{7, "\r\n"}}) {
+    const auto other = ParseCoreTable(Join(values, per_line, line_end));
+    ASSERT_TRUE(other) << per_line;
+    EXPECT_EQ(Cells(*other), Cells(*table)) << per_line << " values per line";
+  }
+
   values.insert(values.end(), {"1", "\"extra\"", "", "not a number"});
   std::size_t read = 0;
   const auto longer = ParseCoreTable(Join(values, kCoreColumns, "\r\n"), &read);
-  ASSERT_TRUE(exact);
   ASSERT_TRUE(longer);
   EXPECT_EQ(read, static_cast<std::size_t>(kCoreValues));
-  EXPECT_EQ(Cells(*longer), Cells(*exact));
+  EXPECT_EQ(Cells(*longer), Cells(*table));
 }
 
-TEST(ParseCoreTable, FailsWhenOneValueIsMissing) {
-  std::size_t read = 0;
-  EXPECT_FALSE(ParseCoreTable(Join(DatabaseValues(kCoreValues - 1), kCoreColumns, "\n"), &read));
-  EXPECT_EQ(read, static_cast<std::size_t>(kCoreValues - 1));
-  EXPECT_FALSE(ParseCoreTable("", &read));
-  EXPECT_EQ(read, 0u);
-}
-
-TEST(ParseCoreTable, KeepsQuotedTextsExactAndShowsBareNumbersInPlainForm) {
+// Cells by kind (e, n, t) and shown text; index 8828 is column 13 of row 552.
+TEST(ParseCoreTable, PlacesValuesRowByRowKeepingQuotedTextsExact) {
+  const struct {
+    int index;
+    const char* written;
+    const char* cell;
+  } cases[] = {
+      {0, "\"0077A\"", "t0077A"},    {16, "00123", "n123"}, {32, " 1.50E+03 ", "n1500"},
+      {48, "  \" 12 \"  ", "t 12 "}, {2, "", "e"},          {3, "n/a", "tn/a"},
+      {4, "-1e20", "n-1E+20"},       {17, "2.2", "n2.2"},   {8828, "\"last\"", "tlast"},
+  };
   std::vector<std::string> values = DatabaseValues();
-  values[0] = "\"0077A\"";      // row 1 part number, quoted
-  values[16] = "00123";         // row 2 part number, bare
-  values[32] = " 1.50E+03 ";    // row 3 part number, bare with exponent
-  values[48] = "  \" 12 \"  ";  // row 4 part number, quoted with blanks
-  values[2] = "";               // row 1 WindID left empty
-  values[3] = "n/a";            // row 1 WindOD, a bare text
+  for (const auto& c : cases) values[c.index] = c.written;
   const auto table = ParseCoreTable(Join(values, kCoreColumns, "\r\n"));
   ASSERT_TRUE(table);
+  const std::vector<std::string> cells = Cells(*table);
+  for (const auto& c : cases) EXPECT_EQ(cells[c.index], c.cell) << c.written;
 
-  const CoreCell& quoted = table->Cell(1, CoreColumn::PartNo);
-  EXPECT_TRUE(quoted.IsText());
-  EXPECT_EQ(quoted.Display(), "0077A");
-  const CoreCell& bare = table->Cell(2, CoreColumn::PartNo);
-  EXPECT_TRUE(bare.IsNumber());
-  EXPECT_EQ(bare.Display(), "123");
-  EXPECT_EQ(table->Cell(3, CoreColumn::PartNo).Display(), "1500");
-  EXPECT_EQ(table->Cell(4, CoreColumn::PartNo).Display(), " 12 ");
-  EXPECT_TRUE(table->Cell(4, CoreColumn::PartNo).IsText());
-
-  const CoreCell& empty = table->Cell(1, CoreColumn::WindID);
-  EXPECT_TRUE(empty.IsEmpty());
-  EXPECT_EQ(empty.Display(), "");
-  EXPECT_EQ(empty.AsDouble(), 0.0);
-  const CoreCell& text = table->Cell(1, CoreColumn::WindOD);
-  EXPECT_TRUE(text.IsText());
-  EXPECT_EQ(text.AsDouble(), std::nullopt);
-  EXPECT_EQ(text.AsSingle(), std::nullopt);
-}
-
-TEST(CoreCell, ConvertsForConsumers) {
-  EXPECT_EQ(CoreCell::Text(" 12.5 ").AsDouble(), 12.5);
-  EXPECT_EQ(CoreCell::Text("0042").AsSingle(), 42.0f);
-  EXPECT_EQ(CoreCell::Text("").AsDouble(), std::nullopt);
-  EXPECT_EQ(CoreCell::Number(1e39).AsDouble(), 1e39);
+  EXPECT_EQ(CoreCell().AsDouble(), 0.0);
+  EXPECT_EQ(CoreCell::Text("n/a").AsDouble(), std::nullopt);
+  EXPECT_EQ(CoreCell::Text(" 0042 ").AsSingle(), 42.0f);
   EXPECT_EQ(CoreCell::Number(1e39).AsSingle(), std::nullopt);
-  EXPECT_EQ(CoreCell::Number(0.1).AsSingle(), 0.1f);
-  EXPECT_EQ(CoreCell::Number(0.5).Display(), "0.5");
-  EXPECT_EQ(CoreCell::Number(-1e20).Display(), "-1E+20");
-  EXPECT_EQ(CoreCell::Text("-1e20").Display(), "-1e20");
 }
 
-class LoadCoreTableTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("tov_coredat_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+TEST(LoadCoreTable, LoadsACompleteFileAndNamesTheFileOnEitherFailure) {
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("tov_coredat_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const auto file = dir / kCoreDatabaseName;
+  const auto load = [&](int values) {
+    std::ofstream(file, std::ios::binary) << Join(DatabaseValues(values), kCoreColumns, "\r\n");
+    return LoadCoreTable(file);
+  };
+  const CoreTableLoad complete = load(kCoreValues);
+  ASSERT_TRUE(complete.table);
+  EXPECT_EQ(complete.error, "");
+  EXPECT_EQ(complete.table->Cell(395, CoreColumn::PartNo).Display(), "00395");
 
-  std::filesystem::path Write(const std::string& data) {
-    const auto file = dir_ / kCoreDatabaseName;
-    std::ofstream(file, std::ios::binary) << data;
-    return file;
-  }
-
-  std::filesystem::path dir_;
-};
-
-TEST_F(LoadCoreTableTest, LoadsACompleteFile) {
-  const auto load = LoadCoreTable(Write(Join(DatabaseValues(), kCoreColumns, "\r\n")));
-  ASSERT_TRUE(load.table);
-  EXPECT_EQ(load.error, "");
-  EXPECT_EQ(load.table->Cell(395, CoreColumn::PartNo).Display(), "00395");
-}
-
-TEST_F(LoadCoreTableTest, AShortFileGivesNoTableAndAMessageNamingIt) {
-  const auto file = Write(Join(DatabaseValues(kCoreValues - 1), kCoreColumns, "\r\n"));
-  const auto load = LoadCoreTable(file);
-  EXPECT_FALSE(load.table);
-  EXPECT_NE(load.error.find("\"" + file.string() + "\""), std::string::npos) << load.error;
-  EXPECT_NE(load.error.find("past end of file after 8831 of 8832 values"), std::string::npos)
-      << load.error;
-}
-
-TEST_F(LoadCoreTableTest, AMissingOrUnreadableFileGivesNoTableAndAMessageNamingIt) {
-  for (const auto& file : {dir_ / "no_such_coredat", dir_}) {
-    const auto load = LoadCoreTable(file);
-    EXPECT_FALSE(load.table);
-    EXPECT_NE(load.error.find("\"" + file.string() + "\" was not found or could not be read"),
+  for (int values : {kCoreValues - 1, 0}) {
+    const CoreTableLoad shorter = load(values);
+    EXPECT_FALSE(shorter.table);
+    EXPECT_NE(shorter.error.find("\"" + file.string() + "\""), std::string::npos) << shorter.error;
+    EXPECT_NE(shorter.error.find("past end of file after " + std::to_string(values) + " of 8832"),
               std::string::npos)
-        << load.error;
+        << shorter.error;
   }
+  for (const auto& unreadable : {dir / "no_such_coredat", dir}) {
+    const CoreTableLoad missing = LoadCoreTable(unreadable);
+    EXPECT_FALSE(missing.table);
+    EXPECT_NE(
+        missing.error.find("\"" + unreadable.string() + "\" was not found or could not be read"),
+        std::string::npos)
+        << missing.error;
+  }
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -8,116 +8,58 @@
 namespace tov {
 namespace {
 
-TEST(IsNumber, AcceptsPlainDecimalNumbersWithSignExponentAndBlanks) {
-  for (const char* text : {"5", "5.", ".5", "-5", "+5", "007", " 12 ", "\t3.5\t", "1e3", "1E+03",
-                           "2.5e-6", "-.5E2", "0", "-0"}) {
+TEST(IsNumber, AcceptsDecimalNumbersAndRejectsAlmostNumbers) {
+  for (const char* text :
+       {"5", "5.", ".5", "-5", "+5", "007", " 12 ", "\t3.5\t", "1E+03", "2.5e-6", "-.5E2", "-0"}) {
     EXPECT_TRUE(IsNumber(text)) << '"' << text << '"';
   }
-}
-
-TEST(IsNumber, RejectsTextsThatAreAlmostNumbers) {
-  for (const char* text : {"",
-                           " ",
-                           ".",
-                           "-",
-                           "+",
-                           "1,000",
-                           "1,5",
-                           "0x10",
-                           "inf",
-                           "-inf",
-                           "nan",
-                           "1e999",
-                           "-1e999",
-                           "1e",
-                           "1e+",
-                           "e5",
-                           "1.2.3",
-                           "5 5",
-                           "--5",
-                           "+-5",
-                           "5-",
-                           "12abc",
-                           "$5",
-                           "1 e5",
-                           "5%",
-                           "\xc2\xa0"
-                           "5"}) {
+  for (const char* text :
+       {"",    " ",  ".",     "-",   "1,000", "1,5", "0x10", "inf",   "nan",  "1e999", "1e",
+        "1e+", "e5", "1.2.3", "5 5", "--5",   "+-5", "5-",   "12abc", "1 e5", "5%",    "\u00a05"}) {
     EXPECT_FALSE(IsNumber(text)) << '"' << text << '"';
   }
 }
 
-TEST(ParseNumber, ReadsTheValue) {
+TEST(ParseNumber, ReadsTinyValuesAsZeroAndRejectsHugeOnes) {
+  const std::string many_zeros(400, '0');
   EXPECT_EQ(ParseNumber(" -2.5e2 "), -250.0);
   EXPECT_EQ(ParseNumber("+.125"), 0.125);
-  EXPECT_EQ(ParseNumber("5."), 5.0);
-  EXPECT_EQ(ParseNumber("0.1"), 0.1);
   EXPECT_EQ(ParseNumber("abc"), std::nullopt);
-}
-
-TEST(ParseNumber, ReadsValuesTooSmallForADoubleAsZeroAndRejectsTooLargeOnes) {
-  const std::string many_zeros(400, '0');
   EXPECT_EQ(ParseNumber("1e-400"), 0.0);
-  EXPECT_EQ(ParseNumber("-1.5e-400"), 0.0);
   EXPECT_EQ(ParseNumber("0." + many_zeros + "1"), 0.0);
-  EXPECT_EQ(ParseNumber("100000e-330"), 0.0);
   EXPECT_EQ(ParseNumber("1" + many_zeros), std::nullopt);
   EXPECT_EQ(ParseNumber("10000e305"), std::nullopt);
   EXPECT_EQ(ParseNumber("0.0001e99999999999999999999"), std::nullopt);
-  // Near the limits the value is still read.
   EXPECT_EQ(ParseNumber("1000e305"), 1e308);
   EXPECT_EQ(ParseNumber("4.9e-324"), std::numeric_limits<double>::denorm_min());
 }
 
 struct PlainCase {
   double value;
-  int digits;
   const char* expected;
 };
 
-TEST(PlainNumberText, WritesTheShortestPlainForm) {
-  const PlainCase cases[] = {
-      {0, 15, "0"},
-      {125, 15, "125"},
-      {0.5, 15, "0.5"},
-      {-0.5, 15, "-0.5"},
-      {0.1, 15, "0.1"},
-      {100 * 1.5, 15, "150"},
-      {0.1 * 1.5, 15, "0.15"},
-      {1.0 / 3, 15, "0.333333333333333"},
-      {2.0 / 3, 15, "0.666666666666667"},
-      {-2.0 / 3, 15, "-0.666666666666667"},
-      {999999999999999, 15, "999999999999999"},
-      {123456789012345.6, 15, "123456789012346"},
-      {0.00001, 15, "0.00001"},
-      {-12345.678, 15, "-12345.678"},
-      {static_cast<double>(0.1f), 7, "0.1"},
-      {static_cast<double>(1.0f / 3), 7, "0.3333333"},
-      {static_cast<double>(35.25f), 7, "35.25"},
-      {1234567, 7, "1234567"},
-      {0.0000099999999, 7, "0.00001"},  // rounds up into the plain range
+// Shortest plain form, 15 digits for 8-byte values, 7 for 4-byte floats; an
+// exponent form outside the plain range, also where rounding leads out of it.
+TEST(PlainNumberText, WritesTheShortestFormAndAnExponentOutsideThePlainRange) {
+  const PlainCase doubles[] = {
+      {0, "0"},
+      {-0.5, "-0.5"},
+      {0.1 * 1.5, "0.15"},
+      {-2.0 / 3, "-0.666666666666667"},
+      {999999999999999, "999999999999999"},
+      {0.00001, "0.00001"},
+      {999999999999999.9, "1E+15"},
+      {1e100, "1E+100"},
+      {-2.5e-6, "-2.5E-06"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(PlainNumberText(c.value, c.digits), c.expected) << c.value << " / " << c.digits;
-  }
-}
-
-TEST(PlainNumberText, UsesTheExponentFormForVeryLargeAndVerySmallMagnitudes) {
-  const PlainCase cases[] = {
-      {1e15, 15, "1E+15"},
-      {999999999999999.9, 15, "1E+15"},  // rounds up out of the plain range
-      {-1e20, 15, "-1E+20"},
-      {1e100, 15, "1E+100"},
-      {1.5e-10, 15, "1.5E-10"},
-      {0.000001, 15, "1E-06"},
-      {-2.5e-6, 15, "-2.5E-06"},
-      {12345678, 7, "1.234568E+07"},
-      {9999999.5, 7, "1E+07"},
-      {1e7, 7, "1E+07"},
+  for (const auto& c : doubles) EXPECT_EQ(PlainNumberText(c.value, 15), c.expected) << c.value;
+  const PlainCase singles[] = {
+      {1.0f / 3, "0.3333333"},
+      {0.0000099999999, "0.00001"},
+      {12345678, "1.234568E+07"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(PlainNumberText(c.value, c.digits), c.expected) << c.value << " / " << c.digits;
-  }
+  for (const auto& c : singles) EXPECT_EQ(PlainNumberText(c.value, 7), c.expected) << c.value;
 }
 
 }  // namespace

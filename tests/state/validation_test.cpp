@@ -12,18 +12,31 @@ namespace {
 
 using testing::ScriptedUi;
 
+std::string Prompt(const std::string& first, const std::string& second) {
+  return first + "\r\r" + second;
+}
+
+// Validates the window with the scripted answers; the first box must be the
+// one FirstInputPrompt announced, and every box an "Invalid Entry" box.
+ScriptedUi Validate(WindowModel& window, std::vector<std::string> answers) {
+  const std::optional<InputPrompt> first = FirstInputPrompt(window);
+  ScriptedUi ui;
+  ui.answers.assign(answers.begin(), answers.end());
+  ValidateInputs(window, ui);
+  EXPECT_EQ(first.has_value(), !ui.inputs.empty());
+  if (first && !ui.inputs.empty()) {
+    EXPECT_EQ(first->prompt, ui.inputs[0].prompt);
+    EXPECT_EQ(first->default_answer, ui.inputs[0].default_answer);
+  }
+  for (const auto& input : ui.inputs) EXPECT_EQ(input.title, "Invalid Entry");
+  return ui;
+}
+
 WindowModel StartedWindow() {
   WindowModel window;
   ApplyStartupDefaults(window);
   return window;
 }
-
-std::string Prompt(const std::string& first, const std::string& second) {
-  return first + "\r\r" + second;
-}
-
-const std::string kCrossCheck = Prompt("No Load L must be greater than Full Load L field entry.",
-                                       "Please enter a new value for No Load L.");
 
 std::vector<std::string> Prompts(const ScriptedUi& ui) {
   std::vector<std::string> prompts;
@@ -31,262 +44,107 @@ std::vector<std::string> Prompts(const ScriptedUi& ui) {
   return prompts;
 }
 
-std::vector<std::string> Defaults(const ScriptedUi& ui) {
-  std::vector<std::string> defaults;
-  for (const auto& input : ui.inputs) defaults.push_back(input.default_answer);
-  return defaults;
-}
-
-TEST(ValidateInputs, TheWindowDefaultsPassWithoutAnyBox) {
-  WindowModel window = StartedWindow();
-  ScriptedUi ui;
-  ValidateInputs(window, ui);
-  EXPECT_TRUE(ui.inputs.empty());
-  EXPECT_EQ(FirstInputPrompt(window), std::nullopt);
-}
-
-// Each field with a text that is not a number, then an answer out of range,
-// then an acceptable one: the numeric message, the range message, its default.
-struct FieldCase {
-  TextBox WindowModel::*box;
-  const char* numeric_message;
-  const char* range_message;
-  const char* second_message;
-  const char* default_answer;
-  const char* rejected;
-};
-
-void PrintTo(const FieldCase& c, std::ostream* out) {
-  *out << c.second_message;
-}
-
-class FieldMessagesTest : public ::testing::TestWithParam<FieldCase> {};
-
-TEST_P(FieldMessagesTest, NumericLoopThenRangeLoop) {
-  const FieldCase& c = GetParam();
+// Every field with a text that is not a number, then an answer out of range,
+// then the smallest acceptable one: the fields in their fixed order, each with
+// its numeric message, its range message (the same where none is given) and
+// the default it offers.
+TEST(ValidateInputs, NumericLoopThenRangeLoopOfEveryFieldInOrder) {
+  const struct {
+    TextBox WindowModel::*box;
+    const char* numeric_message;
+    const char* range_message;
+    const char* second_message;
+    const char* default_answer;
+    const char* rejected;
+    const char* accepted;
+  } fields[] = {
+      {&WindowModel::txtIdc, "DC Current field requires a numeric entry.",
+       "DC Current field requires a numeric entry greater than zero.",
+       "Please enter a value for DC Current.", "10", "0", "1e-9"},
+      {&WindowModel::txtIdelta, "Ripple Current field requires a non-negative numeric entry.",
+       nullptr, "Please enter a new value for Ripple Current.", "1", "-1", "0"},
+      {&WindowModel::txtFreq, "Frequency field requires a numeric entry greater than zero.",
+       nullptr, "Please enter a new value for the Frequency.", "100", "0", "1e-9"},
+      {&WindowModel::txtCurDens,
+       "Current Density field requires a numeric entry greater than zero.", nullptr,
+       "Please enter a value for the Current Density.", "600", "-600", "1e-9"},
+      {&WindowModel::txtLfl, "Full Load L field requires a numeric entry greater than zero.",
+       nullptr, "Please enter a value for Full Load L.", "100", "-0.001", "1e-9"},
+      {&WindowModel::txtLnl, "No Load L field requires a numeric entry greater than zero.", nullptr,
+       "Please enter a value for No Load L.", "150", "0", "1e-9"},
+      {&WindowModel::txtTempInput,
+       "Temperature Rise field requires a numeric entry greater than zero.", nullptr,
+       "Please enter a value for Temperature Rise.", "35", "-1e-9", "1e-9"},
+  };
   WindowModel window = StartedWindow();
   window.mnuLfl = false;  // the inductance fields are compared elsewhere
-  (window.*c.box).text = "twelve";
-  ScriptedUi ui;
-  ui.answers = {c.rejected, "1000"};
-  ValidateInputs(window, ui);
-
-  ASSERT_EQ(ui.inputs.size(), 2u);
-  EXPECT_EQ(ui.inputs[0].prompt, Prompt(c.numeric_message, c.second_message));
-  EXPECT_EQ(ui.inputs[1].prompt, Prompt(c.range_message, c.second_message));
-  for (const auto& input : ui.inputs) {
-    EXPECT_EQ(input.title, "Invalid Entry");
-    EXPECT_EQ(input.default_answer, c.default_answer);
+  std::vector<std::string> answers, prompts, defaults;
+  for (const auto& f : fields) {
+    (window.*f.box).text = "twelve";
+    answers.insert(answers.end(), {f.rejected, f.accepted});
+    const char* range = f.range_message ? f.range_message : f.numeric_message;
+    prompts.insert(prompts.end(),
+                   {Prompt(f.numeric_message, f.second_message), Prompt(range, f.second_message)});
+    defaults.insert(defaults.end(), 2, f.default_answer);
   }
-  EXPECT_EQ((window.*c.box).text, "1000");
+  const ScriptedUi ui = Validate(window, answers);
+  EXPECT_EQ(Prompts(ui), prompts);
+  std::vector<std::string> offered;
+  for (const auto& input : ui.inputs) offered.push_back(input.default_answer);
+  EXPECT_EQ(offered, defaults);
+  for (const auto& f : fields) EXPECT_EQ((window.*f.box).text, f.accepted);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryField, FieldMessagesTest,
-    ::testing::Values(FieldCase{&WindowModel::txtIdc, "DC Current field requires a numeric entry.",
-                                "DC Current field requires a numeric entry greater than zero.",
-                                "Please enter a value for DC Current.", "10", "0"},
-                      FieldCase{&WindowModel::txtIdelta,
-                                "Ripple Current field requires a non-negative numeric entry.",
-                                "Ripple Current field requires a non-negative numeric entry.",
-                                "Please enter a new value for Ripple Current.", "1", "-1"},
-                      FieldCase{&WindowModel::txtFreq,
-                                "Frequency field requires a numeric entry greater than zero.",
-                                "Frequency field requires a numeric entry greater than zero.",
-                                "Please enter a new value for the Frequency.", "100", "0"},
-                      FieldCase{&WindowModel::txtCurDens,
-                                "Current Density field requires a numeric entry greater than zero.",
-                                "Current Density field requires a numeric entry greater than zero.",
-                                "Please enter a value for the Current Density.", "600", "-600"},
-                      FieldCase{&WindowModel::txtLfl,
-                                "Full Load L field requires a numeric entry greater than zero.",
-                                "Full Load L field requires a numeric entry greater than zero.",
-                                "Please enter a value for Full Load L.", "100", "-0.001"},
-                      FieldCase{&WindowModel::txtLnl,
-                                "No Load L field requires a numeric entry greater than zero.",
-                                "No Load L field requires a numeric entry greater than zero.",
-                                "Please enter a value for No Load L.", "150", "0"},
-                      FieldCase{
-                          &WindowModel::txtTempInput,
-                          "Temperature Rise field requires a numeric entry greater than zero.",
-                          "Temperature Rise field requires a numeric entry greater than zero.",
-                          "Please enter a value for Temperature Rise.", "35", "-1e-9"}));
-
-TEST(ValidateInputs, ZeroDcCurrentIsOutOfRangeAndOffersTen) {
-  WindowModel window = StartedWindow();
-  window.txtIdc.text = "0";
-  ScriptedUi ui;
-  ui.answers = {"5"};
-  ValidateInputs(window, ui);
-  ASSERT_EQ(ui.inputs.size(), 1u);
-  EXPECT_EQ(ui.inputs[0].prompt,
-            Prompt("DC Current field requires a numeric entry greater than zero.",
-                   "Please enter a value for DC Current."));
-  EXPECT_EQ(ui.inputs[0].default_answer, "10");
-  EXPECT_EQ(window.txtIdc.text, "5");
-}
-
-TEST(ValidateInputs, ZeroRippleIsAcceptedButNegativeRippleIsNot) {
-  WindowModel window = StartedWindow();
-  window.txtIdelta.text = "0";
-  ScriptedUi ui;
-  ValidateInputs(window, ui);
-  EXPECT_TRUE(ui.inputs.empty());
-
-  window.txtIdelta.text = "-1";
-  ui.answers = {"0"};
-  ValidateInputs(window, ui);
-  EXPECT_EQ(Defaults(ui), std::vector<std::string>{"1"});
-  EXPECT_EQ(window.txtIdelta.text, "0");
-}
-
-TEST(ValidateInputs, FieldsAreVisitedInTheirFixedOrder) {
-  WindowModel window = StartedWindow();
-  for (TextBox* box : {&window.txtTempInput, &window.txtLnl, &window.txtLfl, &window.txtCurDens,
-                       &window.txtFreq, &window.txtIdelta, &window.txtIdc}) {
-    box->text = "?";
-  }
-  ScriptedUi ui;
-  ui.answers = {"1", "0", "1", "1", "1", "2", "1"};
-  ValidateInputs(window, ui);
-  EXPECT_EQ(Defaults(ui), (std::vector<std::string>{"10", "1", "100", "600", "100", "150", "35"}));
-}
-
-TEST(ValidateInputs, CancelledBoxesAskAgain) {
-  WindowModel window = StartedWindow();
-  window.txtIdc.text = "abc";
-  ScriptedUi ui;
-  ui.answers = {"", " ", "3"};
-  ValidateInputs(window, ui);
-  const std::string numeric =
-      Prompt("DC Current field requires a numeric entry.", "Please enter a value for DC Current.");
-  EXPECT_EQ(Prompts(ui), (std::vector<std::string>{numeric, numeric, numeric}));
-  EXPECT_EQ(window.txtIdc.text, "3");
-}
-
-TEST(ValidateInputs, ANonNumberInTheRangeLoopGoesBackToTheNumericLoop) {
-  WindowModel window = StartedWindow();
-  window.txtIdc.text = "0";
-  ScriptedUi ui;
-  ui.answers = {"abc", "-2", "4"};
-  ValidateInputs(window, ui);
+TEST(ValidateInputs, CancelAsksAgainAndANonNumberInTheRangeLoopGoesBackToTheNumericLoop) {
   const std::string numeric =
       Prompt("DC Current field requires a numeric entry.", "Please enter a value for DC Current.");
   const std::string range = Prompt("DC Current field requires a numeric entry greater than zero.",
                                    "Please enter a value for DC Current.");
-  EXPECT_EQ(Prompts(ui), (std::vector<std::string>{range, numeric, range}));
+  WindowModel window = StartedWindow();
+  window.txtIdc.text = "0";
+  const ScriptedUi ui = Validate(window, {"abc", "", " ", "-2", "4"});
+  EXPECT_EQ(Prompts(ui), (std::vector<std::string>{range, numeric, numeric, numeric, range}));
   EXPECT_EQ(window.txtIdc.text, "4");
 }
 
-TEST(ValidateInputs, NoLoadLMustExceedFullLoadLWhileFullLoadLMaximumIsChecked) {
-  WindowModel window = StartedWindow();
-  window.txtLnl.text = "100";
-  ScriptedUi ui;
-  ui.answers = {"150"};
-  ValidateInputs(window, ui);
-  ASSERT_EQ(ui.inputs.size(), 1u);
-  EXPECT_EQ(ui.inputs[0].prompt, kCrossCheck);
-  EXPECT_EQ(ui.inputs[0].title, "Invalid Entry");
-  EXPECT_EQ(ui.inputs[0].default_answer, "150");
-  EXPECT_EQ(window.txtLnl.text, "150");
-}
-
-TEST(ValidateInputs, TheCrossCheckIsSkippedWhileFullLoadLMaximumIsUnchecked) {
-  WindowModel window = StartedWindow();
-  window.mnuLfl = false;
-  window.txtLnl.text = "50";
-  ScriptedUi ui;
-  ValidateInputs(window, ui);
-  EXPECT_TRUE(ui.inputs.empty());
-  EXPECT_EQ(window.txtLnl.text, "50");
-}
-
-TEST(ValidateInputs, TheCrossCheckOffersOneAndAHalfTimesFullLoadL) {
-  for (auto [full_load, offered] :
-       {std::pair{"2.5", "3.75"}, std::pair{"0.1", "0.15"}, std::pair{" 1e3 ", "1500"}}) {
-    WindowModel window = StartedWindow();
-    window.txtLfl.text = full_load;
-    window.txtLnl.text = full_load;
-    ScriptedUi ui;
-    ui.answers = {"1e9"};
-    ValidateInputs(window, ui);
-    EXPECT_EQ(Defaults(ui), std::vector<std::string>{offered}) << full_load;
-  }
-}
-
-TEST(ValidateInputs, TheCrossCheckComparesFourByteValues) {
-  WindowModel window = StartedWindow();
-  window.txtLnl.text = "100.000001";  // the same 4-byte float as 100
-  ScriptedUi ui;
-  ui.answers = {"100.0001"};
-  ValidateInputs(window, ui);
-  EXPECT_EQ(Prompts(ui), std::vector<std::string>{kCrossCheck});
-}
-
-TEST(ValidateInputs, ANumberThatIsStillTooSmallStaysInTheCrossCheck) {
-  WindowModel window = StartedWindow();
-  window.txtLnl.text = "90";
-  ScriptedUi ui;
-  ui.answers = {"100", "-3", "101"};
-  ValidateInputs(window, ui);
-  EXPECT_EQ(Prompts(ui), (std::vector<std::string>{kCrossCheck, kCrossCheck, kCrossCheck}));
-  EXPECT_EQ(window.txtLnl.text, "101");
-}
-
-TEST(ValidateInputs, ANonNumberInTheCrossCheckGoesThroughNoLoadLsLoopsAgain) {
+// No Load L must exceed Full Load L, compared as 4-byte values, while Full
+// Load L Maximum is checked; the box offers 1.5 times Full Load L. A non-number
+// goes through No Load L's own loops again.
+TEST(ValidateInputs, CrossCheckOfTheInductances) {
+  const std::string cross = Prompt("No Load L must be greater than Full Load L field entry.",
+                                   "Please enter a new value for No Load L.");
   const std::string numeric = Prompt("No Load L field requires a numeric entry greater than zero.",
                                      "Please enter a value for No Load L.");
-  WindowModel window = StartedWindow();
-  window.txtLnl.text = "100";
-  ScriptedUi ui;
-  ui.answers = {"", "0", "90", "120"};
-  ValidateInputs(window, ui);
-  EXPECT_EQ(Prompts(ui), (std::vector<std::string>{kCrossCheck, numeric, numeric, kCrossCheck}));
-  EXPECT_EQ(Defaults(ui), (std::vector<std::string>{"150", "150", "150", "150"}));
-  EXPECT_EQ(window.txtLnl.text, "120");
-}
-
-TEST(FirstInputPrompt, IsTheFirstBoxValidateInputsShows) {
-  struct Case {
-    const char* name;
-    void (*setup)(WindowModel&);
+  const struct {
+    bool checked;
+    const char* Lfl;
+    const char* Lnl;
+    std::vector<std::string> answers;
+    const char* boxes;  // x: the cross-check, n: No Load L's numeric loop
+    const char* offered;
+    const char* final_Lnl;
+  } cases[] = {
+      {true, "100", "150", {}, "", "", "150"},
+      {false, "100", "50", {}, "", "", "50"},
+      {true, "100", "100", {"150"}, "x", "150", "150"},
+      {true, "0.1", "0.1", {"9"}, "x", "0.15", "9"},
+      {true, " 1e3 ", " 1e3 ", {"1e4"}, "x", "1500", "1e4"},
+      {true, "100", "100.000001", {"100.0001"}, "x", "150", "100.0001"},
+      {true, "100", "90", {"100", "-3", "101"}, "xxx", "150", "101"},
+      {true, "100", "100", {"", "0", "90", "120"}, "xnnx", "150", "120"},
   };
-  const Case cases[] = {
-      {"defaults", [](WindowModel&) {}},
-      {"dc current zero", [](WindowModel& w) { w.txtIdc.text = "0"; }},
-      {"frequency text", [](WindowModel& w) { w.txtFreq.text = "fast"; }},
-      {"ripple negative", [](WindowModel& w) { w.txtIdelta.text = "-0.5"; }},
-      {"two bad fields",
-       [](WindowModel& w) {
-         w.txtTempInput.text = "";
-         w.txtCurDens.text = "0";
-       }},
-      {"cross-check",
-       [](WindowModel& w) {
-         w.txtLfl.text = "80";
-         w.txtLnl.text = "40";
-       }},
-      {"cross-check off",
-       [](WindowModel& w) {
-         w.mnuLfl = false;
-         w.txtLnl.text = "40";
-       }},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.Lfl) + " / " + c.Lnl);
     WindowModel window = StartedWindow();
-    c.setup(window);
-    const std::optional<InputPrompt> first = FirstInputPrompt(window);
-    ScriptedUi ui;
-    ui.answers.assign(8, "1e6");
-    ValidateInputs(window, ui);
-    if (ui.inputs.empty()) {
-      EXPECT_EQ(first, std::nullopt) << c.name;
-      continue;
-    }
-    ASSERT_TRUE(first) << c.name;
-    EXPECT_EQ(first->prompt, ui.inputs[0].prompt) << c.name;
-    EXPECT_EQ(first->title, ui.inputs[0].title) << c.name;
-    EXPECT_EQ(first->default_answer, ui.inputs[0].default_answer) << c.name;
+    window.mnuLfl = c.checked;
+    window.txtLfl.text = c.Lfl;
+    window.txtLnl.text = c.Lnl;
+    const ScriptedUi ui = Validate(window, c.answers);
+    std::vector<std::string> expected;
+    for (const char* box = c.boxes; *box; ++box) expected.push_back(*box == 'x' ? cross : numeric);
+    EXPECT_EQ(Prompts(ui), expected);
+    for (const auto& input : ui.inputs) EXPECT_EQ(input.default_answer, c.offered);
+    EXPECT_EQ(window.txtLnl.text, c.final_Lnl);
   }
 }
 

@@ -16,15 +16,13 @@
 namespace tov::testing {
 
 struct ShownMessage {
-  std::string title;
-  std::string text;
+  std::string title, text;
   friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
 };
 
 struct AskedInput {
-  std::string prompt;
-  std::string title;
-  std::string default_answer;
+  std::string prompt, title, default_answer;
+  friend bool operator==(const AskedInput&, const AskedInput&) = default;
 };
 
 // Thrown when the program asks for more answers than the test scripted.
@@ -37,13 +35,11 @@ class ScriptedUi : public UserInterface {
   // Answers given to input boxes, in order.
   std::deque<std::string> answers;
   // Paths chosen in file dialogs, in order; nullopt stands for Cancel.
-  std::deque<std::optional<std::string>> open_paths;
-  std::deque<std::optional<std::string>> save_paths;
+  std::deque<std::optional<std::string>> open_paths, save_paths;
 
   std::vector<ShownMessage> messages;
   std::vector<AskedInput> inputs;
-  std::vector<FileDialogRequest> open_requests;
-  std::vector<FileDialogRequest> save_requests;
+  std::vector<FileDialogRequest> open_requests, save_requests;
   std::vector<ReportDocument> printed;
   std::vector<HelpRequest> help;
 
@@ -53,13 +49,7 @@ class ScriptedUi : public UserInterface {
   std::string AskInput(std::string_view prompt, std::string_view title,
                        std::string_view default_answer) override {
     inputs.push_back({std::string(prompt), std::string(title), std::string(default_answer)});
-    if (answers.empty()) {
-      ADD_FAILURE() << "unexpected input box: " << title << ": " << prompt;
-      throw ScriptExhausted("no scripted answer");
-    }
-    std::string answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return Pop(answers, "input box: " + std::string(title) + ": " + std::string(prompt));
   }
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override {
     open_requests.push_back(request);
@@ -79,15 +69,15 @@ class ScriptedUi : public UserInterface {
   }
 
  private:
-  static std::optional<std::string> Pop(std::deque<std::optional<std::string>>& queue,
-                                        const char* what) {
+  template <typename T>
+  static T Pop(std::deque<T>& queue, const std::string& what) {
     if (queue.empty()) {
       ADD_FAILURE() << "unexpected " << what;
       throw ScriptExhausted(what);
     }
-    auto path = queue.front();
+    T front = std::move(queue.front());
     queue.pop_front();
-    return path;
+    return front;
   }
 };
 

@@ -159,6 +159,11 @@ int Run(const Settings& s, const std::filesystem::path& program_dir) {
       return kUsageError;
     }
     choice = {true, *row};
+  } else if (choice.selected_core && !SectionOf(w.material).HoldsCore(choice.row)) {
+    Error("The design file's core (row " + std::to_string(choice.row) +
+          ") is not a core of material " + MaterialOptionName(w.material) +
+          "; name one with --core or leave --material out.");
+    return kUsageError;
   }
   w.state.LoadingDesign = 0;
 

@@ -16,9 +16,10 @@ namespace {
 constexpr const char* kOpenFailedTitle = "Open Design";
 constexpr const char* kSaveFailedTitle = "Save Design";
 
-std::string NotReadableText(const std::string& path) {
-  return "The file\r" + path +
-         "\ris not a readable design file.\r\rThe design shown has not been changed.";
+// `why`: an optional line that says what is wrong with it.
+std::string NotReadableText(const std::string& path, const std::string& why) {
+  return "The file\r" + path + "\ris not a readable design file.\r" + why +
+         "\rThe design shown has not been changed.";
 }
 
 std::string NotSavedText(const std::string& path, const std::string& reason) {
@@ -49,8 +50,14 @@ void FrmTov::mnuOpen_Click() {
   // All or nothing: the whole file is read and checked before the window changes.
   const std::optional<std::string> bytes = ReadFileBytes(*path);
   const std::optional<DesignFileRecord> record = bytes ? ReadDesignFile(*bytes) : std::nullopt;
-  if (!record || !DesignFileFits(*record, window_.material)) {
-    ui_.ShowMessage(kOpenFailedTitle, NotReadableText(*path));
+  if (!record) {
+    ui_.ShowMessage(kOpenFailedTitle, NotReadableText(*path, ""));
+    return;
+  }
+  if (!DesignFileFits(*record, window_.material)) {
+    ui_.ShowMessage(kOpenFailedTitle,
+                    NotReadableText(*path, "Its core (row " + std::to_string(record->CoreIdx) +
+                                               ") is not a core of the material it names.\r"));
     return;
   }
   ApplyDesignFile(*this, *record);

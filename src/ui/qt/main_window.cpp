@@ -10,6 +10,16 @@
 #include "ui/qt/logo_picture.h"
 
 namespace tov::qt {
+
+// An output field with its label.
+struct OutputRow {
+  const char* label;
+  const char* caption;             // caption at start
+  std::string WindowModel::*live;  // the model's caption when it changes, else null
+  const char* field;
+  TextBox WindowModel::*box;
+};
+
 namespace {
 
 constexpr const char* kTitle = "Corvane Inductor Design Using Powder Cores";
@@ -42,14 +52,6 @@ constexpr InputRow kInputRows[] = {
      &WindowModel::txtLnl},
     {"lblTempInput", "Temperature Rise", "Allowable temperature rise", "txtTempInput",
      &WindowModel::txtTempInput},
-};
-
-struct OutputRow {
-  const char* label;
-  const char* caption;             // caption at start
-  std::string WindowModel::*live;  // the model's caption when it changes, else null
-  const char* field;
-  TextBox WindowModel::*box;
 };
 
 constexpr OutputRow kCoreDataRows[] = {
@@ -216,11 +218,10 @@ QWidget* MainWindow::BuildMaterialFrame() {
   return frame;
 }
 
-QWidget* MainWindow::BuildCoreDataFrame() {
-  QGroupBox* frame = MakeFrame("frameCoreData", "Core Information", centralWidget());
-  auto* grid = new QGridLayout(frame);
+int MainWindow::AddOutputRows(QGroupBox* frame, QGridLayout* grid,
+                              std::span<const OutputRow> rows) {
   int row = 0;
-  for (const OutputRow& r : kCoreDataRows) {
+  for (const OutputRow& r : rows) {
     QLabel* label = MakeLabel(r.label, r.caption, frame);
     QLineEdit* edit = MakeTextField(r.field, kOutputChars, true, frame);
     grid->addWidget(label, row, 0);
@@ -229,6 +230,13 @@ QWidget* MainWindow::BuildCoreDataFrame() {
     if (r.live) captions_.push_back({label, r.live});
     ++row;
   }
+  return row;
+}
+
+QWidget* MainWindow::BuildCoreDataFrame() {
+  QGroupBox* frame = MakeFrame("frameCoreData", "Core Information", centralWidget());
+  auto* grid = new QGridLayout(frame);
+  const int row = AddOutputRows(frame, grid, kCoreDataRows);
   cmdSelCore_ = MakeButton("cmdSelCore", "&Select Core From List", QString(), frame);
   grid->addWidget(cmdSelCore_, row, 0, 1, 2, Qt::AlignHCenter);
   return frame;
@@ -236,17 +244,7 @@ QWidget* MainWindow::BuildCoreDataFrame() {
 
 QWidget* MainWindow::BuildOutputsFrame() {
   QGroupBox* frame = MakeFrame("frameOutputs", "Design Outputs", centralWidget());
-  auto* grid = new QGridLayout(frame);
-  int row = 0;
-  for (const OutputRow& r : kOutputRows) {
-    QLabel* label = MakeLabel(r.label, r.caption, frame);
-    QLineEdit* edit = MakeTextField(r.field, kOutputChars, true, frame);
-    grid->addWidget(label, row, 0);
-    grid->addWidget(edit, row, 1);
-    outputs_.push_back({edit, r.box});
-    if (r.live) captions_.push_back({label, r.live});
-    ++row;
-  }
+  AddOutputRows(frame, new QGridLayout(frame), kOutputRows);
   return frame;
 }
 

@@ -6,6 +6,8 @@
 // enabled state and the stack dialog).
 
 #include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,8 @@
 #include "ui/qt/stack_dialog.h"
 
 namespace tov::qt {
+
+struct OutputRow;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -55,6 +60,8 @@ class MainWindow : public QMainWindow {
   QWidget* BuildMaterialFrame();
   QWidget* BuildCoreDataFrame();
   QWidget* BuildOutputsFrame();
+  // Adds a label and a read-only field per row to the frame's grid; returns the rows added.
+  int AddOutputRows(QGroupBox* frame, QGridLayout* grid, std::span<const OutputRow> rows);
   QLayout* BuildButtonRow();
   void BuildCoreList();
   void ConnectEvents();
