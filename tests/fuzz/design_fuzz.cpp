@@ -52,7 +52,7 @@ const CoreTable& BaseTable() {
     CoreTable t = testing::EmptyCoreTable();
     for (Material m : kMaterials) {
       for (int k = 0; k < kCoresPerSection; ++k) {
-        testing::FixtureCore c = IsECore(m) ? testing::VelmaxECore() : testing::VelmaxAL135();
+        testing::FixtureCore c = IsECore(m) ? testing::VelmaxECore() : testing::FixtureCore{};
         const double scale = 0.5 + 0.5 * k;
         c.SizeFigure *= scale * scale * scale;
         c.WindowArea *= scale;
