@@ -129,8 +129,11 @@ trap 'rm -f "$marker" "$values"' EXIT
 sleep 1  # file times must be newer than the marker
 
 say "pressing Print in the main window"
-TOV_REAL_PRINTER=1 timeout 120 "$tests" --gtest_filter='RealPrinter.*' --gtest_brief=1 |
-  tee /dev/stderr | grep -E '^txt[A-Za-z]+=' >"$values" || fail "the print run failed"
+# (Not tee /dev/stderr: reopening a log file that stderr points to would empty it.)
+run=$(TOV_REAL_PRINTER=1 timeout 120 "$tests" --gtest_filter='RealPrinter.*' --gtest_brief=1) ||
+  { echo "$run"; fail "the print run failed"; }
+echo "$run"
+grep -E '^txt[A-Za-z]+=' <<<"$run" >"$values" || fail "the print run showed no values"
 
 say "waiting for the printed PDF"
 # The PDF files that arrived since the marker, each once.
