@@ -1,6 +1,8 @@
 #include "state/validation.h"
 
 #include <array>
+#include <cmath>
+#include <limits>
 #include <string_view>
 
 #include "state/number_text.h"
@@ -19,8 +21,9 @@ struct FieldRule {
   std::string_view second_message;
   std::string_view default_answer;
   bool zero_allowed;
-  // Whether the value must also fit a 4-byte float. Full Load L must: No Load
-  // L has to exceed it, so beyond that range no answer might ever pass.
+  // Whether the value must also be a normal 4-byte float. Full Load L must:
+  // No Load L has to exceed it as a float, which beyond the float range, or
+  // below its smallest normal value, no answer might ever do.
   bool single_only;
 };
 
@@ -57,6 +60,11 @@ constexpr std::string_view kCrossCheckMessage =
     "No Load L must be greater than Full Load L field entry.";
 constexpr std::string_view kCrossCheckSecondMessage = "Please enter a new value for No Load L.";
 
+bool IsNormalSingle(double value) {
+  const std::optional<float> single = ToSingle(value);
+  return single && std::fabs(*single) >= std::numeric_limits<float>::min();
+}
+
 InputPrompt MakePrompt(std::string_view first, std::string_view second,
                        std::string default_answer) {
   std::string prompt(first);
@@ -75,8 +83,8 @@ std::optional<InputPrompt> FieldPrompt(const FieldRule& rule, const std::string&
   if (!value) {
     return MakePrompt(rule.numeric_message, rule.second_message, std::string(rule.default_answer));
   }
-  const bool in_range =
-      (rule.zero_allowed ? *value >= 0 : *value > 0) && (!rule.single_only || ToSingle(*value));
+  const bool in_range = (rule.zero_allowed ? *value >= 0 : *value > 0) &&
+                        (!rule.single_only || IsNormalSingle(*value));
   if (!in_range) {
     return MakePrompt(rule.range_message, rule.second_message, std::string(rule.default_answer));
   }

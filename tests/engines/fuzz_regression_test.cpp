@@ -10,12 +10,16 @@ namespace {
 
 using testing::ScriptedUi;
 
-// A Full Load L no No Load L could exceed would ask for No Load L forever,
-// offering "Inf"; beyond the 4-byte float range it is asked for again.
-TEST(FuzzRegressionTest, FullLoadBeyondTheFloatRangeIsAskedForAgain) {
+// Full Load L beyond the 4-byte float range, or below its smallest normal
+// value, is asked for again: No Load L must exceed it as a float, and the
+// answer the cross-check offers (1.5 times it: "Inf", or the same tiny float)
+// never did, so a user taking it was asked forever.
+class UnreachableFullLoadTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(UnreachableFullLoadTest, IsAskedForAgain) {
   WindowModel window;
   window.mnuLfl = true;
-  window.txtLfl.text = "1.7e308";
+  window.txtLfl.text = GetParam();
   ScriptedUi ui;
   ui.answers = {"100"};
   ValidateInputs(window, ui);
@@ -23,6 +27,8 @@ TEST(FuzzRegressionTest, FullLoadBeyondTheFloatRangeIsAskedForAgain) {
   EXPECT_EQ(ui.inputs[0].default_answer, "100");
   EXPECT_EQ(window.txtLfl.text, "100");
 }
+INSTANTIATE_TEST_SUITE_P(FuzzRegressionTest, UnreachableFullLoadTest,
+                         ::testing::Values("1.7e308", "1e-45", "1e-40"));
 
 TEST(FuzzRegressionTest, TheLargestFullLoadStillGetsAnAnswerThatPasses) {
   WindowModel window;
