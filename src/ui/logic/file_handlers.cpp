@@ -85,7 +85,7 @@ void FrmTov::mnuPrint_Click() {
 }
 
 void FrmTov::cmdPrint_Click() {
-  ui_.PrintReport(BuildReport(window_));
+  mnuPrint_Click();
 }
 
 }  // namespace tov
