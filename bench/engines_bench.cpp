@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "engines/automatic_selection.h"
 #include "state/core_table_loader.h"
+#include "ui/logic/frm_tov.h"
 
 namespace tov {
 namespace {
@@ -46,7 +46,8 @@ void RunCalculate(benchmark::State& state, Material material, const Inputs& in) 
     return;
   }
   SilentUi ui;
-  WindowModel window;
+  FrmTov form(Cores(), ui);
+  WindowModel& window = form.Model();
   ApplyStartupDefaults(window);
   window.material = material;
   window.txtIdc.text = in.Idc_A;
@@ -55,7 +56,7 @@ void RunCalculate(benchmark::State& state, Material material, const Inputs& in) 
   window.txtLnl.text = in.Lnl_uH;
   window.txtTempInput.text = in.rise_degC;
   for (auto _ : state) {
-    cmdCalculate_Click({window, Cores(), ui});
+    form.cmdCalculate_Click();
     benchmark::DoNotOptimize(window.state.CoreIdx);
   }
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (build/fuzz) and runs them one
-# after the other: first a replay of the committed corpus (tests/fuzz/corpus:
+# after the other: first a replay of the committed corpus (tools/fuzz/corpus:
 # seeds and every input that once failed), then SECONDS of fuzzing each.
 # Usage: scripts/fuzz.sh [SECONDS_PER_TARGET]   (default 600)
 # New inputs collect in build/fuzz/corpus/<target>, failing ones in
@@ -19,7 +19,7 @@ cmake --build "$dir" --parallel "$(nproc)" --target "${targets[@]/%/_fuzz}"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 for target in "${targets[@]}"; do
   program=$dir/bin/${target}_fuzz
-  seeds=$root/tests/fuzz/corpus/$target
+  seeds=$root/tools/fuzz/corpus/$target
   work=$dir/corpus/$target
   artifacts=$dir/artifacts/$target/
   mkdir -p "$work" "$artifacts"

@@ -1,5 +1,7 @@
 #include "engines/ecore_options.h"
 
+#include <string>
+
 namespace tov {
 namespace {
 
@@ -10,16 +12,18 @@ constexpr std::string_view kSingleLayerMessage =
 
 }  // namespace
 
-void ResetECoreOptions(DesignContext ctx, std::string_view stack_title) {
-  WindowModel& window = ctx.window;
-  if (!IsECore(window.material)) return;
-  if (window.state.StackCount > 1) {
-    window.state.StackCount = 1;
-    ctx.ui.ShowMessage(stack_title, kStackMessage);
+void ResetECoreOptions(Material material, int16_t& StackCount, bool& single_layer,
+                       std::string_view stack_title, Notices& notices) {
+  if (!IsECore(material)) return;
+  if (StackCount > 1) {
+    StackCount = 1;
+    notices.push_back(
+        {NoticeKind::StackReset, std::string(stack_title), std::string(kStackMessage)});
   }
-  if (window.mnuSingleLayer) {
-    ctx.ui.ShowMessage(kInvalidOptionTitle, kSingleLayerMessage);
-    window.mnuSingleLayer = false;
+  if (single_layer) {
+    notices.push_back({NoticeKind::SingleLayerReset, std::string(kInvalidOptionTitle),
+                       std::string(kSingleLayerMessage)});
+    single_layer = false;
   }
 }
 

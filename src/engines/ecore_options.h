@@ -1,18 +1,21 @@
 #pragma once
 // Options that only toroids may use, taken back when Velmax E-cores are designed.
 
+#include <cstdint>
 #include <string_view>
 
-#include "engines/design_context.h"
+#include "engines/notice.h"
+#include "state/material.h"
 
 namespace tov {
 
 inline constexpr std::string_view kInvalidOptionTitle = "Invalid Option";
 inline constexpr std::string_view kInvalidStackTitle = "Invalid Stack";
 
-// With Velmax E-cores selected: a stack of more than one core goes back to one
-// (then the stack message under `stack_title`), and a checked Single Layer
-// Choke shows its message and loses its check mark. Nothing for toroids.
-void ResetECoreOptions(DesignContext ctx, std::string_view stack_title);
+// With E-cores: a StackCount above one goes back to one (then the stack
+// notice under `stack_title`), and a set single_layer gives its notice and
+// is cleared. Nothing for toroids.
+void ResetECoreOptions(Material material, int16_t& StackCount, bool& single_layer,
+                       std::string_view stack_title, Notices& notices);
 
 }  // namespace tov

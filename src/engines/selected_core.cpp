@@ -4,14 +4,14 @@
 #include <string_view>
 
 #include "engines/core_data.h"
-#include "engines/design_inputs.h"
+#include "engines/design_assembly.h"
 #include "engines/ecore_options.h"
-#include "engines/presentation.h"
+#include "engines/run_inputs.h"
 #include "engines/winding_heat.h"
 #include "models/rolloff.h"
 #include "models/wire_sizing.h"
+#include "state/constants.h"
 #include "state/numeric.h"
-#include "state/validation.h"
 
 namespace tov {
 namespace {
@@ -26,10 +26,10 @@ constexpr std::string_view kCannotWindMessage =
     "The winding cannot be wound on the selected core:\r"
     "its inner hole fills up before every turn is placed.\r\r"
     "Please select a larger core.";
-
-// Fill limit of the window: E-cores are wound on a bobbin.
-constexpr float kToroidFillLimit = 0.5f;
-constexpr float kECoreFillLimit = 0.8f;
+constexpr std::string_view kRollOffTitle = "Inductance Roll-Off Warning";
+constexpr std::string_view kRollOffMessage =
+    "Inductance roll-off against current is higher than recommended.\r"
+    "A larger core should be selected if possible.";
 
 std::string ReducedWireText(const Winding& wire) {
   std::string text(kWireReducedMessage);
@@ -40,101 +40,88 @@ std::string ReducedWireText(const Winding& wire) {
   return text + std::to_string(wire.G);
 }
 
+// Whether the full-load inductance keeps less than 45 % of the no-load
+// inductance (Lfl / Lnl as a 4-byte float); never when Lnl is zero.
+bool RollOffTooHigh(float Lfl, float Lnl) {
+  if (Lnl == 0) return false;
+  const auto ratio = ToSingle(static_cast<double>(Lfl) / Lnl);
+  return ratio && *ratio < kRollOffWarningRatio;
+}
+
 }  // namespace
 
-void DesignSelectedCore(DesignContext ctx, int16_t row) {
-  WindowModel& window = ctx.window;
-  DesignState& state = window.state;
-  if (!CoreTable::IsRow(row)) {
-    state.LoadingDesign = 0;
-    return;
-  }
+SelectedCoreOutcome DesignOnCore(const DesignRequest& request, const CoreTable& cores,
+                                 int16_t row) {
+  SelectedCoreOutcome outcome;
+  if (!CoreTable::IsRow(row)) return outcome;
+  const MaterialInfo& material = InfoOf(request.material);
+  Notices& notices = outcome.notices;
+  RunEffects& effects = outcome.effects;
+  CoreCompromises& compromises = outcome.compromises;
 
-  ValidateInputs(window, ctx.ui);
-  const int16_t strands_shown = state.Strands;
-  state.DesignMode = 1;
-  state.Strands = 1;
-  ResetECoreOptions(ctx, kInvalidStackTitle);
-
-  // Inputs. This design has no no-load ceiling.
-  float Tallow = 0, Ltarget = 0, Idc = 0, dI = 0, Ipk = 0, Iw = 0, J = 0, f = 0;
-  Commit(Tallow, FieldSingle(window.txtTempInput));
-  Commit(Ltarget, PerCoreInductance(window.txtLfl, state.StackCount));
-  window.mnuLfl = false;
-  window.txtLnl.enabled = false;
-  Commit(Idc, FieldSingle(window.txtIdc));
-  Commit(dI, FieldSingle(window.txtIdelta));
-  Commit(Ipk, PeakCurrent(Idc, dI));
-  Commit(Iw, WindingCurrent(Idc, dI));
-  Commit(J, FieldSingle(window.txtCurDens));
-  Commit(f, FieldSingle(window.txtFreq));
+  effects.StackCount = request.StackCount;
+  effects.single_layer = request.single_layer;
+  ResetECoreOptions(request.material, effects.StackCount, effects.single_layer, kInvalidStackTitle,
+                    notices);
+  const RunInputs in = ReadRunInputs(request, effects.StackCount);
 
   // Wire from the current density.
-  const WireSizing sizing = SizeWire(Iw, J);
+  const WireSizing sizing = SizeWire(in.Iw, in.J);
   Winding wire = sizing.wire;
-  state.Strands = wire.S;
-  state.PrevStrands = wire.PrevStrands;
-  if (sizing.too_large) ctx.ui.ShowMessage(kWireTooLargeTitle, kWireTooLargeMessage);
+  if (sizing.too_large) {
+    compromises.wire_too_large = true;
+    notices.push_back({NoticeKind::WireTooLarge, std::string(kWireTooLargeTitle),
+                       std::string(kWireTooLargeMessage)});
+  }
 
-  const bool e_core = IsECore(window.material);
-  const float fill_limit = e_core ? kECoreFillLimit : kToroidFillLimit;
   CoreData core;
-  ReadCoreData(core, ctx.cores, row);
-
+  ReadCoreData(core, cores, row);
   const TurnsSolution turns =
-      SolveTurns(Ltarget, {core.AL, core.ui, core.le, RollOffFor(window.material)}, Ipk);
+      SolveTurns(in.Ltarget, {core.AL, core.ui, core.le, material.rolloff}, in.Ipk);
 
   // Make the winding fit: fewer strands, then thinner wire.
-  FitWindow(turns.N, wire, core.Wa, fill_limit);
-  if (window.mnuSingleLayer) FitSingleLayer(turns.N, wire, core.WindID);
-  state.Strands = wire.S;
-  state.PrevStrands = wire.PrevStrands;
-  if (wire.reduced) ctx.ui.ShowMessage(kWindowTooSmallTitle, ReducedWireText(wire));
+  FitWindow(turns.N, wire, core.Wa, material.Kmax);
+  if (effects.single_layer) FitSingleLayer(turns.N, wire, core.WindID);
+  effects.Strands = wire.S;
+  compromises.strands_reduced = wire.S < sizing.wire.S;
+  compromises.gauge_raised = wire.G > sizing.wire.G;
+  if (wire.reduced) {
+    notices.push_back(
+        {NoticeKind::WireReduced, std::string(kWindowTooSmallTitle), ReducedWireText(wire)});
+  }
 
-  WarnRollOff(ctx.ui, turns.Lfl, turns.Lnl);
+  if (RollOffTooHigh(turns.Lfl, turns.Lnl)) {
+    compromises.rolloff = true;
+    notices.push_back(
+        {NoticeKind::RollOff, std::string(kRollOffTitle), std::string(kRollOffMessage)});
+  }
 
   WindingHeat heat;
   WindAndHeat(heat,
-              {.MatType = MatTypeOf(window.material),
-               .e_core = e_core,
+              {.MatType = material.MatType,
+               .e_core = material.e_core,
                .N = turns.N,
                .ue = turns.ue,
                .G = wire.G,
                .S = wire.S,
                .d = wire.d,
-               .dI = dI,
-               .f = f,
-               .Iw = Iw,
-               .StackCount = state.StackCount,
-               .CuFactor = state.CuFactor},
+               .dI = in.dI,
+               .f = in.f,
+               .Iw = in.Iw,
+               .StackCount = effects.StackCount,
+               .CuFactor = request.CuFactor},
               core);
-
-  if (heat.fits) {
-    ColourTempRise(window, heat.dT, Tallow);
-    PresentResult(window, ctx.cores,
-                  {.row = row,
-                   .e_core = e_core,
-                   .N = turns.N,
-                   .G = wire.G,
-                   .strands = wire.S,
-                   .ue = turns.ue,
-                   .Lfl = turns.Lfl,
-                   .Lnl = turns.Lnl,
-                   .fill = wire.F,
-                   .ODw = heat.ODw,
-                   .HTw = heat.HTw,
-                   .Rdc = heat.Rdc,
-                   .Pfe = heat.Pfe,
-                   .Pcu = heat.Pcu,
-                   .Ptot = heat.Ptot,
-                   .dT = heat.dT,
-                   .allowable_rise = Tallow});
-  } else {
-    // The design shown stays the one before, with its strand count for the report.
-    state.Strands = strands_shown;
-    ctx.ui.ShowMessage(kWindowTooSmallTitle, kCannotWindMessage);
+  if (!heat.fits) {
+    compromises.cannot_wind = true;
+    notices.push_back({NoticeKind::CannotWind, std::string(kWindowTooSmallTitle),
+                       std::string(kCannotWindMessage)});
+    return outcome;
   }
-  state.LoadingDesign = 0;
+  effects.TotalLoss = heat.Ptot;
+
+  outcome.design = AssembleDesign(row, material, effects.StackCount, request.CuFactor, in, core,
+                                  turns, wire, wire.F, heat);
+  return outcome;
 }
 
 }  // namespace tov

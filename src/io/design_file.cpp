@@ -103,12 +103,12 @@ std::optional<DesignFileRecord> ReadDesignFile(std::string_view data) {
   }
 
   DesignFileRecord r;
-  const std::array<std::pair<int, int16_t*>, 6> integers = {{{0, &r.CoreIdx},
-                                                             {1, &r.DesignMode},
-                                                             {9, &r.MaterialCode},
-                                                             {10, &r.FullLoadLMax},
-                                                             {12, &r.StackCount},
-                                                             {13, &r.SingleLayer}}};
+  const std::array<std::pair<std::size_t, int16_t*>, 6> integers = {{{0, &r.CoreIdx},
+                                                                     {1, &r.DesignMode},
+                                                                     {9, &r.MaterialCode},
+                                                                     {10, &r.FullLoadLMax},
+                                                                     {12, &r.StackCount},
+                                                                     {13, &r.SingleLayer}}};
   for (const auto& [index, target] : integers) {
     if (!Commit(*target, IntegerRecord(fields[index]))) return std::nullopt;
   }

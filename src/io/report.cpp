@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "state/material.h"
+#include "state/window_fields.h"
 
 namespace tov {
 namespace {
@@ -13,9 +14,6 @@ constexpr int kSingleLayerColumn = 8;
 constexpr int kLabelColumn = 1;
 constexpr int kValueColumn = 30;
 constexpr int kFollow = 0;
-
-// Losses of 10000 mW and more are shown, and printed, in watts.
-constexpr float kWattDisplayFrom_mW = 10000.0f;
 
 ReportLine Blank() {
   return {};
@@ -68,14 +66,14 @@ ReportDocument BuildReport(const WindowModel& window) {
   } else if (window.txtBobbin.text != "None Available") {
     lines.push_back(Labelled("Header P/N: ", window.txtBobbin.text));
   }
-  const bool millimetres = window.state.UnitsFactor == 25.4f;
-  lines.push_back(Labelled("Wound Core Dimensions: ",
-                           window.txtDim.text + (millimetres ? " (in mm)" : " (in inches)")));
+  lines.push_back(
+      Labelled("Wound Core Dimensions: ",
+               window.txtDim.text + (window.state.metric ? " (in mm)" : " (in inches)")));
   lines.push_back(Blank());
   lines.push_back(Labelled("Inductance (full load, µH): ", window.txtLOutfl.text));
   lines.push_back(
       {false, {{kLabelColumn, "Inductance (no load, µH): "}, {kFollow, window.txtLOutnl.text}}});
-  const bool watts = window.state.TotalLoss >= kWattDisplayFrom_mW;
+  const bool watts = ShowsWatts(window.state.TotalLoss);
   lines.push_back(Labelled(watts ? "Core Losses (W): " : "Core Losses (mW): ", window.txtPfe.text));
   lines.push_back(
       Labelled(watts ? "Copper Losses (W): " : "Copper Losses (mW): ", window.txtPcu.text));

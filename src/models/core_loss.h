@@ -5,13 +5,9 @@
 #include <cstdint>
 #include <optional>
 
-namespace tov {
+#include "state/material.h"
 
-struct CoreLossCoefficients {
-  float k = 0;  // mW/cm^3 at 1 kHz and 1 kG
-  float c = 0;  // exponent of the frequency
-  float a = 0;  // exponent of the flux density
-};
+namespace tov {
 
 // Coefficients for MatType (1 Molypermalloy, 2 High Flux, 3 Velmax) and the
 // initial permeability ui; all 0 where no row of the table applies.

@@ -1,30 +1,14 @@
 #include "models/rolloff.h"
 
-#include <array>
 #include <cmath>
 
+#include "state/constants.h"
 #include "state/numeric.h"
 
 namespace tov {
-namespace {
-
-// Indexed by Material: Molypermalloy, High Flux, Velmax toroids, Velmax E-cores.
-constexpr std::array<RollOffCoefficients, kMaterials.size()> kRollOffTable = {{
-    {-1.505e-4f, 6.1e-9f, -1.277e-4f, 2.74e-8f},
-    {-6.3e-5f, 1.069e-9f, -4.345e-6f, 1.922e-8f},
-    {-5.618e-5f, 1.043e-10f, 6.742e-5f, 6.21e-8f},
-    {-2.91e-5f, 5.55e-10f, 1.9e-5f, 6.24e-8f},
-}};
-
-}  // namespace
-
-RollOffCoefficients RollOffFor(Material material) {
-  return kRollOffTable[static_cast<size_t>(material)];
-}
-
 std::optional<float> MagForce(int16_t N, float I, float le) {
   // 0.4 pi (1.256) first, then the turns, the current and the path length.
-  return ToSingle(0.4 * kPi * N * I / le);
+  return ToSingle(kOerstedPerAmpereTurnPerCm * kPi * N * I / le);
 }
 
 std::optional<float> EffPerm(float ui, float H, const RollOffCoefficients& k) {
@@ -40,12 +24,12 @@ std::optional<float> EffPerm(float ui, float H, const RollOffCoefficients& k) {
 
 std::optional<float> NoLoadL(int16_t N, float AL) {
   const double turns = N;
-  return ToSingle(1e-6 * (turns * turns) * AL);
+  return ToSingle(kMhPerTurn2PerAL * (turns * turns) * AL);
 }
 
 std::optional<float> FullLoadL(int16_t N, float AL, float ue, float ui) {
   const double turns = N;
-  return ToSingle(1e-6 * (turns * turns) * (double{AL} * ue) / ui);
+  return ToSingle(kMhPerTurn2PerAL * (turns * turns) * (double{AL} * ue) / ui);
 }
 
 void EstimateTurns(TurnsSolution& s, float Ltarget, float AL, double margin) {

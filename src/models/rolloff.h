@@ -10,14 +10,6 @@
 
 namespace tov {
 
-// ue/ui = ((1 + A x + B x^2) / (1 + C x + D x^2))^0.5 with x = ui H.
-struct RollOffCoefficients {
-  float A, B, C, D;
-};
-
-// The coefficient set of a material (Velmax toroids and E-cores differ).
-RollOffCoefficients RollOffFor(Material material);
-
 // Magnetising force H = 0.4 pi N I / le, Oe; nullopt when it has no value (le = 0).
 std::optional<float> MagForce(int16_t N, float I, float le);
 

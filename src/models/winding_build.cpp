@@ -2,13 +2,11 @@
 
 #include <cmath>
 
+#include "state/constants.h"
 #include "state/numeric.h"
 
 namespace tov {
 namespace {
-
-constexpr double kInchesPer1000Ft = 12000;
-constexpr double kCmPerInch = 2.54;
 
 // Wires that fit on the inner circumference id (in) of a layer of wire d (in):
 // floor((id - d) pi / d), capped at the wires still to place. A wire of no
@@ -79,11 +77,7 @@ std::optional<float> CopperLoss(float Rdc, float Iw) {
 std::optional<float> TempRise(float Ptot, float As) {
   const double density = double{Ptot} / As;
   if (!(density >= 0)) return std::nullopt;
-  return ToSingle(std::pow(density, 0.833));
-}
-
-std::optional<float> CopperFactor(float AmbientTemp) {
-  return ToSingle(1 + 0.00393 * (AmbientTemp - 20.0));
+  return ToSingle(std::pow(density, kTempRiseExponent));
 }
 
 }  // namespace tov

@@ -40,7 +40,4 @@ std::optional<float> CopperLoss(float Rdc, float Iw);
 // Temperature rise (P_tot / A_s)^0.833, deg C, with P_tot in mW and A_s in cm^2.
 std::optional<float> TempRise(float Ptot, float As);
 
-// Copper resistance factor at the ambient temperature: 1 + 0.00393 (T - 20).
-std::optional<float> CopperFactor(float AmbientTemp);
-
 }  // namespace tov

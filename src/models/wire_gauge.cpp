@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "state/constants.h"
+
 namespace tov {
 namespace {
 

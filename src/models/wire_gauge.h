@@ -6,9 +6,7 @@
 
 namespace tov {
 
-// Gauge 12, the thickest wire of the tables, as the wire sizing uses it.
-inline constexpr double kGauge12CircularMils = 6529;
-inline constexpr double kCm2PerCircularMil = 5.067e-6;
+// The thickest and the thinnest gauge of the tables.
 inline constexpr int kThickestGauge = 12;
 inline constexpr int kThinnestGauge = 42;
 

@@ -3,14 +3,11 @@
 #include <cmath>
 
 #include "models/wire_gauge.h"
+#include "state/constants.h"
 #include "state/numeric.h"
 
 namespace tov {
 namespace {
-
-constexpr int16_t kMaxStrands = 6;
-// A strand count is enough once its density is at most this multiple of J.
-constexpr double kStrandDensityAllowance = 1.2;
 
 // Area of one gauge-12 wire, cm^2.
 constexpr double kGauge12Area = kGauge12CircularMils * kCm2PerCircularMil;
@@ -44,19 +41,19 @@ std::optional<int16_t> NextGauge(int16_t G) {
 }  // namespace
 
 std::optional<float> WindingCurrent(float Idc, float dI) {
-  return ToSingle(Idc + dI * 0.5 * 0.577);
+  return ToSingle(Idc + dI * 0.5 * kRippleRmsFactor);
 }
 
 std::optional<float> WireArea(float d) {
-  const double radius_cm = d * 2.54 / 2;
+  const double radius_cm = d * kCmPerInch / 2;
   return ToSingle(kPi * (radius_cm * radius_cm));
 }
 
 WireSizing SizeWire(float Iw, float J) {
   WireSizing result;
   Winding& w = result.wire;
-  const double needed_area = 1.889 * Iw / J;
-  if (needed_area > 0) Commit(w.G, RoundToCount(-4.31 * std::log(needed_area)));
+  const double needed_area = kGaugeAreaScale * Iw / J;
+  if (needed_area > 0) Commit(w.G, RoundToCount(-kGaugePerLnArea * std::log(needed_area)));
   Commit(result.X, ToSingle(std::floor(Iw / kGauge12Area)));
   w.S = 1;
   if (w.G > kThinnestGauge) {

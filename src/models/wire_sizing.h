@@ -8,8 +8,9 @@
 
 namespace tov {
 
-// Winding current I_w = Idc + dI 0.5 0.577, A: the RMS value of a DC current
-// with a triangular ripple of dI peak to peak. nullopt when it has no value.
+// Winding current I_w = Idc + dI 0.5 0.577, A, for dI peak to peak: the DC
+// current plus the RMS of the ripple, an upper bound of the RMS current.
+// nullopt when it has no value.
 std::optional<float> WindingCurrent(float Idc, float dI);
 
 // Copper cross-section of one insulated wire of diameter d (in): pi (d 2.54 / 2)^2, cm^2.

@@ -29,10 +29,10 @@ enum class CoreColumn : int {
   CoreArea = 6,    // Ae, cm^2
   WindowArea = 7,  // Wa, cm^2
   Spare8 = 8,
-  SizeFigure = 9,   // Wa^2 Ae / le, cm^5
-  SurfaceArea = 10, // E-core: surface of the wound core, cm^2
-  Perm = 11,        // ui
-  AL = 12,          // mH per 1000 turns
+  SizeFigure = 9,    // Wa^2 Ae / le, cm^5
+  SurfaceArea = 10,  // E-core: surface of the wound core, cm^2
+  Perm = 11,         // ui
+  AL = 12,           // mH per 1000 turns
   PartSuffix = 13,
   BobbinPN = 13,
   NomID = 14,  // toroid: nominal ID, in; E-core: length of the core set, in
@@ -81,35 +81,9 @@ class CoreTable {
 
  private:
   static std::size_t Index(int row, CoreColumn column) {
-    return static_cast<std::size_t>(row - 1) * kCoreColumns + (static_cast<int>(column) - 1);
+    return static_cast<std::size_t>((row - 1) * kCoreColumns + (static_cast<int>(column) - 1));
   }
   std::vector<CoreCell> cells_;
 };
-
-// The rows of one material: first core row, last core row, EndRow.
-struct MaterialSection {
-  int16_t first_row;
-  int16_t last_core_row;
-  int16_t end_row;
-  constexpr int16_t CoreCount() const { return static_cast<int16_t>(last_core_row - first_row + 1); }
-  constexpr bool HoldsCore(int row) const { return row >= first_row && row <= last_core_row; }
-};
-
-// Molypermalloy 1..250 (end 251), High Flux 252..393 (394), Velmax toroids
-// 395..520 (521), Velmax E-cores 522..551 (552).
-constexpr MaterialSection SectionOf(Material m) {
-  switch (m) {
-    case Material::MPP: return {1, 250, 251};
-    case Material::HF: return {252, 393, 394};
-    case Material::Velmax: return {395, 520, 521};
-    case Material::VelmaxE: break;
-  }
-  return {522, 551, 552};
-}
-
-// Row of the core at 0-based position p of the material's core list.
-constexpr int16_t ListPositionToRow(Material m, int16_t position) {
-  return static_cast<int16_t>(SectionOf(m).first_row + position);
-}
 
 }  // namespace tov

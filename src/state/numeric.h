@@ -9,9 +9,6 @@
 
 namespace tov {
 
-// Pi as every engineering formula of the program takes it (not the exact constant).
-inline constexpr double kPi = 3.14;
-
 // Nearest 16-bit count, ties to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
 // nullopt when the value is not finite or the count lies outside -32768..32767.
 std::optional<int16_t> RoundToCount(double value);

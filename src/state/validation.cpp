@@ -5,8 +5,10 @@
 #include <limits>
 #include <string_view>
 
+#include "state/message_text.h"
 #include "state/number_text.h"
 #include "state/numeric.h"
+#include "state/window_fields.h"
 
 namespace tov {
 namespace {
@@ -15,7 +17,6 @@ constexpr std::string_view kTitle = "Invalid Entry";
 
 // One input field: its messages, the answer an input box offers, and whether 0 is accepted.
 struct FieldRule {
-  TextBox WindowModel::*box;
   std::string_view numeric_message;
   std::string_view range_message;
   std::string_view second_message;
@@ -27,34 +28,31 @@ struct FieldRule {
   bool single_only;
 };
 
-// In the order the fields are checked.
-constexpr std::array<FieldRule, 7> kFieldRules = {{
-    {&WindowModel::txtIdc, "DC Current field requires a numeric entry.",
+// In the order of kInputFields.
+constexpr std::array<FieldRule, kInputFields.size()> kFieldRules = {{
+    {"DC Current field requires a numeric entry.",
      "DC Current field requires a numeric entry greater than zero.",
      "Please enter a value for DC Current.", "10", false, false},
-    {&WindowModel::txtIdelta, "Ripple Current field requires a non-negative numeric entry.",
+    {"Ripple Current field requires a non-negative numeric entry.",
      "Ripple Current field requires a non-negative numeric entry.",
      "Please enter a new value for Ripple Current.", "1", true, false},
-    {&WindowModel::txtFreq, "Frequency field requires a numeric entry greater than zero.",
+    {"Frequency field requires a numeric entry greater than zero.",
      "Frequency field requires a numeric entry greater than zero.",
      "Please enter a new value for the Frequency.", "100", false, false},
-    {&WindowModel::txtCurDens, "Current Density field requires a numeric entry greater than zero.",
+    {"Current Density field requires a numeric entry greater than zero.",
      "Current Density field requires a numeric entry greater than zero.",
      "Please enter a value for the Current Density.", "600", false, false},
-    {&WindowModel::txtLfl, "Full Load L field requires a numeric entry greater than zero.",
+    {"Full Load L field requires a numeric entry greater than zero.",
      "Full Load L field requires a numeric entry greater than zero.",
      "Please enter a value for Full Load L.", "100", false, true},
-    {&WindowModel::txtLnl, "No Load L field requires a numeric entry greater than zero.",
+    {"No Load L field requires a numeric entry greater than zero.",
      "No Load L field requires a numeric entry greater than zero.",
      "Please enter a value for No Load L.", "150", false, false},
-    {&WindowModel::txtTempInput,
-     "Temperature Rise field requires a numeric entry greater than zero.",
+    {"Temperature Rise field requires a numeric entry greater than zero.",
      "Temperature Rise field requires a numeric entry greater than zero.",
      "Please enter a value for Temperature Rise.", "35", false, false},
 }};
-
-constexpr const FieldRule& kNoLoadRule = kFieldRules[5];
-static_assert(kNoLoadRule.box == &WindowModel::txtLnl);
+static_assert(kInputFields[kNoLoadFieldIndex].box == &WindowModel::txtLnl);
 
 constexpr std::string_view kCrossCheckMessage =
     "No Load L must be greater than Full Load L field entry.";
@@ -74,11 +72,19 @@ InputPrompt MakePrompt(std::string_view first, std::string_view second,
   return {std::move(prompt), std::string(kTitle), std::move(default_answer)};
 }
 
-// The box a field's text calls for: the numeric message while it is not a
-// number, the range message while its value is out of range, none once it passes.
-// Asking again after each answer runs the numeric loop, then the range loop, and
-// sends a range-loop answer that is not a number back through the numeric loop.
-std::optional<InputPrompt> FieldPrompt(const FieldRule& rule, const std::string& text) {
+// An inductance as the cross-check compares it: stored as a 4-byte float; a
+// value beyond the float range keeps its 8-byte value so that a larger answer
+// can still pass.
+double AsStoredInductance(const std::string& text) {
+  const double value = ParseNumber(text).value_or(0.0);
+  const std::optional<float> single = ToSingle(value);
+  return single ? static_cast<double>(*single) : value;
+}
+
+}  // namespace
+
+std::optional<InputPrompt> FieldPrompt(std::size_t index, const std::string& text) {
+  const FieldRule& rule = kFieldRules.at(index);
   const std::optional<double> value = ParseNumber(text);
   if (!value) {
     return MakePrompt(rule.numeric_message, rule.second_message, std::string(rule.default_answer));
@@ -91,52 +97,22 @@ std::optional<InputPrompt> FieldPrompt(const FieldRule& rule, const std::string&
   return std::nullopt;
 }
 
-// An inductance as the cross-check compares it: stored as a 4-byte float; a
-// value beyond the float range keeps its 8-byte value so that a larger answer
-// can still pass.
-double AsStoredInductance(const std::string& text) {
-  const double value = ParseNumber(text).value_or(0.0);
-  const std::optional<float> single = ToSingle(value);
-  return single ? static_cast<double>(*single) : value;
+bool NoLoadExceedsFullLoad(const std::string& txtLfl, const std::string& txtLnl) {
+  return AsStoredInductance(txtLnl) > AsStoredInductance(txtLfl);
 }
 
-InputPrompt CrossCheckPrompt(const WindowModel& window) {
-  const double full_load_uH = ParseNumber(window.txtLfl.text).value_or(0.0);
+InputPrompt CrossCheckPrompt(const std::string& txtLfl) {
+  const double full_load_uH = ParseNumber(txtLfl).value_or(0.0);
   return MakePrompt(kCrossCheckMessage, kCrossCheckSecondMessage,
                     PlainNumberText(full_load_uH * 1.5));
 }
 
-void SettleField(const FieldRule& rule, WindowModel& window, UserInterface& ui) {
-  TextBox& box = window.*rule.box;
-  while (const std::optional<InputPrompt> prompt = FieldPrompt(rule, box.text)) {
-    box.text = ui.AskInput(prompt->prompt, prompt->title, prompt->default_answer);
-  }
-}
-
-}  // namespace
-
-void ValidateInputs(WindowModel& window, UserInterface& ui) {
-  for (const FieldRule& rule : kFieldRules) SettleField(rule, window, ui);
-  if (!window.mnuLfl) return;
-
-  // The full-load value is read once; only No Load L is asked for again.
-  const double full_load_uH = AsStoredInductance(window.txtLfl.text);
-  const InputPrompt prompt = CrossCheckPrompt(window);
-  double no_load_uH = AsStoredInductance(window.txtLnl.text);
-  while (!(no_load_uH > full_load_uH)) {
-    window.txtLnl.text = ui.AskInput(prompt.prompt, prompt.title, prompt.default_answer);
-    if (!IsNumber(window.txtLnl.text)) SettleField(kNoLoadRule, window, ui);
-    no_load_uH = AsStoredInductance(window.txtLnl.text);
-  }
-}
-
 std::optional<InputPrompt> FirstInputPrompt(const WindowModel& window) {
-  for (const FieldRule& rule : kFieldRules) {
-    if (auto prompt = FieldPrompt(rule, (window.*rule.box).text)) return prompt;
+  for (std::size_t i = 0; i < kInputFields.size(); ++i) {
+    if (auto prompt = FieldPrompt(i, (window.*kInputFields[i].box).text)) return prompt;
   }
-  if (window.mnuLfl &&
-      !(AsStoredInductance(window.txtLnl.text) > AsStoredInductance(window.txtLfl.text))) {
-    return CrossCheckPrompt(window);
+  if (window.mnuLfl && !NoLoadExceedsFullLoad(window.txtLfl.text, window.txtLnl.text)) {
+    return CrossCheckPrompt(window.txtLfl.text);
   }
   return std::nullopt;
 }

@@ -1,32 +1,43 @@
 #pragma once
-// ValidateInputs: re-prompts until every design input holds an acceptable number.
+// The rules of the design inputs: which texts the window accepts, and the
+// input box that asks again for one it does not.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
-#include "state/user_interface.h"
 #include "state/window_model.h"
 
 namespace tov {
 
-// Checks txtIdc, txtIdelta, txtFreq, txtCurDens, txtLfl, txtLnl and
-// txtTempInput in this order (numeric loop, then range loop, each re-prompting
-// with an "Invalid Entry" input box), then, while Full Load L Maximum is
-// checked, that No Load L exceeds Full Load L. Returns only when every field
-// passes; changes nothing but the texts of the input fields. An answer in the
-// range loop or the cross-check that is not a number goes back through the
-// numeric loop of its field.
-void ValidateInputs(WindowModel& window, UserInterface& ui);
-
-// An input box of ValidateInputs.
+// An input box that asks for a field again.
 struct InputPrompt {
   std::string prompt;  // lines separated by carriage returns
   std::string title;   // "Invalid Entry"
   std::string default_answer;
 };
 
-// The first input box ValidateInputs would show for the window's current
-// texts, or nullopt when every field passes (used where no one can answer).
+// The fields are checked in the order of kInputFields (txtIdc, txtIdelta,
+// txtFreq, txtCurDens, txtLfl, txtLnl, txtTempInput), each first for being a
+// number, then for its range; then, while Full Load L Maximum is checked,
+// No Load L must exceed Full Load L (both as 4-byte floats).
+
+// The box the input field kInputFields[index] calls for with `text`: its
+// numeric message while the text is not a number, its range message while
+// the value is out of range; nullopt once it passes.
+std::optional<InputPrompt> FieldPrompt(std::size_t index, const std::string& text);
+
+// Index of No Load L in kInputFields.
+inline constexpr std::size_t kNoLoadFieldIndex = 5;
+
+// Whether No Load L exceeds Full Load L, as the cross-check compares them.
+bool NoLoadExceedsFullLoad(const std::string& txtLfl, const std::string& txtLnl);
+
+// The cross-check's box, offering the full-load value times 1.5.
+InputPrompt CrossCheckPrompt(const std::string& txtLfl);
+
+// The first input box the checks would show for the window's current texts,
+// or nullopt when every field passes (used where no one can answer).
 std::optional<InputPrompt> FirstInputPrompt(const WindowModel& window);
 
 }  // namespace tov

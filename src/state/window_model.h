@@ -27,17 +27,24 @@ struct TextBox {
 
 // Design state kept by the main window between operations.
 struct DesignState {
-  int16_t CoreIdx = 0;     // row of the current design's core
-  int16_t DesignMode = 0;  // 0 automatic selection, 1 selected-core design
-  int16_t Strands = 1;     // parallel strands of the current design
-  int16_t PrevStrands = 0; // strand count before the last increase of the strand search
+  int16_t CoreIdx = 0;        // row of the current design's core
+  int16_t DesignMode = 0;     // 0 automatic selection, 1 selected-core design
+  int16_t Strands = 1;        // parallel strands of the current design
   float AmbientTemp = 20.0f;  // deg C
-  float CuFactor = 1.0f;      // 1 + 0.00393 (AmbientTemp - 20)
-  float UnitsFactor = 1.0f;   // 1 inches, 25.4 millimetres
+  float CuFactor = 1.0f;      // copper resistance factor at AmbientTemp
+  bool metric = false;        // dimensions shown in millimetres, else inches
   float TotalLoss = 0.0f;     // mW, of the design shown
   int16_t LoadingDesign = 0;  // 1 while a design file is being opened
   int16_t StackCount = 1;     // stacked toroids, 1..5 through the dialog
+
+  // Dimension factor of the display: 1 for inches, 25.4 for millimetres.
+  float UnitsFactor() const { return metric ? 25.4f : 1.0f; }
 };
+
+// Sets AmbientTemp (deg C) and the copper resistance factor that goes with it,
+// CuFactor = 1 + 0.00393 (AmbientTemp - 20), as a 4-byte float (unchanged
+// when that has no value).
+void SetAmbientTemp(DesignState& state, float AmbientTemp);
 
 struct WindowModel {
   // Design inputs.
@@ -52,8 +59,8 @@ struct WindowModel {
   // Core information.
   TextBox txtPN, txtPerm, txtAL, txtAe, txtle, txtID, txtOD, txtHt, txtBobbin;
   // Design outputs.
-  TextBox txtTurns, txtWire, txtK, txtDCR, txtLOutfl, txtLOutnl, txtRollOff, txtDim, txtPfe,
-      txtPcu, txtPtot, txtTrise;
+  TextBox txtTurns, txtWire, txtK, txtDCR, txtLOutfl, txtLOutnl, txtRollOff, txtDim, txtPfe, txtPcu,
+      txtPtot, txtTrise;
 
   // Captions that change at run time.
   std::string lblID = "ID (inches, nominal)";
@@ -86,7 +93,7 @@ struct WindowModel {
 
 // Start-up defaults, run after the core table is loaded and the disclaimer
 // closed: CuFactor 1, AmbientTemp 20, Strands 1, StackCount 1, DesignMode 0,
-// UnitsFactor 1, and the check mark on Full Load L Maximum.
+// inches, and the check mark on Full Load L Maximum.
 void ApplyStartupDefaults(WindowModel& window);
 
 }  // namespace tov

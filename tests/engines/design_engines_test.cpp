@@ -7,13 +7,12 @@
 #include <tuple>
 #include <vector>
 
-#include "engines/automatic_selection.h"
 #include "engines/search_material.h"
-#include "engines/selected_core.h"
 #include "state/core_table_loader.h"
 #include "state/number_text.h"
 #include "support/core_fixture.h"
 #include "support/scripted_ui.h"
+#include "ui/logic/frm_tov.h"
 
 namespace tov {
 namespace {
@@ -38,19 +37,22 @@ double Shown(const TextBox& field) {
 
 class EngineTest : public ::testing::Test {
  protected:
-  EngineTest() { ApplyStartupDefaults(window_); }
-  void Calculate() { cmdCalculate_Click({window_, cores_, ui_}); }
-  void Design(int16_t row) { DesignSelectedCore({window_, cores_, ui_}, row); }
+  explicit EngineTest(const CoreTable* cores = nullptr) : form_(cores ? *cores : cores_, ui_) {
+    ApplyStartupDefaults(window_);
+  }
+  void Calculate() { form_.cmdCalculate_Click(); }
+  void Design(int16_t row) { form_.DesignSelectedCore(row); }
 
   CoreTable cores_ = testing::EmptyCoreTable();
-  WindowModel window_;
   testing::ScriptedUi ui_;
+  FrmTov form_;
+  WindowModel& window_ = form_.Model();
 };
 
 TEST(RequiredSizeFigureTest, StartupInputsForEveryMaterial) {
   // 100 uH under a 150 uH ceiling (r = 2/3), 11 A peak, 600 A/sq cm.
   const auto F = [](Material m, float r) {
-    return RequiredSizeFigure(0.1f, 11.0f, 600.0f, r, SearchMaterialOf(m));
+    return RequiredSizeFigure(0.1f, 11.0f, 600.0f, r, InfoOf(m));
   };
   EXPECT_NEAR(F(Material::MPP, 0.1f / 0.15f).value_or(0), 0.08363, 5e-5);
   EXPECT_NEAR(F(Material::HF, 0.1f / 0.15f).value_or(0), 0.15681, 5e-5);
@@ -180,7 +182,7 @@ TEST_F(EngineTest, SelectedCoreReducesStrandsThenGaugeAndTellsEveryCompromise) {
   const std::tuple<double, const char*, const char*, Messages, const char*> cases[] = {
       {12, "60", "600", {}, "3 x #12"},
       {7, "60", "600", reduced("2 strands of AWG #12"), "2 x #12"},  // room for two strands
-      {2.8, "60", "600", reduced(" AWG #13"), "13"},  // not even one wire of gauge 12
+      {2.8, "60", "600", reduced(" AWG #13"), "13"},   // not even one wire of gauge 12
       {1e-6, "60", "600", reduced(" AWG #43"), "43"},  // thinned past the tables
       {100, "100", "300", {{"Wire Size Too Large", kLargerThanAny}, kRollOff}, "6 x #12"}};
   window_.material = Material::MPP;
@@ -230,13 +232,16 @@ const CoreTable& ShippedCores() {
   return load.table ? *load.table : empty;
 }
 
-class ShippedCoredatTest : public EngineTest, public ::testing::WithParamInterface<Material> {};
+class ShippedCoredatTest : public EngineTest, public ::testing::WithParamInterface<Material> {
+ protected:
+  ShippedCoredatTest() : EngineTest(&ShippedCores()) {}
+};
 
 // The start-up inputs: 10 A with 2 A ripple at 100 kHz, 100 uH at full load,
 // at most 150 uH at no load, 600 A/sq cm, 35 deg C rise.
 TEST_P(ShippedCoredatTest, StartupInputsGiveADesignThatMeetsThem) {
   window_.material = GetParam();
-  cmdCalculate_Click({window_, ShippedCores(), ui_});
+  Calculate();
   EXPECT_TRUE(ui_.messages.empty());
   EXPECT_TRUE(SectionOf(GetParam()).HoldsCore(window_.state.CoreIdx)) << window_.state.CoreIdx;
   EXPECT_GE(Shown(window_.txtLOutfl), 100.0) << window_.txtPN.text;

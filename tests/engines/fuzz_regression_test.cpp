@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "state/validation.h"
 #include "support/scripted_ui.h"
+#include "ui/logic/validate_inputs.h"
 
 namespace tov {
 namespace {

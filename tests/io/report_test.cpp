@@ -56,7 +56,7 @@ TEST(Report, LinesFollowTheDesignShownAndItsOptions) {
   w.mnuSingleLayer = true;
   w.state.TotalLoss = 10000.0f;
   w.state.Strands = 3;
-  w.state.UnitsFactor = 25.4f;
+  w.state.metric = true;
   w.txtDim.text = "25.9 x 13.0";
   text = RenderReportText(BuildReport(w));
   ASSERT_EQ(text.size(), 21u);

@@ -69,10 +69,9 @@ TEST(WindToroid, AWireWithoutDiameterLiesInOneLayer) {
   EXPECT_EQ(b.HTw, 0.4f);
 }
 
-TEST(Losses, BobbinCopperFactorAndTemperatureRise) {
+TEST(Losses, BobbinCopperLossAndTemperatureRise) {
   EXPECT_NEAR(*BobbinWireLength(40, 5.08f), 80, 1e-4);
   EXPECT_FLOAT_EQ(*CopperLoss(0.02f, 10), 2000);
-  EXPECT_FLOAT_EQ(*CopperFactor(70), 1.1965f);
   EXPECT_NEAR(*TempRise(1000, 10), 46.34, 0.005);  // 100^0.833
   EXPECT_FALSE(TempRise(1000, 0));
   EXPECT_FALSE(TempRise(-1000, 10));

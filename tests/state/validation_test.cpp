@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/scripted_ui.h"
+#include "ui/logic/validate_inputs.h"
 
 namespace tov {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "state/user_interface.h"
+#include "ui/logic/user_interface.h"
 
 namespace tov::testing {
 

@@ -2,22 +2,13 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <array>
 #include <cmath>
-#include <utility>
 
 #include "state/number_text.h"
 #include "state/numeric.h"
 
 namespace tov::tovcalc {
 namespace {
-
-constexpr std::array<std::pair<Material, const char*>, 4> kMaterialNames = {{
-    {Material::MPP, "mpp"},
-    {Material::HF, "hf"},
-    {Material::Velmax, "velmax"},
-    {Material::VelmaxE, "velmax-e"},
-}};
 
 constexpr const char* kDescription =
     "Designs a DC inductor on a powder core, as the desktop program does, and prints\n"
@@ -91,9 +82,11 @@ std::string ReadSettings(const QCommandLineParser& parser, const Options& o, Set
   s.txtTempInput = Text(parser, o.trise);
 
   if (const auto name = Text(parser, o.material)) {
-    for (const auto& [material, option_name] : kMaterialNames) {
+    for (const MaterialInfo& info : kMaterialTable) {
+      const QString option_name =
+          QString::fromUtf8(info.cli_name.data(), static_cast<qsizetype>(info.cli_name.size()));
       if (QString::fromStdString(*name).compare(option_name, Qt::CaseInsensitive) == 0) {
-        s.material = material;
+        s.material = info.material;
       }
     }
     if (!s.material) return "Unknown material \"" + *name + "\": use mpp, hf, velmax or velmax-e.";
@@ -127,10 +120,7 @@ std::string ReadSettings(const QCommandLineParser& parser, const Options& o, Set
 }  // namespace
 
 const char* MaterialOptionName(Material material) {
-  for (const auto& [m, name] : kMaterialNames) {
-    if (m == material) return name;
-  }
-  return "";
+  return InfoOf(material).cli_name.data();
 }
 
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {

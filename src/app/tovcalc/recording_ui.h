@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "state/user_interface.h"
+#include "ui/logic/user_interface.h"
 
 namespace tov::tovcalc {
 
@@ -19,10 +19,10 @@ struct RecordedMessage {
 // checked before any design runs, so this ends a run only on a fault; it can
 // never make a re-prompt loop spin.
 struct InputDemanded : std::runtime_error {
-  InputDemanded(std::string prompt, std::string title)
-      : std::runtime_error(title + ": " + prompt),
-        prompt(std::move(prompt)),
-        title(std::move(title)) {}
+  InputDemanded(std::string prompt_text, std::string title_text)
+      : std::runtime_error(title_text + ": " + prompt_text),
+        prompt(std::move(prompt_text)),
+        title(std::move(title_text)) {}
   std::string prompt;
   std::string title;
 };

@@ -9,13 +9,12 @@
 
 #include "app/tovcalc/recording_ui.h"
 #include "app/tovcalc/window_json.h"
-#include "engines/selected_core.h"
 #include "io/design_file.h"
-#include "io/design_file_window.h"
 #include "io/report.h"
 #include "state/core_table_loader.h"
 #include "state/number_text.h"
 #include "state/validation.h"
+#include "ui/logic/apply_design_file.h"
 #include "ui/logic/frm_tov.h"
 
 namespace tov::tovcalc {
@@ -88,7 +87,7 @@ void RunDesign(FrmTov& form, DesignChoice choice, bool metric) {
     w.state.DesignMode = choice.selected_core ? 1 : 0;
     form.mnuDimMet_Click();
   } else if (choice.selected_core) {
-    DesignSelectedCore(form.Context(), choice.row);
+    form.DesignSelectedCore(choice.row);
   } else {
     form.cmdCalculate_Click();
   }
@@ -194,7 +193,7 @@ int Run(const Settings& s, const std::filesystem::path& program_dir) {
     Write(stdout, text);
   }
 
-  int status = w.txtPN.text == "Too Large" ? kTooLarge : kDesignShown;
+  int status = form.ShowsTooLarge() ? kTooLarge : kDesignShown;
   if (s.save) {
     const std::string failure = ReplaceFileContents(*s.save, WriteDesignFile(RecordFromWindow(w)));
     if (!failure.empty()) {

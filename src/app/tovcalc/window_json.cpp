@@ -2,11 +2,10 @@
 
 #include <QJsonArray>
 #include <QString>
-#include <array>
-#include <utility>
 
 #include "app/tovcalc/command_line.h"
 #include "state/number_text.h"
+#include "state/window_fields.h"
 
 namespace tov::tovcalc {
 namespace {
@@ -21,40 +20,21 @@ double FloatValue(float value) {
 }
 
 QJsonObject Fields(const WindowModel& w) {
-  const std::array<std::pair<const char*, const TextBox*>, 28> fields = {{
-      {"txtPN", &w.txtPN},           {"txtPerm", &w.txtPerm},
-      {"txtAL", &w.txtAL},           {"txtAe", &w.txtAe},
-      {"txtle", &w.txtle},           {"txtID", &w.txtID},
-      {"txtOD", &w.txtOD},           {"txtHt", &w.txtHt},
-      {"txtBobbin", &w.txtBobbin},   {"txtTurns", &w.txtTurns},
-      {"txtWire", &w.txtWire},       {"txtK", &w.txtK},
-      {"txtDCR", &w.txtDCR},         {"txtLOutfl", &w.txtLOutfl},
-      {"txtLOutnl", &w.txtLOutnl},   {"txtRollOff", &w.txtRollOff},
-      {"txtDim", &w.txtDim},         {"txtPfe", &w.txtPfe},
-      {"txtPcu", &w.txtPcu},         {"txtPtot", &w.txtPtot},
-      {"txtTrise", &w.txtTrise},     {"txtIdc", &w.txtIdc},
-      {"txtIdelta", &w.txtIdelta},   {"txtFreq", &w.txtFreq},
-      {"txtCurDens", &w.txtCurDens}, {"txtLfl", &w.txtLfl},
-      {"txtLnl", &w.txtLnl},         {"txtTempInput", &w.txtTempInput},
-  }};
   QJsonObject object;
-  for (const auto& [name, box] : fields) object.insert(name, Q(box->text));
+  for (const OutputField& field : kOutputFields) {
+    object.insert(Q(std::string(field.field)), Q((w.*field.box).text));
+  }
+  for (const InputField& field : kInputFields) {
+    object.insert(Q(std::string(field.field)), Q((w.*field.box).text));
+  }
   return object;
 }
 
 QJsonObject Captions(const WindowModel& w) {
-  const std::array<std::pair<const char*, const std::string*>, 8> captions = {{
-      {"lblPfe", &w.lblPfe},
-      {"lblPcu", &w.lblPcu},
-      {"lblPtot", &w.lblPtot},
-      {"lblID", &w.lblID},
-      {"lblOD", &w.lblOD},
-      {"lblHt", &w.lblHt},
-      {"lblBobbin", &w.lblBobbin},
-      {"lblDim", &w.lblDim},
-  }};
   QJsonObject object;
-  for (const auto& [name, caption] : captions) object.insert(name, Q(*caption));
+  for (const OutputField& field : kOutputFields) {
+    if (field.live_caption) object.insert(Q(std::string(field.label)), Q(w.*field.live_caption));
+  }
   return object;
 }
 
@@ -71,7 +51,7 @@ QJsonObject WindowJson(const WindowModel& w, const std::vector<RecordedMessage>&
   options.insert("full_load_l_max", w.mnuLfl);
   options.insert("single_layer", w.mnuSingleLayer);
   options.insert("ambient", FloatValue(w.state.AmbientTemp));
-  options.insert("metric", w.state.UnitsFactor == 25.4f);
+  options.insert("metric", w.state.metric);
   options.insert("lnl_enabled", w.txtLnl.enabled);
 
   QJsonArray shown;

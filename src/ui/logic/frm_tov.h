@@ -8,10 +8,12 @@
 #include <optional>
 #include <string>
 
-#include "engines/design_context.h"
+#include "engines/design_request.h"
+#include "engines/design_result.h"
+#include "engines/notice.h"
 #include "state/core_table.h"
-#include "state/user_interface.h"
 #include "state/window_model.h"
+#include "ui/logic/user_interface.h"
 
 namespace tov {
 
@@ -27,14 +29,25 @@ class FrmTov {
   WindowModel& Model() { return window_; }
   const WindowModel& Model() const { return window_; }
   const CoreTable& Cores() const { return cores_; }
-  DesignContext Context() { return {window_, cores_, ui_}; }
+
+  // The design on screen as numbers, kept for curves, comparisons and
+  // exports: nullopt before the first design and while "Too Large" is shown.
+  const std::optional<DesignResult>& ShownDesign() const { return shown_design_; }
+  // Whether the window shows the "Too Large" result of a search.
+  bool ShowsTooLarge() const { return shows_too_large_; }
 
   // Start-up after the core table is loaded: the disclaimer box, then the
   // start-up defaults. No design is computed.
   void Startup();
 
   // Buttons.
+  // Calculate: validates the inputs and runs the automatic core selection.
   void cmdCalculate_Click();
+  // The selected-core design on `row` (CoreIdx): validates the inputs,
+  // designs on that core, tells the user of every compromise and presents
+  // the result. A row outside the table designs nothing. Ends with
+  // LoadingDesign = 0 in every case.
+  void DesignSelectedCore(int16_t row);
   void cmdSelCore_Click();
   void cmdPrint_Click();  // the same as File > Print
 
@@ -81,11 +94,17 @@ class FrmTov {
   void MaterialChanged();
   void UnitsSwitch(bool metric);
   void RerunByDesignMode();
+  void ShowNotices(const Notices& notices);
+
+  // The request of a run from the window's texts, material and options.
+  DesignRequest Request() const;
 
   WindowModel window_;
   const CoreTable& cores_;
   UserInterface& ui_;
   std::optional<StackDialogModel> stack_dialog_;
+  std::optional<DesignResult> shown_design_;
+  bool shows_too_large_ = false;
 };
 
 }  // namespace tov

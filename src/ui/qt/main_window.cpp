@@ -6,19 +6,11 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "state/window_fields.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/logo_picture.h"
 
 namespace tov::qt {
-
-// An output field with its label.
-struct OutputRow {
-  const char* label;
-  const char* caption;             // caption at start
-  std::string WindowModel::*live;  // the model's caption when it changes, else null
-  const char* field;
-  TextBox WindowModel::*box;
-};
 
 namespace {
 
@@ -30,71 +22,9 @@ constexpr int kOutputChars = 18;
 // Height of the core list when it is shown, in lines.
 constexpr int kCoreListLines = 12;
 
-struct InputRow {
-  const char* label;
-  const char* caption;
-  const char* tooltip;
-  const char* field;
-  TextBox WindowModel::*box;
-};
-
-constexpr InputRow kInputRows[] = {
-    {"lblIdc", "DC Current (A)", "Full load DC current through inductor", "txtIdc",
-     &WindowModel::txtIdc},
-    {"lblIdelta", "Ripple Current (Amps peak-peak)", "Peak to peak ripple current", "txtIdelta",
-     &WindowModel::txtIdelta},
-    {"lblFreq", "Frequency (kHz)", "Frequency of ripple current", "txtFreq", &WindowModel::txtFreq},
-    {"lblCurDens", "Current Density (A/sq cm)", "Current density used for wire size selection",
-     "txtCurDens", &WindowModel::txtCurDens},
-    {"lblLfl", "Full Load L (\u00b5H)", "Inductance required at full DC current", "txtLfl",
-     &WindowModel::txtLfl},
-    {"lblLnl", "No Load L (\u00b5H)", "Maximum allowed inductance at no load current", "txtLnl",
-     &WindowModel::txtLnl},
-    {"lblTempInput", "Temperature Rise", "Allowable temperature rise", "txtTempInput",
-     &WindowModel::txtTempInput},
-};
-
-constexpr OutputRow kCoreDataRows[] = {
-    {"lblPN", "Part Number", nullptr, "txtPN", &WindowModel::txtPN},
-    {"lblPerm", "Permeability", nullptr, "txtPerm", &WindowModel::txtPerm},
-    {"lblAL", "AL (mH/1000 turns)", nullptr, "txtAL", &WindowModel::txtAL},
-    {"lblAe", "Effective Core Area (sq cm)", nullptr, "txtAe", &WindowModel::txtAe},
-    {"lblle", "Effective Path Length (cm)", nullptr, "txtle", &WindowModel::txtle},
-    {"lblID", "ID (inches, nominal)", &WindowModel::lblID, "txtID", &WindowModel::txtID},
-    {"lblOD", "OD (inches, nominal)", &WindowModel::lblOD, "txtOD", &WindowModel::txtOD},
-    {"lblHt", "Height (inches, nominal)", &WindowModel::lblHt, "txtHt", &WindowModel::txtHt},
-    {"lblBobbin", "Recommended Header", &WindowModel::lblBobbin, "txtBobbin",
-     &WindowModel::txtBobbin},
-};
-
-constexpr OutputRow kOutputRows[] = {
-    {"lblTurns", "Number of Turns", nullptr, "txtTurns", &WindowModel::txtTurns},
-    {"lblWire", "Wire Size (AWG)", nullptr, "txtWire", &WindowModel::txtWire},
-    {"lblK", "Winding Factor", nullptr, "txtK", &WindowModel::txtK},
-    {"lblDCR", "DC Resistance of Winding (Ohms)", nullptr, "txtDCR", &WindowModel::txtDCR},
-    {"lblLOutfl", "Inductance at Full Load (\u00b5H)", nullptr, "txtLOutfl",
-     &WindowModel::txtLOutfl},
-    {"lblLOutnl", "Inductance at No Load (\u00b5H)", nullptr, "txtLOutnl", &WindowModel::txtLOutnl},
-    {"lblRollOff", "Effective Permeability at Full DC", nullptr, "txtRollOff",
-     &WindowModel::txtRollOff},
-    {"lblDim", "Wound Core Dimensions (in)", &WindowModel::lblDim, "txtDim", &WindowModel::txtDim},
-    {"lblPfe", "Core Loss (mW)", &WindowModel::lblPfe, "txtPfe", &WindowModel::txtPfe},
-    {"lblPcu", "Copper Loss (mW)", &WindowModel::lblPcu, "txtPcu", &WindowModel::txtPcu},
-    {"lblPtot", "Total Losses (mW)", &WindowModel::lblPtot, "txtPtot", &WindowModel::txtPtot},
-    {"lblTrise", "Temperature Rise (degrees C)", nullptr, "txtTrise", &WindowModel::txtTrise},
-};
-
-struct MaterialOption {
-  const char* name;
-  const char* caption;
-};
-// In the order of kMaterials.
-constexpr MaterialOption kMaterialOptions[] = {
-    {"optMPP", "Molypermalloy"},
-    {"optHF", "High Flux"},
-    {"optVelmax", "Velmax"},
-    {"optVelmaxE", "Velmax E-Cores"},
-};
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QGroupBox* MakeFrame(const char* name, const QString& caption, QWidget* parent) {
   auto* frame = new QGroupBox(caption, parent);
@@ -103,16 +33,16 @@ QGroupBox* MakeFrame(const char* name, const QString& caption, QWidget* parent) 
   return frame;
 }
 
-QLabel* MakeLabel(const char* name, const QString& caption, QWidget* parent) {
+QLabel* MakeLabel(std::string_view name, const QString& caption, QWidget* parent) {
   auto* label = new QLabel(caption, parent);
-  label->setObjectName(name);
+  label->setObjectName(Q(name));
   label->setFont(CaptionFont());
   return label;
 }
 
-QLineEdit* MakeTextField(const char* name, int width_chars, bool read_only, QWidget* parent) {
+QLineEdit* MakeTextField(std::string_view name, int width_chars, bool read_only, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
-  edit->setObjectName(name);
+  edit->setObjectName(Q(name));
   edit->setFont(FieldFont());
   edit->setAlignment(Qt::AlignCenter);
   edit->setReadOnly(read_only);
@@ -190,9 +120,9 @@ QWidget* MainWindow::BuildInputsFrame() {
   QGroupBox* frame = MakeFrame("frameInputs", "Design Inputs", centralWidget());
   auto* grid = new QGridLayout(frame);
   int row = 0;
-  for (const InputRow& r : kInputRows) {
-    QLabel* label = MakeLabel(r.label, r.caption, frame);
-    label->setToolTip(r.tooltip);
+  for (const InputField& r : kInputFields) {
+    QLabel* label = MakeLabel(r.label, Q(r.caption), frame);
+    label->setToolTip(Q(r.tooltip));
     QLineEdit* edit = MakeTextField(r.field, kInputChars, false, frame);
     label->setBuddy(edit);
     grid->addWidget(label, row, 0);
@@ -207,9 +137,9 @@ QWidget* MainWindow::BuildMaterialFrame() {
   QGroupBox* frame = MakeFrame("frameMatType", "Material Type", centralWidget());
   auto* column = new QVBoxLayout(frame);
   auto* group = new QButtonGroup(frame);
-  for (std::size_t i = 0; i < kMaterials.size(); ++i) {
-    auto* option = new QRadioButton(kMaterialOptions[i].caption, frame);
-    option->setObjectName(kMaterialOptions[i].name);
+  for (std::size_t i = 0; i < kMaterialTable.size(); ++i) {
+    auto* option = new QRadioButton(Q(kMaterialTable[i].caption), frame);
+    option->setObjectName(Q(kMaterialTable[i].option));
     option->setFont(FieldFont());
     group->addButton(option, static_cast<int>(i));
     column->addWidget(option);
@@ -218,16 +148,16 @@ QWidget* MainWindow::BuildMaterialFrame() {
   return frame;
 }
 
-int MainWindow::AddOutputRows(QGroupBox* frame, QGridLayout* grid,
-                              std::span<const OutputRow> rows) {
+int MainWindow::AddOutputRows(QGroupBox* frame, QGridLayout* grid, OutputFrame which) {
   int row = 0;
-  for (const OutputRow& r : rows) {
-    QLabel* label = MakeLabel(r.label, r.caption, frame);
+  for (const OutputField& r : kOutputFields) {
+    if (r.frame != which) continue;
+    QLabel* label = MakeLabel(r.label, Q(r.caption), frame);
     QLineEdit* edit = MakeTextField(r.field, kOutputChars, true, frame);
     grid->addWidget(label, row, 0);
     grid->addWidget(edit, row, 1);
     outputs_.push_back({edit, r.box});
-    if (r.live) captions_.push_back({label, r.live});
+    if (r.live_caption) captions_.push_back({label, r.live_caption});
     ++row;
   }
   return row;
@@ -236,7 +166,7 @@ int MainWindow::AddOutputRows(QGroupBox* frame, QGridLayout* grid,
 QWidget* MainWindow::BuildCoreDataFrame() {
   QGroupBox* frame = MakeFrame("frameCoreData", "Core Information", centralWidget());
   auto* grid = new QGridLayout(frame);
-  const int row = AddOutputRows(frame, grid, kCoreDataRows);
+  const int row = AddOutputRows(frame, grid, OutputFrame::CoreData);
   cmdSelCore_ = MakeButton("cmdSelCore", "&Select Core From List", QString(), frame);
   grid->addWidget(cmdSelCore_, row, 0, 1, 2, Qt::AlignHCenter);
   return frame;
@@ -244,7 +174,7 @@ QWidget* MainWindow::BuildCoreDataFrame() {
 
 QWidget* MainWindow::BuildOutputsFrame() {
   QGroupBox* frame = MakeFrame("frameOutputs", "Design Outputs", centralWidget());
-  AddOutputRows(frame, new QGridLayout(frame), kOutputRows);
+  AddOutputRows(frame, new QGridLayout(frame), OutputFrame::Outputs);
   return frame;
 }
 

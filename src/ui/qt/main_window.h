@@ -16,18 +16,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <array>
-#include <span>
 #include <string>
 #include <vector>
 
+#include "state/window_fields.h"
 #include "state/window_model.h"
 #include "ui/logic/frm_tov.h"
 #include "ui/qt/main_menus.h"
 #include "ui/qt/stack_dialog.h"
 
 namespace tov::qt {
-
-struct OutputRow;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -61,7 +59,7 @@ class MainWindow : public QMainWindow {
   QWidget* BuildCoreDataFrame();
   QWidget* BuildOutputsFrame();
   // Adds a label and a read-only field per row to the frame's grid; returns the rows added.
-  int AddOutputRows(QGroupBox* frame, QGridLayout* grid, std::span<const OutputRow> rows);
+  int AddOutputRows(QGroupBox* frame, QGridLayout* grid, OutputFrame which);
   QLayout* BuildButtonRow();
   void BuildCoreList();
   void ConnectEvents();

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "state/user_interface.h"
+#include "ui/logic/user_interface.h"
 #include "ui/qt/help_window.h"
 
 namespace tov::qt {

@@ -2,10 +2,7 @@
 
 #include <string>
 
-#include "engines/automatic_selection.h"
-#include "engines/selected_core.h"
 #include "state/number_format.h"
-#include "ui/logic/dimension_captions.h"
 #include "ui/logic/frm_tov.h"
 
 namespace tov {
@@ -59,14 +56,13 @@ void FrmTov::SelectMaterial(Material material) {
 // New captions for the material; a new design unless the user is choosing
 // from the list (then the list shows the new material) or a file is opening.
 void FrmTov::MaterialChanged() {
-  const CoreCaptions captions =
-      CoreCaptionsFor(window_.material, window_.state.UnitsFactor != 1.0f);
+  const CoreCaptions& captions = CoreCaptionsFor(window_.material, window_.state.metric);
   window_.lblBobbin = captions.lblBobbin;
   window_.lblID = captions.lblID;
   window_.lblOD = captions.lblOD;
   window_.lblHt = captions.lblHt;
   if (window_.state.LoadingDesign == 0 && !window_.lstCores_visible) {
-    tov::cmdCalculate_Click(Context());
+    cmdCalculate_Click();
   }
   if (window_.lstCores_visible) cmdSelCore_Click();
 }
@@ -88,7 +84,7 @@ void FrmTov::lstCores_Click(int position) {
   }
   const int16_t row = ListPositionToRow(window_.material, static_cast<int16_t>(position));
   window_.state.CoreIdx = row;
-  DesignSelectedCore(Context(), row);
+  DesignSelectedCore(row);
   window_.lstCores_visible = false;
 }
 

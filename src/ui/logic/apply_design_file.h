@@ -4,15 +4,10 @@
 
 #include "io/design_file.h"
 #include "state/material.h"
-#include "state/window_model.h"
 
 namespace tov {
 
 class FrmTov;
-
-// Sets AmbientTemp (deg C) and the copper resistance factor that goes with it,
-// CuFactor = 1 + 0.00393 (AmbientTemp - 20), kept as a 4-byte float.
-void SetAmbientTemp(DesignState& state, float AmbientTemp);
 
 // The material in force once the record is applied: codes 1 to 4 select their
 // material, any other code leaves `current` selected.

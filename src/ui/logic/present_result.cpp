@@ -1,10 +1,13 @@
-#include "engines/presentation.h"
+#include "ui/logic/present_result.h"
 
 #include <optional>
 #include <string_view>
 
+#include "engines/header_choice.h"
+#include "state/constants.h"
 #include "state/number_format.h"
 #include "state/numeric.h"
+#include "state/window_fields.h"
 
 namespace tov {
 namespace {
@@ -38,37 +41,14 @@ std::optional<std::string> Dimensions(std::initializer_list<std::optional<double
   return text;
 }
 
-constexpr std::string_view kRollOffTitle = "Inductance Roll-Off Warning";
-constexpr std::string_view kRollOffMessage =
-    "Inductance roll-off against current is higher than recommended.\r"
-    "A larger core should be selected if possible.";
-// Below this fraction of the no-load inductance left at full load the user is warned.
-constexpr float kRollOffWarningRatio = 0.45f;
-
-// The table holds inches; UnitsFactor 1 shows them as they are (three
-// decimals), otherwise they are shown in millimetres (one decimal).
-bool Inches(float UnitsFactor) {
-  return UnitsFactor == 1.0f;
-}
-constexpr double kMillimetresPerInch = 25.4;
-
 }  // namespace
-
-std::string ChooseHeader(float ODw, float HTw) {
-  if (ODw < 0.38f) return "SX-Q0705-8A";
-  if (0.5f < ODw && ODw < 0.9f && HTw < 0.385f) return "TX-Q2206-4A";
-  if (ODw < 1.1f && HTw < 0.51f) return "TX-Q2507-4A";
-  if (ODw < 1.6f && HTw < 0.71f) return "TX-Q3813-4A";
-  if (ODw < 2.5f && HTw < 0.81f) return "TX-Q4916-4A";
-  return "None Available";
-}
 
 void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResult& r) {
   if (!CoreTable::IsRow(r.row)) return;
   DesignState& state = window.state;
   const auto cell = [&](CoreColumn column) -> const CoreCell& { return cores.Cell(r.row, column); };
   const auto number = [&](CoreColumn column) { return cell(column).AsDouble(); };
-  const double units = Inches(state.UnitsFactor) ? 1.0 : kMillimetresPerInch;
+  const double units = state.metric ? kMmPerInch : 1.0;
 
   // Part number and header; a stack is marked "(3x)".
   std::string part = cell(CoreColumn::PartNo).Display();
@@ -82,7 +62,7 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
   window.txtPN.text = part;
 
   // Nominal dimensions of one core.
-  const std::string_view nominal_pattern = Inches(state.UnitsFactor) ? "0.000" : "##0.0";
+  const std::string_view nominal_pattern = state.metric ? "##0.0" : "0.000";
   Show(window.txtHt, Format(Scaled(number(CoreColumn::NomHt), units), nominal_pattern));
   Show(window.txtID, Format(Scaled(number(CoreColumn::NomID), units), nominal_pattern));
   Show(window.txtOD, Format(Scaled(number(CoreColumn::NomOD), units), nominal_pattern));
@@ -105,8 +85,7 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
   Show(window.txtK, FormatNumber(r.fill, "0.00"));
 
   // Wound dimensions: the E-core set as wound, or the toroid's build-up.
-  const std::string_view wound_pattern =
-      Inches(state.UnitsFactor) ? (r.e_core ? "0.00" : "0.000") : "##0.0";
+  const std::string_view wound_pattern = state.metric ? "##0.0" : (r.e_core ? "0.00" : "0.000");
   if (r.e_core) {
     Show(window.txtDim, Dimensions({Scaled(number(CoreColumn::WindID), units),
                                     Scaled(number(CoreColumn::WindOD), units),
@@ -119,7 +98,7 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
   Show(window.txtDCR, FormatNumber(r.Rdc, "###0.000"));
 
   // Losses: all three in mW, or all three in W once the total reaches 10000 mW.
-  const bool watts = r.Ptot >= 10000.0f;
+  const bool watts = ShowsWatts(r.Ptot);
   const double loss_unit = watts ? 1000.0 : 1.0;
   Show(window.txtPfe, FormatNumber(r.Pfe / loss_unit, "####0.0"));
   Show(window.txtPcu, FormatNumber(r.Pcu / loss_unit, "####0.0"));
@@ -133,21 +112,25 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
 }
 
 void PresentTooLarge(WindowModel& window) {
-  window.txtPN.text = "Too Large";
-  window.txtLOutfl.text = "N/A";
-  window.txtLOutnl.text = "N/A";
-  for (TextBox* field :
-       {&window.txtID, &window.txtOD, &window.txtHt, &window.txtAe, &window.txtle, &window.txtPerm,
-        &window.txtAL, &window.txtBobbin, &window.txtRollOff, &window.txtTurns, &window.txtWire,
-        &window.txtK, &window.txtDim, &window.txtDCR, &window.txtPfe, &window.txtPcu,
-        &window.txtPtot, &window.txtTrise}) {
-    field->text.clear();
+  for (const OutputField& field : kOutputFields) {
+    std::string& text = (window.*field.box).text;
+    switch (field.too_large) {
+      case TooLargeText::TooLarge:
+        text = "Too Large";
+        break;
+      case TooLargeText::NotApplicable:
+        text = "N/A";
+        break;
+      case TooLargeText::Empty:
+        text.clear();
+        break;
+    }
   }
   window.txtTrise.background = kWhite;
 }
 
 void ColourTempRise(WindowModel& window, float dT, float Tallow) {
-  const float hot = static_cast<float>(static_cast<double>(Tallow) + 15.0);
+  const float hot = static_cast<float>(static_cast<double>(Tallow) + kHotMarginDegC);
   if (dT < Tallow) {
     window.txtTrise.background = kWhite;
   } else if (Tallow < dT && dT < hot) {
@@ -155,14 +138,6 @@ void ColourTempRise(WindowModel& window, float dT, float Tallow) {
   } else if (dT > hot) {
     window.txtTrise.background = kLightRed;
   }
-}
-
-bool WarnRollOff(UserInterface& ui, float Lfl, float Lnl) {
-  if (Lnl == 0) return false;
-  const auto ratio = ToSingle(static_cast<double>(Lfl) / Lnl);
-  if (!ratio || !(*ratio < kRollOffWarningRatio)) return false;
-  ui.ShowMessage(kRollOffTitle, kRollOffMessage);
-  return true;
 }
 
 }  // namespace tov

@@ -4,10 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "engines/selected_core.h"
 #include "io/design_file.h"
-#include "io/design_file_window.h"
 #include "io/report.h"
+#include "ui/logic/apply_design_file.h"
 #include "ui/logic/frm_tov.h"
 
 namespace tov {
@@ -62,7 +61,7 @@ void FrmTov::mnuOpen_Click() {
   }
   ApplyDesignFile(*this, *record);
   if (record->DesignMode != 0) {
-    DesignSelectedCore(Context(), record->CoreIdx);
+    DesignSelectedCore(record->CoreIdx);
   } else {
     cmdCalculate_Click();
   }

@@ -1,16 +1,8 @@
-#include "io/design_file_window.h"
+#include "ui/logic/apply_design_file.h"
 
-#include "state/core_table.h"
-#include "state/numeric.h"
 #include "ui/logic/frm_tov.h"
 
 namespace tov {
-
-void SetAmbientTemp(DesignState& state, float AmbientTemp) {
-  state.AmbientTemp = AmbientTemp;
-  // Copper resistance rises 0.393 % per degree above 20 deg C.
-  Commit(state.CuFactor, ToSingle(1.0 + 0.00393 * (double{AmbientTemp} - 20.0)));
-}
 
 Material MaterialAfterOpening(const DesignFileRecord& record, Material current) {
   return MaterialFromFileCode(record.MaterialCode).value_or(current);

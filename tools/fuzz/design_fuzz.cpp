@@ -10,9 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engines/selected_core.h"
 #include "fuzz_checks.h"
-#include "io/design_file_window.h"
 #include "io/report.h"
 #include "support/core_fixture.h"
 #include "ui/logic/frm_tov.h"
@@ -130,7 +128,7 @@ void RunAction(FrmTov& frm, FuzzedDataProvider& in) {
     case 0:
       return frm.cmdCalculate_Click();
     case 1:
-      return DesignSelectedCore(frm.Context(), CoreRow(in, w.material));
+      return frm.DesignSelectedCore(CoreRow(in, w.material));
     case 2:
       frm.cmdSelCore_Click();
       return frm.lstCores_Click(in.ConsumeIntegralInRange(-1, kCoresPerSection + 1));
@@ -172,7 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   w.state.StackCount =
       in.ConsumeBool() ? in.ConsumeIntegralInRange<int16_t>(0, 7) : in.ConsumeIntegral<int16_t>();
   if (in.ConsumeBool()) {
-    w.state.UnitsFactor = 25.4f;
+    w.state.metric = true;
     w.mnuDimEng = false;
     w.mnuDimMet = true;
   }

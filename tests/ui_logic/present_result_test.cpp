@@ -1,4 +1,4 @@
-#include "engines/presentation.h"
+#include "ui/logic/present_result.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <tuple>
 #include <vector>
 
+#include "engines/header_choice.h"
 #include "support/core_fixture.h"
-#include "support/scripted_ui.h"
 
 namespace tov {
 namespace {
@@ -49,7 +49,7 @@ TEST_F(PresentationTest, EveryFieldOfAToroidInInchesAndMillimetres) {
   EXPECT_EQ(Shown(), expected);
   EXPECT_FLOAT_EQ(window_.state.TotalLoss, 2296.0f);
 
-  window_.state.UnitsFactor = 25.4f;  // nominal and wound sizes only; areas and lengths stay
+  window_.state.metric = true;  // nominal and wound sizes only; areas and lengths stay
   PresentResult(window_, cores_, toroid_);
   expected[1] = "14.6";
   expected[2] = "26.9";
@@ -126,14 +126,6 @@ TEST(ColourTempRiseTest, ColoursBetweenLimitsAndKeepsColourAtThem) {
     ColourTempRise(window, dT, 35.0f);  // allowable rise 35, hot above 50
     EXPECT_EQ(window.txtTrise.background, after) << dT;
   }
-}
-
-TEST(WarnRollOffTest, WarnsBelowFortyFivePercent) {
-  testing::ScriptedUi ui;
-  EXPECT_FALSE(WarnRollOff(ui, 0.45f, 1.0f));
-  EXPECT_FALSE(WarnRollOff(ui, 0.1f, 0.0f));
-  EXPECT_TRUE(WarnRollOff(ui, 0.449f, 1.0f));
-  EXPECT_EQ(ui.MessageTitles(), std::vector<std::string>{"Inductance Roll-Off Warning"});
 }
 
 }  // namespace

@@ -8,18 +8,16 @@
 #include <string_view>
 
 #include "io/report_lines.h"
+#include "state/message_text.h"
 
 namespace tov {
-
-// In message texts and prompts a line break is a single carriage return ("\r").
-inline constexpr char kLineBreak = '\r';
 
 struct FileDialogRequest {
   // Pairs of description and pattern separated by "|".
   std::string filter = "All Files (*.*)|*.*|DC Inductor Files (*.tov)|*.tov";
-  int filter_index = 2;             // 1-based filter selected first
-  std::string default_extension;    // appended to a typed name without extension (".tov")
-  bool confirm_overwrite = false;   // ask before an existing file is replaced
+  int filter_index = 2;            // 1-based filter selected first
+  std::string default_extension;   // appended to a typed name without extension (".tov")
+  bool confirm_overwrite = false;  // ask before an existing file is replaced
 };
 
 enum class HelpRequest { Contents, Index };

@@ -11,7 +11,7 @@ namespace tov::fuzz {
 inline bool ShowsNonFinite(std::string_view text) {
   for (std::size_t i = 0; i + 3 <= text.size(); ++i) {
     char word[3];
-    for (int k = 0; k < 3; ++k) word[k] = static_cast<char>(text[i + k] | 0x20);
+    for (std::size_t k = 0; k < 3; ++k) word[k] = static_cast<char>(text[i + k] | 0x20);
     if (std::string_view(word, 3) == "nan" || std::string_view(word, 3) == "inf") return true;
   }
   return false;

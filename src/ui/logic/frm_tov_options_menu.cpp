@@ -5,8 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "engines/automatic_selection.h"
-#include "models/winding_build.h"
 #include "state/number_text.h"
 #include "state/numeric.h"
 #include "ui/logic/frm_tov.h"
@@ -37,8 +35,7 @@ void FrmTov::mnuTemp_Click() {
 
   const auto temperature = ToSingle(*answer);
   if (!temperature) return;
-  state.AmbientTemp = *temperature;
-  Commit(state.CuFactor, CopperFactor(state.AmbientTemp));
+  SetAmbientTemp(state, *temperature);
 }
 
 void FrmTov::mnuStack_Click() {
@@ -54,7 +51,7 @@ void FrmTov::optStack_Click(int16_t count) {
 void FrmTov::cmdApply_Click() {
   if (!stack_dialog_) return;
   window_.state.StackCount = stack_dialog_->selected;
-  tov::cmdCalculate_Click(Context());
+  cmdCalculate_Click();
 }
 
 void FrmTov::cmdOK_Click() {
@@ -71,12 +68,12 @@ void FrmTov::cmdCancel_Click() {
 
 void FrmTov::mnuLfl_Click() {
   window_.mnuLfl = !window_.mnuLfl;
-  tov::cmdCalculate_Click(Context());
+  cmdCalculate_Click();
 }
 
 void FrmTov::mnuSingleLayer_Click() {
   window_.mnuSingleLayer = !window_.mnuSingleLayer;
-  tov::cmdCalculate_Click(Context());
+  cmdCalculate_Click();
 }
 
 }  // namespace tov

@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "state/window_model.h"
 #include "ui/logic/frm_tov.h"
 
 namespace tov {

@@ -1,0 +1,147 @@
+#include "engines/search_walk.h"
+
+#include <string>
+
+#include "engines/design_assembly.h"
+#include "engines/ecore_options.h"
+#include "engines/run_inputs.h"
+#include "engines/search_material.h"
+#include "state/constants.h"
+#include "state/number_format.h"
+#include "state/numeric.h"
+
+namespace tov {
+namespace {
+
+constexpr std::string_view kWireTooLargeTitle = "Wire Size Too Large";
+
+// The first row whose size figure reaches F; the section's end row at the latest.
+int16_t FindStartRow(const CoreTable& cores, const MaterialSection& section, double F) {
+  int16_t row = section.first_row;
+  while (row < section.end_row) {
+    const auto figure = cores.Cell(row, CoreColumn::SizeFigure).AsDouble();
+    if (figure && (*figure >= F || *figure == kEndRowSizeFigure)) break;
+    ++row;
+  }
+  return row;
+}
+
+}  // namespace
+
+SearchWalk::SearchWalk(const DesignRequest& request, const CoreTable& cores)
+    : cores_(cores), material_(InfoOf(request.material)), request_(request) {
+  effects_.StackCount = request.StackCount;
+  effects_.single_layer = request.single_layer;
+  ResetECoreOptions(request.material, effects_.StackCount, effects_.single_layer,
+                    kInvalidOptionTitle, notices_);
+
+  in_ = ReadRunInputs(request, effects_.StackCount);
+  if (request.full_load_l_max) {
+    Commit(in_.Lmax, PerCoreInductance(request.Lnl_uH, effects_.StackCount));
+    if (in_.Lmax != 0) Commit(r_, ToSingle(static_cast<double>(in_.Ltarget) / in_.Lmax));
+  } else {
+    in_.Lmax = kNoCeiling_mH;
+    r_ = kFreeRollOffRatio;
+  }
+
+  // The wire, sized once from the current density. Beyond six strands of
+  // gauge 12 the user is told the density six strands reach, which the
+  // search then uses.
+  const WireSizing sizing = SizeWire(in_.Iw, in_.J);
+  wire_ = sizing.wire;
+  effects_.Strands = wire_.S;
+  if (sizing.too_large) {
+    effects_.Strands = kMaxStrands;
+    float X = sizing.X;
+    Commit(X, SixStrandDensity(in_.Iw));
+    notices_.push_back({NoticeKind::WireTooLarge, std::string(kWireTooLargeTitle),
+                        "Required wire size is larger than any in current database.\r"
+                        "Actual current density will be\r" +
+                            FormatNumber(X, "0").value_or("") + " A/sq cm"});
+    in_.J = X;
+  }
+
+  double F = 0;
+  Commit(F, RequiredSizeFigure(in_.Ltarget, in_.Ipk, in_.J, r_, material_));
+  start_row_ = FindStartRow(cores_, material_.section, F);
+}
+
+bool SearchWalk::IsEndRow(int16_t row) const {
+  return row == material_.section.end_row ||
+         cores_.Cell(row, CoreColumn::SizeFigure).AsDouble() == kEndRowSizeFigure;
+}
+
+// The turn count aims 3 % high, corrects for roll-off, and is trimmed only
+// while the no-load ceiling leaves room; a row over the ceiling keeps its
+// untrimmed count and fails.
+RowTests SearchWalk::Evaluate(int16_t row) {
+  ReadCoreData(core_, cores_, row);
+  const TurnsCore core{core_.AL, core_.ui, core_.le, material_.rolloff};
+  TurnsSolution& t = turns_;
+  EstimateTurns(t, in_.Ltarget, core.AL, kTurnsMargin);
+  UpdateBias(t, core, in_.Ipk);
+  CorrectForRollOff(t, core);
+  UpdateBias(t, core, in_.Ipk);
+  UpdateFullLoadL(t, core);
+  Commit(t.Lnl, NoLoadL(t.N, core.AL));
+
+  const auto ceiling = ToSingle(kTrimCeilingFactor * static_cast<double>(in_.Lmax));
+  if (ceiling && *ceiling > t.Lnl) {
+    TrimTurns(t, core, in_.Ipk, in_.Ltarget);
+    UpdateBias(t, core, in_.Ipk);
+    if (effects_.single_layer) {
+      // Strands and turns multiplied in full width: no 16-bit overflow.
+      const double wires = static_cast<double>(effects_.Strands) * t.N;
+      Commit(IDreq_, ToSingle(wires * wire_.d / kPi + wire_.d));
+    } else {
+      IDreq_ = 0;
+    }
+  }
+
+  Commit(t.Lnl, NoLoadL(t.N, core.AL));
+  UpdateFullLoadL(t, core);
+  if (core_.Wa != 0) {
+    const double wires = static_cast<double>(effects_.Strands) * t.N;
+    Commit(fill_, ToSingle(wires * wire_.Aw / core_.Wa));
+  }
+  ID_ = core_.WindID;
+
+  RowTests tests;
+  tests.fill = fill_;
+  tests.fill_limit = static_cast<float>(kSearchFillAllowance * static_cast<double>(material_.K));
+  tests.Lfl = t.Lfl;
+  tests.Ltarget = in_.Ltarget;
+  tests.Lnl = t.Lnl;
+  tests.Lmax = in_.Lmax;
+  tests.ID = ID_;
+  tests.IDreq = IDreq_;
+  return tests;
+}
+
+bool SearchWalk::WindAndHeat() {
+  tov::WindAndHeat(heat_,
+                   {.MatType = material_.MatType,
+                    .e_core = material_.e_core,
+                    .N = turns_.N,
+                    .ue = turns_.ue,
+                    .G = wire_.G,
+                    .S = effects_.Strands,
+                    .d = wire_.d,
+                    .dI = in_.dI,
+                    .f = in_.f,
+                    .Iw = in_.Iw,
+                    .StackCount = effects_.StackCount,
+                    .CuFactor = request_.CuFactor},
+                   core_);
+  if (heat_.fits) effects_.TotalLoss = heat_.Ptot;
+  return heat_.fits;
+}
+
+DesignResult SearchWalk::Result(int16_t row) const {
+  Winding wire = wire_;
+  wire.S = effects_.Strands;
+  return AssembleDesign(row, material_, effects_.StackCount, request_.CuFactor, in_, core_, turns_,
+                        wire, fill_, heat_);
+}
+
+}  // namespace tov

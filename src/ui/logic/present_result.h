@@ -1,0 +1,25 @@
+#pragma once
+// Showing one design on the window: every output field in its digit pattern,
+// the loss unit, the header, the "Too Large" result and the temperature colour.
+
+#include "engines/design_result.h"
+#include "state/core_table.h"
+#include "state/window_model.h"
+
+namespace tov {
+
+// Writes every output field of the design and stores TotalLoss. Reads the
+// window's StackCount and units; the core's part number, nominal size, Ae,
+// le, permeability and AL come from its row.
+void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResult& result);
+
+// The "Too Large" result of a search that found no core: "Too Large" as the
+// part number, "N/A" for both inductances, every other output empty.
+void PresentTooLarge(WindowModel& window);
+
+// Background of txtTrise for a temperature rise dT against the allowable rise
+// Tallow: white below, light yellow up to Tallow + 15, light red above; left
+// as it was at exactly Tallow or Tallow + 15.
+void ColourTempRise(WindowModel& window, float dT, float Tallow);
+
+}  // namespace tov

@@ -1,0 +1,33 @@
+#include "ui/logic/validate_inputs.h"
+
+#include <optional>
+
+#include "state/number_text.h"
+#include "state/validation.h"
+#include "state/window_fields.h"
+
+namespace tov {
+namespace {
+
+void SettleField(std::size_t index, WindowModel& window, UserInterface& ui) {
+  TextBox& box = window.*kInputFields[index].box;
+  while (const std::optional<InputPrompt> prompt = FieldPrompt(index, box.text)) {
+    box.text = ui.AskInput(prompt->prompt, prompt->title, prompt->default_answer);
+  }
+}
+
+}  // namespace
+
+void ValidateInputs(WindowModel& window, UserInterface& ui) {
+  for (std::size_t i = 0; i < kInputFields.size(); ++i) SettleField(i, window, ui);
+  if (!window.mnuLfl) return;
+
+  // The full-load value is read once; only No Load L is asked for again.
+  const InputPrompt prompt = CrossCheckPrompt(window.txtLfl.text);
+  while (!NoLoadExceedsFullLoad(window.txtLfl.text, window.txtLnl.text)) {
+    window.txtLnl.text = ui.AskInput(prompt.prompt, prompt.title, prompt.default_answer);
+    if (!IsNumber(window.txtLnl.text)) SettleField(kNoLoadFieldIndex, window, ui);
+  }
+}
+
+}  // namespace tov
