@@ -127,15 +127,17 @@ def main():
                     "1 some differ).")
     parser.add_argument("old", metavar="OLD", help="the reference tovcalc executable")
     parser.add_argument("new", metavar="NEW", help="the tovcalc executable under test")
-    parser.add_argument("--count", type=int, default=3000, help="designs to run (3000)")
-    parser.add_argument("--seed", type=int, default=1, help="random seed (1)")
-    parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1,
+    parser.add_argument("--count", type=int, default=3000, metavar="N", help="designs to run (3000)")
+    parser.add_argument("--seed", type=int, default=1, metavar="S", help="random seed (1)")
+    parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1, metavar="J",
                         help="parallel runs (CPU count)")
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     parser.add_argument("--coredat", default=os.path.join(root, "data", "coredat"),
-                        help="core database passed to both (data/coredat of this repository)")
-    parser.add_argument("--show", type=int, default=5, help="differing cases to print (5)")
-    parser.add_argument("--extra-args", default="", help="arguments appended to every command")
+                        metavar="PATH", help="core database passed to both (data/coredat of this repository)")
+    parser.add_argument("--show", type=int, default=5, metavar="K", help="differing cases to print (5)")
+    parser.add_argument("--extra-args", default="", metavar="ARGS",
+                        help="arguments appended to every command; write --extra-args=--opt for "
+                             "a single option")
     opts = parser.parse_args()
     old, new = os.path.abspath(opts.old), os.path.abspath(opts.new)
     coredat = os.path.abspath(opts.coredat)
@@ -144,7 +146,11 @@ def main():
             parser.error(f"no such file: {path}")
 
     rng = random.Random(opts.seed)
-    rows = core_rows(old, coredat)
+    try:
+        rows = core_rows(old, coredat)
+    except (OSError, subprocess.CalledProcessError, ValueError, KeyError) as e:
+        print(f"cannot read the core lists from {old}: {e}", file=sys.stderr)
+        return 2
     extra = shlex.split(opts.extra_args)
     cases = []
     for _ in range(opts.count):
