@@ -49,7 +49,6 @@ class CoreCell {
 
   bool IsEmpty() const { return std::holds_alternative<std::monostate>(value_); }
   bool IsNumber() const { return std::holds_alternative<double>(value_); }
-  bool IsText() const { return std::holds_alternative<std::string>(value_); }
 
   // The cell as a consumer converts it to a number: a number as it is, a text
   // that is a number by its value, an empty cell as 0; nullopt for other texts.

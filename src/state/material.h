@@ -22,9 +22,6 @@ struct MaterialSection {
   int16_t first_row;
   int16_t last_core_row;
   int16_t end_row;
-  constexpr int16_t CoreCount() const {
-    return static_cast<int16_t>(last_core_row - first_row + 1);
-  }
   constexpr bool HoldsCore(int row) const { return row >= first_row && row <= last_core_row; }
 };
 
@@ -173,11 +170,6 @@ inline constexpr std::array<MaterialInfo, 4> kMaterialTable = {{
 
 constexpr const MaterialInfo& InfoOf(Material m) {
   return kMaterialTable[static_cast<std::size_t>(m)];
-}
-
-// MatType, the material code of a design run: 1 Molypermalloy, 2 High Flux, 3 Velmax (both).
-constexpr int16_t MatTypeOf(Material m) {
-  return InfoOf(m).MatType;
 }
 
 // Material code of design files: 1 optMPP, 2 optHF, 3 optVelmax, 4 optVelmaxE.
