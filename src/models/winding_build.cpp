@@ -86,4 +86,9 @@ std::optional<float> CopperFactor(float AmbientTemp) {
   return ToSingle(1 + 0.00393 * (AmbientTemp - 20.0));
 }
 
+bool CopperFactorPositive(float AmbientTemp) {
+  const std::optional<float> factor = CopperFactor(AmbientTemp);
+  return factor && *factor > 0;
+}
+
 }  // namespace tov

@@ -43,4 +43,8 @@ std::optional<float> TempRise(float Ptot, float As);
 // Copper resistance factor at the ambient temperature: 1 + 0.00393 (T - 20).
 std::optional<float> CopperFactor(float AmbientTemp);
 
+// Whether copper keeps a positive resistance at this ambient temperature
+// (deg C): a CopperFactor above 0, which it is above about -234.45 deg C.
+bool CopperFactorPositive(float AmbientTemp);
+
 }  // namespace tov

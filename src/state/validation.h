@@ -15,7 +15,8 @@ namespace tov {
 // checked, that No Load L exceeds Full Load L. Returns only when every field
 // passes; changes nothing but the texts of the input fields. An answer in the
 // range loop or the cross-check that is not a number goes back through the
-// numeric loop of its field.
+// numeric loop of its field. The range loop also asks again for a value that
+// a 4-byte float cannot hold, and for one above 0 that it stores as 0.
 void ValidateInputs(WindowModel& window, UserInterface& ui);
 
 // An input box of ValidateInputs.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <utility>
 
+#include "models/winding_build.h"
 #include "state/number_text.h"
 #include "state/numeric.h"
 
@@ -110,6 +111,11 @@ std::string ReadSettings(const QCommandLineParser& parser, const Options& o, Set
     const std::optional<double> t = ParseNumber(*ambient);
     s.ambient = t ? ToSingle(*t) : std::nullopt;
     if (!s.ambient) return "--ambient takes a number in degrees C, not \"" + *ambient + "\".";
+    if (!CopperFactorPositive(*s.ambient)) {
+      return "--ambient must be above -234.45 degrees C, where copper keeps a positive "
+             "resistance, not \"" +
+             *ambient + "\".";
+    }
   }
   std::string error;
   if (!CheckMark(parser, o.single_layer, o.no_single_layer, s.single_layer, error) ||
