@@ -1,13 +1,7 @@
 #include "io/design_file.h"
 
-#include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <random>
-#include <system_error>
 
 #include "state/field_scanner.h"
 #include "state/material.h"
@@ -46,29 +40,25 @@ std::string TextRecord(const ScannedField& field) {
   return value ? PlainNumberText(*value) : field.text;
 }
 
-std::string ErrnoText(int error) {
-  return std::strerror(error);
+constexpr std::size_t kRecords = 14;
+constexpr std::size_t kAmbientRecord = 11;  // 0-based
+
+// What each record holds, as a message names it.
+constexpr std::array<std::string_view, kRecords> kRecordNames = {
+    "core row",         "design mode",       "DC current",           "ripple current",
+    "frequency",        "current density",   "full-load inductance", "no-load inductance",
+    "temperature rise", "material code",     "Full Load L Maximum",  "ambient temperature",
+    "stack count",      "Single Layer Choke"};
+
+DesignFileRead Refused(std::size_t index, const std::string& what) {
+  return {std::nullopt, "Record " + std::to_string(index + 1) + " (" +
+                            std::string(kRecordNames[index]) + ") " + what};
 }
 
-// A name for the new file beside the target that no other file has yet.
-std::filesystem::path TemporarySibling(const std::filesystem::path& target, unsigned salt) {
-  char suffix[16];
-  std::snprintf(suffix, sizeof suffix, ".%08x.tmp", salt);
-  std::string name = target.filename().string();
-  name.insert(0, 1, '.');
-  name.append(suffix);
-  return target.parent_path() / name;
-}
-
-// Writes the bytes to a file created for this write only.
-std::string WriteNewFile(std::FILE* out, std::string_view bytes) {
-  const bool written =
-      std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0;
-  const int write_error = errno;
-  const bool closed = std::fclose(out) == 0;
-  if (!written) return ErrnoText(write_error);
-  if (!closed) return ErrnoText(errno);
-  return {};
+std::string MissingRecordsText(std::size_t records_read) {
+  const std::string holds = "a design file holds " + std::to_string(kRecords) + " records.";
+  if (records_read == 0) return "It is empty; " + holds;
+  return "It ends after record " + std::to_string(records_read) + "; " + holds;
 }
 
 }  // namespace
@@ -93,31 +83,41 @@ std::string WriteDesignFile(const DesignFileRecord& r) {
   return bytes;
 }
 
-std::optional<DesignFileRecord> ReadDesignFile(std::string_view data) {
-  FieldScanner scanner(data);
-  std::array<ScannedField, 14> fields;
-  for (ScannedField& field : fields) {
-    std::optional<ScannedField> next = scanner.Next();
-    if (!next) return std::nullopt;
-    field = std::move(*next);
-  }
-
+DesignFileRead ReadDesignFile(std::string_view data) {
   DesignFileRecord r;
-  const std::array<std::pair<std::size_t, int16_t*>, 6> integers = {{{0, &r.CoreIdx},
-                                                                     {1, &r.DesignMode},
-                                                                     {9, &r.MaterialCode},
-                                                                     {10, &r.FullLoadLMax},
-                                                                     {12, &r.StackCount},
-                                                                     {13, &r.SingleLayer}}};
-  for (const auto& [index, target] : integers) {
-    if (!Commit(*target, IntegerRecord(fields[index]))) return std::nullopt;
-  }
-  if (!Commit(r.AmbientTemp, FloatRecord(fields[11]))) return std::nullopt;
+  const std::array<int16_t*, kRecords> integers = {
+      &r.CoreIdx,      &r.DesignMode, nullptr,       nullptr,       nullptr,
+      nullptr,         nullptr,       nullptr,       nullptr,       &r.MaterialCode,
+      &r.FullLoadLMax, nullptr,       &r.StackCount, &r.SingleLayer};
+  const std::array<std::string*, kRecords> texts = {
+      nullptr, nullptr,      &r.Idc,  &r.Idelta, &r.Freq, &r.CurDens, &r.Lfl,
+      &r.Lnl,  &r.TempInput, nullptr, nullptr,   nullptr, nullptr,    nullptr};
 
-  const std::array<std::string*, 7> texts = {&r.Idc, &r.Idelta, &r.Freq,     &r.CurDens,
-                                             &r.Lfl, &r.Lnl,    &r.TempInput};
-  for (std::size_t i = 0; i < texts.size(); ++i) *texts[i] = TextRecord(fields[2 + i]);
-  return r;
+  FieldScanner scanner(data);
+  for (std::size_t i = 0; i < kRecords; ++i) {
+    const std::optional<ScannedField> field = scanner.Next();
+    if (!field) return {std::nullopt, MissingRecordsText(i)};
+    if (texts[i]) {
+      *texts[i] = TextRecord(*field);
+    } else if (integers[i]) {
+      if (!Commit(*integers[i], IntegerRecord(*field))) {
+        return Refused(i, "is not a whole number from -32768 to 32767.");
+      }
+    } else if (!Commit(r.AmbientTemp, FloatRecord(*field))) {
+      return Refused(i, "is not a number from -3.4E+38 to 3.4E+38.");
+    }
+    // Values the design cannot be computed from: copper without a positive
+    // resistance, a stack of no cores.
+    if (i == kAmbientRecord && !CopperFactorPositive(r.AmbientTemp)) {
+      return Refused(i, "is " + PlainNumberText(r.AmbientTemp, 7) +
+                            " degrees C; copper keeps a positive resistance only above -234.45 "
+                            "degrees C.");
+    }
+    if (integers[i] == &r.StackCount && r.StackCount < 1) {
+      return Refused(i, "is " + std::to_string(r.StackCount) + "; a design needs at least 1 core.");
+    }
+  }
+  return {r, {}};
 }
 
 DesignFileRecord RecordFromWindow(const WindowModel& window) {
@@ -137,46 +137,6 @@ DesignFileRecord RecordFromWindow(const WindowModel& window) {
   r.StackCount = window.state.StackCount;
   r.SingleLayer = window.mnuSingleLayer ? 1 : 0;
   return r;
-}
-
-std::string ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::path target = file;
-  if (fs::is_symlink(file, ec)) {
-    fs::path resolved = fs::weakly_canonical(file, ec);
-    if (!ec) target = resolved;
-  }
-  if (target.filename().empty()) return "The name is a folder, not a file.";
-  if (fs::is_directory(target, ec)) return "A folder of that name is in the way.";
-  // A file nobody may write to is read-only on purpose: it is not replaced.
-  const fs::file_status current = fs::status(target, ec);
-  constexpr fs::perms kAnyWrite =
-      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  if (!ec && fs::is_regular_file(current) &&
-      (current.permissions() & kAnyWrite) == fs::perms::none) {
-    return "The file is read-only.";
-  }
-
-  std::random_device random;
-  fs::path temporary;
-  std::FILE* out = nullptr;
-  for (int attempt = 0; attempt < 100 && !out; ++attempt) {
-    temporary = TemporarySibling(target, random());
-    out = std::fopen(temporary.c_str(), "wbx");
-    if (!out && errno != EEXIST) return ErrnoText(errno);
-  }
-  if (!out) return "No temporary file could be created beside it.";
-
-  std::string failure = WriteNewFile(out, bytes);
-  if (failure.empty()) {
-    const fs::file_status existing = fs::status(target, ec);
-    if (!ec && fs::exists(existing)) fs::permissions(temporary, existing.permissions(), ec);
-    fs::rename(temporary, target, ec);
-    if (ec) failure = ec.message();
-  }
-  if (!failure.empty()) fs::remove(temporary, ec);
-  return failure;
 }
 
 }  // namespace tov

@@ -1,7 +1,6 @@
 #include "state/validation.h"
 
 #include <array>
-#include <cmath>
 #include <limits>
 #include <string_view>
 
@@ -22,10 +21,10 @@ struct FieldRule {
   std::string_view second_message;
   std::string_view default_answer;
   bool zero_allowed;
-  // Whether the value must also be a normal 4-byte float. Full Load L must:
-  // No Load L has to exceed it as a float, which beyond the float range, or
-  // below its smallest normal value, no answer might ever do.
-  bool single_only;
+  // Whether the value must be a normal 4-byte float, not only one above 0.
+  // Full Load L must: No Load L has to exceed it as a float, which below its
+  // smallest normal value no answer might ever do.
+  bool normal_only;
 };
 
 // In the order of kInputFields.
@@ -58,9 +57,15 @@ constexpr std::string_view kCrossCheckMessage =
     "No Load L must be greater than Full Load L field entry.";
 constexpr std::string_view kCrossCheckSecondMessage = "Please enter a new value for No Load L.";
 
-bool IsNormalSingle(double value) {
-  const std::optional<float> single = ToSingle(value);
-  return single && std::fabs(*single) >= std::numeric_limits<float>::min();
+// Whether the value is acceptable as the design reads it, a 4-byte float:
+// within the float range (beyond it the design would count it as zero), and
+// where 0 is not accepted, still above 0 once stored (1e-50 is stored as 0).
+bool InRange(const FieldRule& rule, double value) {
+  const std::optional<float> stored = ToSingle(value);
+  if (!stored) return false;
+  if (rule.zero_allowed) return value >= 0;
+  if (rule.normal_only) return *stored >= std::numeric_limits<float>::min();
+  return *stored > 0;
 }
 
 InputPrompt MakePrompt(std::string_view first, std::string_view second,
@@ -89,9 +94,7 @@ std::optional<InputPrompt> FieldPrompt(std::size_t index, const std::string& tex
   if (!value) {
     return MakePrompt(rule.numeric_message, rule.second_message, std::string(rule.default_answer));
   }
-  const bool in_range = (rule.zero_allowed ? *value >= 0 : *value > 0) &&
-                        (!rule.single_only || IsNormalSingle(*value));
-  if (!in_range) {
+  if (!InRange(rule, *value)) {
     return MakePrompt(rule.range_message, rule.second_message, std::string(rule.default_answer));
   }
   return std::nullopt;

@@ -5,10 +5,18 @@
 
 namespace tov {
 
+std::optional<float> CopperFactor(float AmbientTemp) {
+  return ToSingle(1.0 + kCopperTempCoefficient * (double{AmbientTemp} - kWireTableTemperature));
+}
+
+bool CopperFactorPositive(float AmbientTemp) {
+  const std::optional<float> factor = CopperFactor(AmbientTemp);
+  return factor && *factor > 0;
+}
+
 void SetAmbientTemp(DesignState& state, float AmbientTemp) {
   state.AmbientTemp = AmbientTemp;
-  Commit(state.CuFactor,
-         ToSingle(1.0 + kCopperTempCoefficient * (double{AmbientTemp} - kWireTableTemperature)));
+  Commit(state.CuFactor, CopperFactor(AmbientTemp));
 }
 
 void ApplyStartupDefaults(WindowModel& window) {

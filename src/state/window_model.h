@@ -4,6 +4,7 @@
 // core list, and the design state. The desktop window only mirrors this model.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,14 @@ struct DesignState {
 // CuFactor = 1 + 0.00393 (AmbientTemp - 20), as a 4-byte float (unchanged
 // when that has no value).
 void SetAmbientTemp(DesignState& state, float AmbientTemp);
+
+// Copper resistance factor at an ambient temperature (deg C),
+// 1 + 0.00393 (AmbientTemp - 20); nullopt when it has no value.
+std::optional<float> CopperFactor(float AmbientTemp);
+
+// Whether copper keeps a positive resistance at this ambient temperature:
+// a CopperFactor above 0, which holds above about -234.45 deg C.
+bool CopperFactorPositive(float AmbientTemp);
 
 struct WindowModel {
   // Design inputs.

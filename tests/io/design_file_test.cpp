@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace tov {
 namespace {
@@ -38,34 +39,51 @@ TEST(DesignFile, WritesTheStartupSettingsAndTheAmbientInItsShortestForm) {
 
 TEST(DesignFile, ARecordSurvivesARoundTripButATextIsCutAtAnInnerQuote) {
   DesignFileRecord r{-32768, 32767,  "1,5", "", "  100  ", "abc", "1e2",
-                     "150",  "35.0", 0,     5,  45.0f,     -3,    1};
-  EXPECT_EQ(ReadDesignFile(WriteDesignFile(r)), r);
+                     "150",  "35.0", 0,     5,  45.0f,     32767, 1};
+  EXPECT_EQ(ReadDesignFile(WriteDesignFile(r)).record, r);
   r.Idc = "10\"x";
-  const auto cut = ReadDesignFile(WriteDesignFile(r));
+  const auto cut = ReadDesignFile(WriteDesignFile(r)).record;
   ASSERT_TRUE(cut);
   EXPECT_EQ(cut->Idc, "10");
   EXPECT_EQ(cut->Idelta, "");
 }
 
+// A refused file names the first record that is wrong.
 TEST(DesignFile, ReaderTakesLooseLayoutsAndRefusesAnyBadRecordWhole) {
   std::string thirteen = kStartupFile;
   thirteen.erase(thirteen.size() - 3);
-  const std::pair<std::string, std::optional<DesignFileRecord>> cases[] = {
+  DesignFileRecord coldest = StartupRecord();
+  coldest.AmbientTemp = -234.45f;
+  const std::string integer = " is not a whole number from -32768 to 32767.";
+  const std::string ambient = "Record 12 (ambient temperature) is ";
+  const std::tuple<std::string, std::optional<DesignFileRecord>, std::string> cases[] = {
       // Several values to a line, unquoted texts as plain numbers, extra values ignored.
       {"400, 1,  10.50,+2\n1e2,  600  ,.5,abc def ,\n7,5,  45 ,\"2\",-0\n99999,\"junk",
-       DesignFileRecord{400, 1, "10.5", "2", "100", "600", "0.5", "abc def", "", 7, 5, 45.0f, 2,
-                        0}},
-      {thirteen + "0", StartupRecord()},
-      {"", std::nullopt},
-      {thirteen, std::nullopt},
-      {StartupWith(0, "32768"), std::nullopt},
-      {StartupWith(1, "-32769"), std::nullopt},
-      {StartupWith(9, "3.5"), std::nullopt},
-      {StartupWith(13, ""), std::nullopt},
-      {StartupWith(11, "warm"), std::nullopt},
-      {StartupWith(11, "1e39"), std::nullopt},
+       DesignFileRecord{400, 1, "10.5", "2", "100", "600", "0.5", "abc def", "", 7, 5, 45.0f, 2, 0},
+       ""},
+      {thirteen + "0", StartupRecord(), ""},
+      {StartupWith(11, "-234.45"), coldest, ""},
+      {"", std::nullopt, "It is empty; a design file holds 14 records."},
+      {thirteen, std::nullopt, "It ends after record 13; a design file holds 14 records."},
+      {StartupWith(0, "32768"), std::nullopt, "Record 1 (core row)" + integer},
+      {StartupWith(1, "-32769"), std::nullopt, "Record 2 (design mode)" + integer},
+      {StartupWith(9, "3.5"), std::nullopt, "Record 10 (material code)" + integer},
+      {StartupWith(13, ""), std::nullopt, "Record 14 (Single Layer Choke)" + integer},
+      {StartupWith(11, "warm"), std::nullopt, ambient + "not a number from -3.4E+38 to 3.4E+38."},
+      {StartupWith(11, "1e39"), std::nullopt, ambient + "not a number from -3.4E+38 to 3.4E+38."},
+      {StartupWith(11, "-234.46"), std::nullopt,
+       ambient + "-234.46 degrees C; copper keeps a positive resistance only above -234.45 "
+                 "degrees C."},
+      {StartupWith(12, "-32768"), std::nullopt,
+       "Record 13 (stack count) is -32768; a design needs at least 1 core."},
+      {StartupWith(12, "0,x"), std::nullopt,
+       "Record 13 (stack count) is 0; a design needs at least 1 core."},
   };
-  for (const auto& [bytes, expected] : cases) EXPECT_EQ(ReadDesignFile(bytes), expected) << bytes;
+  for (const auto& [bytes, expected, error] : cases) {
+    const DesignFileRead read = ReadDesignFile(bytes);
+    EXPECT_EQ(read.record, expected) << bytes;
+    EXPECT_EQ(read.error, error) << bytes;
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "io/design_file.h"
 #include "io/report.h"
 #include "state/core_table_loader.h"
+#include "state/file_bytes.h"
 #include "support/scripted_ui.h"
 #include "ui/logic/frm_tov.h"
 
@@ -77,7 +79,7 @@ TEST_F(FileHandlers, SaveReplacesTheFileWholeOrNotAtAllAndChangesNothing) {
   fs::create_directory(dir_ / "folder.tov");
   const std::string before = Snapshot(W());
   Save(Path("link.tov"));
-  const std::optional<std::string> saved = ReadFileBytes(Path("a.tov"));
+  const std::optional<std::string> saved = ReadFileBytes(Path("a.tov"), 1000);
   Save(std::nullopt);
   Open(std::nullopt);
   form_.mnuPrint_Click();
@@ -94,7 +96,7 @@ TEST_F(FileHandlers, SaveReplacesTheFileWholeOrNotAtAllAndChangesNothing) {
   setrlimit(RLIMIT_FSIZE, &limit);
 
   EXPECT_EQ(saved, WriteDesignFile(RecordFromWindow(W())));
-  EXPECT_EQ(ReadFileBytes(Path("old.tov")), "the good old design");
+  EXPECT_EQ(ReadFileBytes(Path("old.tov"), 1000), "the good old design");
   EXPECT_TRUE(fs::is_symlink(Path("link.tov")));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 4);  // no temporary file left
   EXPECT_EQ(Snapshot(W()), before);
@@ -107,24 +109,39 @@ TEST_F(FileHandlers, SaveReplacesTheFileWholeOrNotAtAllAndChangesNothing) {
 
 // Records: CoreIdx, DesignMode, seven input texts, material code, Full Load
 // L Maximum, ambient, stack count, single layer. Startup material: Velmax.
-TEST_F(FileHandlers, EveryFailedOpenLeavesTheWindowAsItWasWithOneMessage) {
+TEST_F(FileHandlers, EveryFailedOpenSaysWhyAndLeavesTheWindowAsItWas) {
   fs::create_directory(dir_ / "folder.tov");
-  const std::string paths[] = {
-      Path("folder.tov"), Path("missing.tov"),
-      Put("thirteen.tov", "0,0,\"5\",\"2\",\"100\",\"600\",\"100\",\"150\",\"35\",3,1,20,1"),
+  ASSERT_EQ(mkfifo(Path("pipe.tov").c_str(), 0600), 0);
+  const std::string records = "\"5\",\"2\",\"100\",\"600\",\"100\",\"150\",\"35\",3,1,";
+  const std::pair<std::string, std::string> cases[] = {
+      {Path("folder.tov"), "It is a folder, not a design file."},
+      {Path("pipe.tov"), "It is a named pipe, not a design file."},
+      {Path("missing.tov"), "It does not exist."},
+      {Put("thirteen.tov", "0,0," + records + "20,1"),
+       "It ends after record 13; a design file holds 14 records."},
+      {Put("stack0.tov", "0,0," + records + "20,0,0"),
+       "Record 13 (stack count) is 0; a design needs at least 1 core."},
+      {Put("big.tov", "0,0," + records + "20,1e6,0"),
+       "Record 13 (stack count) is not a whole number from -32768 to 32767."},
+      {Put("cold.tov", "0,0," + records + "-300,1,0"),
+       "Record 12 (ambient temperature) is -300 degrees C; copper keeps a positive resistance "
+       "only above -234.45 degrees C."},
       // Selected-core designs on no core of the material in force.
-      Put("mpp.tov", "1,1,\"5\",\"2\",\"100\",\"600\",\"100\",\"150\",\"35\",3,1,20,1,0"),
-      Put("code7.tov", "522,1,\"5\",\"2\",\"100\",\"600\",\"100\",\"150\",\"35\",7,1,20,1,0"),
-      Put("endrow.tov", "521,2,\"5\",\"2\",\"100\",\"600\",\"100\",\"150\",\"35\",3,1,20,1,0")};
+      {Put("mpp.tov", "1,1," + records + "20,1,0"),
+       "Its core (row 1) is not a core of the material it names."},
+      {Put("code7.tov", "522,1,\"5\",\"2\",\"100\",\"600\",\"100\",\"150\",\"35\",7,1,20,1,0"),
+       "Its core (row 522) is not a core of the material it names."},
+      {Put("endrow.tov", "521,2," + records + "20,1,0"),
+       "Its core (row 521) is not a core of the material it names."}};
   const std::string before = Snapshot(W());
-  for (const std::string& path : paths) {
+  for (const auto& [path, why] : cases) {
     ui_.messages.clear();
     Open(path);
     EXPECT_EQ(Snapshot(W()), before) << path;
     ASSERT_EQ(ui_.messages.size(), 1u) << path;
     EXPECT_EQ(ui_.messages[0].title, "Open Design");
-    EXPECT_NE(ui_.messages[0].text.find(path + "\ris not a readable design file."),
-              std::string::npos);
+    EXPECT_EQ(ui_.messages[0].text, "The file\r" + path + "\ris not a readable design file.\r" +
+                                        why + "\r\rThe design shown has not been changed.");
   }
 }
 

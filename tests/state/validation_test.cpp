@@ -96,6 +96,41 @@ TEST(ValidateInputs, NumericLoopThenRangeLoopOfEveryFieldInOrder) {
   for (const auto& f : fields) EXPECT_EQ((window.*f.box).text, f.accepted);
 }
 
+// A value the design reads as a 4-byte float must be one: beyond its range
+// (it would count as 0) every field asks again, and so does a field that must
+// be above 0 for a positive value stored as 0. Full Load L asks also below the
+// smallest normal float.
+TEST(ValidateInputs, ValuesAFloatCannotHoldAreAskedForAgainInEveryField) {
+  const std::pair<TextBox WindowModel::*, std::string> fields[] = {
+      {&WindowModel::txtIdc, "DC Current field requires a numeric entry greater than zero."},
+      {&WindowModel::txtIdelta, "Ripple Current field requires a non-negative numeric entry."},
+      {&WindowModel::txtFreq, "Frequency field requires a numeric entry greater than zero."},
+      {&WindowModel::txtCurDens,
+       "Current Density field requires a numeric entry greater than zero."},
+      {&WindowModel::txtLfl, "Full Load L field requires a numeric entry greater than zero."},
+      {&WindowModel::txtLnl, "No Load L field requires a numeric entry greater than zero."},
+      {&WindowModel::txtTempInput,
+       "Temperature Rise field requires a numeric entry greater than zero."}};
+  for (const auto& [box, range_message] : fields) {
+    const bool ripple = box == &WindowModel::txtIdelta, full_load = box == &WindowModel::txtLfl;
+    const std::pair<const char*, bool> values[] = {{"3.4e38", true},
+                                                   {"3.41e38", false},
+                                                   {"1e300", false},
+                                                   {"1e-45", !full_load},
+                                                   {"1e-50", ripple}};
+    for (const auto& [text, accepted] : values) {
+      WindowModel window = StartedWindow();
+      window.mnuLfl = false;
+      (window.*box).text = text;
+      const std::optional<InputPrompt> prompt = FirstInputPrompt(window);
+      EXPECT_EQ(!prompt, accepted) << range_message << " " << text;
+      if (prompt) {
+        EXPECT_EQ(prompt->prompt.substr(0, range_message.size()), range_message);
+      }
+    }
+  }
+}
+
 TEST(ValidateInputs, CancelAsksAgainAndANonNumberInTheRangeLoopGoesBackToTheNumericLoop) {
   const std::string numeric =
       Prompt("DC Current field requires a numeric entry.", "Please enter a value for DC Current.");

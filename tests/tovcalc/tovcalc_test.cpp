@@ -42,6 +42,8 @@ QString Path(const QString& name) {
 TEST(Tovcalc, ExitStatusSaysHowTheRunEndedAndStderrWhy) {
   std::ofstream(Path("short.tov").toStdString()) << "0\r\n0\r\n\"10\"\r\n";
   std::filesystem::create_directory(Path("folder.tov").toStdString());
+  std::ofstream(Path("stack0.tov").toStdString())
+      << "0,0,\"10\",\"2\",\"100\",\"600\",\"100\",\"150\",\"35\",3,1,20,0,0\r\n";
   // A design on Velmax toroid row 400.
   std::ofstream(Path("picked.tov").toStdString())
       << "400\r\n1\r\n\"10\"\r\n\"2\"\r\n\"100\"\r\n\"600\"\r\n\"100\"\r\n"
@@ -54,10 +56,13 @@ TEST(Tovcalc, ExitStatusSaysHowTheRunEndedAndStderrWhy) {
       {{"--core", "1"}, 2, "not a core of material velmax"},
       {{"--material", "mpp", "--core", "251"}, 2, "rows 1 to 250"},
       {{"--idc", "0"}, 2, "Invalid Entry: DC Current field requires a numeric entry"},
+      {{"--freq", "3.41e38"}, 2, "Invalid Entry: Frequency field requires a numeric entry"},
+      {{"--ambient=-300"}, 2, "--ambient must be above -234.45 degrees C"},
       {{"--lnl", "100"}, 2, "No Load L must be greater than Full Load L field entry."},
       {{"--core", "400", "--lnl", "abc"}, 2, "No Load L field requires a numeric entry"},
       {{"--coredat", Path("missing")}, 3, "missing"},
       {{Path("short.tov")}, 3, "is not a readable design file"},
+      {{Path("stack0.tov")}, 3, "design file. Record 13 (stack count) is 0"},
       {{Path("picked.tov"), "--material", "velmax-e"}, 2, "not a core of material velmax-e"},
       {{"--save", Path("folder.tov")}, 3, "could not be saved"},
   };

@@ -122,8 +122,9 @@ TEST_F(FrmTovTest, ListPositionDesignsTheRowOfTheMaterial) {
   EXPECT_TRUE(Window().lstCores_visible);
 }
 
-TEST_F(FrmTovTest, AmbientTemperatureAsksUntilANumber) {
-  ui_.answers = {"abc", "", "45", "1e39", " -60 "};
+// Below about -234.45 deg C copper would have no positive resistance.
+TEST_F(FrmTovTest, AmbientTemperatureAsksUntilANumberAtWhichCopperConducts) {
+  ui_.answers = {"abc", "", "45", "1e39", " -60 ", "-300", "x", "-234.46", "-234.45"};
   form_.mnuTemp_Click();
   EXPECT_EQ(State().CuFactor, 1.09825f);
   form_.mnuTemp_Click();  // beyond a float: nothing changes
@@ -131,16 +132,27 @@ TEST_F(FrmTovTest, AmbientTemperatureAsksUntilANumber) {
   EXPECT_FLOAT_EQ(State().AmbientTemp, -60.0f);
   EXPECT_FLOAT_EQ(State().CuFactor, 0.6856f);
   EXPECT_TRUE(Window().txtPN.text.empty());  // takes effect at the next design
+  form_.mnuTemp_Click();
+  EXPECT_FLOAT_EQ(State().AmbientTemp, -234.45f);
+  EXPECT_GT(State().CuFactor, 0.0f);
 
   const std::string prompt =
       "Please enter a value for the Ambient Temperature\r(value between -50 and 150, in degrees C)";
   const std::string retry = "Ambient Temperature requires a numeric value.\r" + prompt;
   const std::string title = "Enter Ambient Temperature";
+  const std::string cold =
+      "Ambient Temperature must be above -234.45 degrees C, where copper keeps a positive "
+      "resistance.\r" +
+      prompt;
   EXPECT_EQ(ui_.inputs, (std::vector<testing::AskedInput>{{prompt, title, "20"},
                                                           {retry, "Invalid Entry", "20"},
                                                           {retry, "Invalid Entry", "20"},
                                                           {prompt, title, "45"},
-                                                          {prompt, title, "45"}}));
+                                                          {prompt, title, "45"},
+                                                          {prompt, title, "-60"},
+                                                          {cold, "Invalid Entry", "-60"},
+                                                          {retry, "Invalid Entry", "-60"},
+                                                          {cold, "Invalid Entry", "-60"}}));
 }
 
 TEST_F(FrmTovTest, StackDialogAppliesOnApplyAndOkAndCancelKeepsTheApplied) {

@@ -67,9 +67,9 @@ TEST_F(PresentationTest, StackMarksPartNumberAndMultipliesInductance) {
   EXPECT_EQ(window_.txtLOutfl.text, "120.00");
   EXPECT_EQ(window_.txtOD.text, "1.060");  // one core's nominal size
 
-  window_.state.StackCount = 33;  // 33000 uH per mH does not fit in 16 bits
+  window_.state.StackCount = 33;  // 33000 uH per mH, beyond a 16-bit count
   PresentResult(window_, cores_, toroid_);
-  EXPECT_EQ(window_.txtLOutfl.text, "120.00");
+  EXPECT_EQ(window_.txtLOutfl.text, "3418.80");
   EXPECT_EQ(window_.txtPN.text, "(33x)77083A7");
 }
 

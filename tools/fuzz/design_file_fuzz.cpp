@@ -1,5 +1,7 @@
-// The design-file reader on any bytes; whatever it accepts, the writer writes
-// so that the reader gives back the same record.
+// The design-file reader on any bytes: a refusal says why; whatever it
+// accepts a design can be computed from (a stack of at least one core, copper
+// with a positive resistance), and the writer writes it so that the reader
+// gives back the same record.
 
 #include <cmath>
 #include <cstddef>
@@ -8,11 +10,17 @@
 
 #include "fuzz_checks.h"
 #include "io/design_file.h"
+#include "state/window_model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const auto record = tov::ReadDesignFile(bytes);
+  const tov::DesignFileRead read = tov::ReadDesignFile(bytes);
+  const auto& record = read.record;
+  if (record.has_value() == !read.error.empty()) tov::fuzz::Fail("refusal without a reason", bytes);
   if (!record) return 0;
+  if (record->StackCount < 1 || !tov::CopperFactorPositive(record->AmbientTemp)) {
+    tov::fuzz::Fail("accepted a file no design can be computed from", bytes);
+  }
   const std::string written = tov::WriteDesignFile(*record);
   // The numbers as written, without the user's texts beside them.
   tov::DesignFileRecord numbers = *record;
@@ -24,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                                   &record->Lfl, &record->Lnl, &record->TempInput}) {
     if (text->find('"') != std::string::npos) return 0;
   }
-  const auto again = tov::ReadDesignFile(written);
+  const auto again = tov::ReadDesignFile(written).record;
   if (!again) tov::fuzz::Fail("written file not read back", written);
   // The ambient temperature is written to 7 significant digits, a float holds
   // up to 9: it comes back within the seventh digit.

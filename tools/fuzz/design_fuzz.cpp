@@ -1,7 +1,10 @@
 // A design session on fuzzed inputs, options, material, core rows and a small
 // core table with odd cells (zeros, texts, negative, huge and tiny values,
 // 99999 where no end row is): both engines and the report run on it, and no
-// run may crash, hang, trip a sanitizer or show "nan" or "inf".
+// run may crash, hang, trip a sanitizer or show "nan" or "inf". Nor may it
+// show a wrong but finite design: one on a sound core (all its cells positive,
+// a toroid's winding window a ring) with settings the window accepts has positive turns and
+// non-negative resistance, losses, dimensions and inductances.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -12,6 +15,9 @@
 
 #include "fuzz_checks.h"
 #include "io/report.h"
+#include "state/number_text.h"
+#include "state/validation.h"
+#include "state/window_model.h"
 #include "support/core_fixture.h"
 #include "ui/logic/frm_tov.h"
 
@@ -122,13 +128,77 @@ void CheckWindow(const WindowModel& w) {
   for (const std::string& line : w.lstCores) ExpectFinite("core list", line);
 }
 
+// Whether every cell a design on the row computes with, or shows as a core
+// dimension, is a positive number a 4-byte float holds, and a toroid's
+// winding window is a ring (its inside diameter below its outside one).
+bool SoundCore(const CoreTable& table, int16_t row, bool e_core) {
+  using C = CoreColumn;
+  for (C column : {C::PathLen, C::WindID, C::WindOD, C::WindHt, C::CoreArea, C::WindowArea,
+                   C::SizeFigure, C::Perm, C::AL, C::NomID, C::NomOD, C::NomHt, C::SurfaceArea}) {
+    if (column == C::SurfaceArea && !e_core) continue;
+    const std::optional<float> value = table.Cell(row, column).AsSingle();
+    if (!value || !(*value > 0)) return false;
+  }
+  return e_core || *table.Cell(row, C::WindID).AsSingle() < *table.Cell(row, C::WindOD).AsSingle();
+}
+
+// The number a result field shows; fails the run when the field shows none.
+double Shown(const TextBox& field, const std::string& context) {
+  const std::optional<double> value = ParseNumber(field.text);
+  if (!value) Fail("no number shown", context + ": [" + field.text + "]");
+  return *value;
+}
+
+// The design shown, when it stands on a core of the material in force whose
+// cells are all positive and the settings are ones the window accepts.
+void CheckDesign(const WindowModel& w, const CoreTable& table) {
+  const int16_t row = w.state.CoreIdx;
+  const bool e_core = IsECore(w.material);
+  if (w.txtPN.text.empty() || w.txtPN.text == "Too Large" ||
+      !SectionOf(w.material).HoldsCore(row) || !SoundCore(table, row, e_core) ||
+      FirstInputPrompt(w) || !CopperFactorPositive(w.state.AmbientTemp) || w.state.StackCount < 1) {
+    return;
+  }
+  const std::string context = w.txtPN.text + " row " + std::to_string(row) + " stack " +
+                              std::to_string(w.state.StackCount) + " ambient " +
+                              std::to_string(w.state.AmbientTemp) + " Lfl " + w.txtLfl.text +
+                              " turns " + w.txtTurns.text;
+  if (!(Shown(w.txtTurns, context) > 0)) Fail("turns not positive", context);
+  // Inductances are shown to 0.01 uH: a positive one below 0.005 uH shows as 0.00.
+  const std::pair<const TextBox*, const char*> results[] = {{&w.txtDCR, "resistance"},
+                                                            {&w.txtPfe, "core loss"},
+                                                            {&w.txtPcu, "copper loss"},
+                                                            {&w.txtPtot, "total loss"},
+                                                            {&w.txtK, "fill"},
+                                                            {&w.txtTrise, "rise"},
+                                                            {&w.txtRollOff, "roll-off"},
+                                                            {&w.txtID, "ID"},
+                                                            {&w.txtOD, "OD"},
+                                                            {&w.txtHt, "height"},
+                                                            {&w.txtLOutfl, "full-load L"},
+                                                            {&w.txtLOutnl, "no-load L"}};
+  for (const auto& [field, name] : results) {
+    if (!(Shown(*field, context) >= 0)) Fail(name, context + ": " + field->text);
+  }
+  // Wound dimensions: "OD x HT" or, for an E-core, three sizes.
+  std::string_view rest = w.txtDim.text;
+  while (!rest.empty()) {
+    const std::size_t cut = rest.find(" x ");
+    const std::optional<double> part = ParseNumber(rest.substr(0, cut));
+    if (!part || !(*part >= 0)) Fail("wound dimensions", context + ": " + w.txtDim.text);
+    rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 3);
+  }
+}
+
 void RunAction(FrmTov& frm, FuzzedDataProvider& in) {
   WindowModel& w = frm.Model();
   switch (in.ConsumeIntegralInRange(0, 7)) {
     case 0:
       return frm.cmdCalculate_Click();
     case 1:
-      return frm.DesignSelectedCore(CoreRow(in, w.material));
+      // As every caller of the selected-core design does, on the core CoreIdx names.
+      w.state.CoreIdx = CoreRow(in, w.material);
+      return frm.DesignSelectedCore(w.state.CoreIdx);
     case 2:
       frm.cmdSelCore_Click();
       return frm.lstCores_Click(in.ConsumeIntegralInRange(-1, kCoresPerSection + 1));
@@ -179,6 +249,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::RunAction(frm, in);
     ui.NextOperation();
     fuzz::CheckWindow(w);
+    fuzz::CheckDesign(w, table);
   }
   for (const std::string& line : RenderReportText(BuildReport(w))) {
     fuzz::ExpectFinite("report", line);

@@ -6,6 +6,7 @@
 
 #include "state/number_text.h"
 #include "state/numeric.h"
+#include "state/window_model.h"
 
 namespace tov::tovcalc {
 namespace {
@@ -103,6 +104,11 @@ std::string ReadSettings(const QCommandLineParser& parser, const Options& o, Set
     const std::optional<double> t = ParseNumber(*ambient);
     s.ambient = t ? ToSingle(*t) : std::nullopt;
     if (!s.ambient) return "--ambient takes a number in degrees C, not \"" + *ambient + "\".";
+    if (!CopperFactorPositive(*s.ambient)) {
+      return "--ambient must be above -234.45 degrees C, where copper keeps a positive "
+             "resistance, not \"" +
+             *ambient + "\".";
+    }
   }
   std::string error;
   if (!CheckMark(parser, o.single_layer, o.no_single_layer, s.single_layer, error) ||

@@ -9,7 +9,9 @@
 
 #include "app/tovcalc/recording_ui.h"
 #include "app/tovcalc/window_json.h"
+#include "io/atomic_save.h"
 #include "io/design_file.h"
+#include "io/design_file_load.h"
 #include "io/report.h"
 #include "state/core_table_loader.h"
 #include "state/number_text.h"
@@ -140,10 +142,10 @@ int Run(const Settings& s, const std::filesystem::path& program_dir) {
   w.state.LoadingDesign = 1;
   DesignChoice choice;
   if (s.design_file) {
-    const std::optional<std::string> bytes = ReadFileBytes(*s.design_file);
-    const std::optional<DesignFileRecord> record = bytes ? ReadDesignFile(*bytes) : std::nullopt;
+    const DesignFileRead read = LoadDesignFile(*s.design_file);
+    const std::optional<DesignFileRecord>& record = read.record;
     if (!record || !DesignFileFits(*record, w.material)) {
-      Error(*s.design_file + " is not a readable design file.");
+      Error(*s.design_file + " is not a readable design file." + (record ? "" : " " + read.error));
       return kUnreadableFile;
     }
     ApplyDesignFile(form, *record);
@@ -195,7 +197,7 @@ int Run(const Settings& s, const std::filesystem::path& program_dir) {
 
   int status = form.ShowsTooLarge() ? kTooLarge : kDesignShown;
   if (s.save) {
-    const std::string failure = ReplaceFileContents(*s.save, WriteDesignFile(RecordFromWindow(w)));
+    const std::string failure = AtomicSave(*s.save, WriteDesignFile(RecordFromWindow(w)));
     if (!failure.empty()) {
       Error("The design could not be saved as " + *s.save + ": " + failure);
       status = kUnreadableFile;

@@ -4,7 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "io/atomic_save.h"
 #include "io/design_file.h"
+#include "io/design_file_load.h"
 #include "io/report.h"
 #include "ui/logic/apply_design_file.h"
 #include "ui/logic/frm_tov.h"
@@ -15,10 +17,10 @@ namespace {
 constexpr const char* kOpenFailedTitle = "Open Design";
 constexpr const char* kSaveFailedTitle = "Save Design";
 
-// `why`: an optional line that says what is wrong with it.
+// `why`: the line that says what is wrong with it.
 std::string NotReadableText(const std::string& path, const std::string& why) {
   return "The file\r" + path + "\ris not a readable design file.\r" + why +
-         "\rThe design shown has not been changed.";
+         "\r\rThe design shown has not been changed.";
 }
 
 std::string NotSavedText(const std::string& path, const std::string& reason) {
@@ -47,16 +49,16 @@ void FrmTov::mnuOpen_Click() {
   if (!path) return;
 
   // All or nothing: the whole file is read and checked before the window changes.
-  const std::optional<std::string> bytes = ReadFileBytes(*path);
-  const std::optional<DesignFileRecord> record = bytes ? ReadDesignFile(*bytes) : std::nullopt;
+  const DesignFileRead read = LoadDesignFile(*path);
+  const std::optional<DesignFileRecord>& record = read.record;
   if (!record) {
-    ui_.ShowMessage(kOpenFailedTitle, NotReadableText(*path, ""));
+    ui_.ShowMessage(kOpenFailedTitle, NotReadableText(*path, read.error));
     return;
   }
   if (!DesignFileFits(*record, window_.material)) {
     ui_.ShowMessage(kOpenFailedTitle,
                     NotReadableText(*path, "Its core (row " + std::to_string(record->CoreIdx) +
-                                               ") is not a core of the material it names.\r"));
+                                               ") is not a core of the material it names."));
     return;
   }
   ApplyDesignFile(*this, *record);
@@ -74,8 +76,7 @@ void FrmTov::mnuSaveAs_Click() {
   const std::optional<std::string> path = ui_.ChooseSaveFile(request);
   if (!path) return;
 
-  const std::string failure =
-      ReplaceFileContents(*path, WriteDesignFile(RecordFromWindow(window_)));
+  const std::string failure = AtomicSave(*path, WriteDesignFile(RecordFromWindow(window_)));
   if (!failure.empty()) ui_.ShowMessage(kSaveFailedTitle, NotSavedText(*path, failure));
 }
 

@@ -19,23 +19,38 @@ constexpr std::string_view kTempInvalidTitle = "Invalid Entry";
 constexpr std::string_view kTempInvalidPrompt =
     "Ambient Temperature requires a numeric value.\r"
     "Please enter a value for the Ambient Temperature\r(value between -50 and 150, in degrees C)";
+constexpr std::string_view kTempTooColdPrompt =
+    "Ambient Temperature must be above -234.45 degrees C, where copper keeps a positive "
+    "resistance.\r"
+    "Please enter a value for the Ambient Temperature\r(value between -50 and 150, in degrees C)";
 
 constexpr int16_t kMaxStack = 5;
 
 }  // namespace
 
-// Asks until the answer is a number. The range in the prompt is advice only;
-// a number beyond a 4-byte float changes nothing.
+// Asks until the answer is a number at which copper keeps a positive
+// resistance. The range in the prompt is advice only; a number beyond a
+// 4-byte float changes nothing.
 void FrmTov::mnuTemp_Click() {
   DesignState& state = window_.state;
   const std::string current = PlainNumberText(state.AmbientTemp, 7);
-  std::optional<double> answer = ParseNumber(ui_.AskInput(kTempPrompt, kTempTitle, current));
-  while (!answer)
-    answer = ParseNumber(ui_.AskInput(kTempInvalidPrompt, kTempInvalidTitle, current));
-
-  const auto temperature = ToSingle(*answer);
-  if (!temperature) return;
-  SetAmbientTemp(state, *temperature);
+  std::string_view prompt = kTempPrompt;
+  std::string_view title = kTempTitle;
+  for (;;) {
+    const std::optional<double> answer = ParseNumber(ui_.AskInput(prompt, title, current));
+    title = kTempInvalidTitle;
+    if (!answer) {
+      prompt = kTempInvalidPrompt;
+      continue;
+    }
+    const std::optional<float> temperature = ToSingle(*answer);
+    if (!temperature) return;
+    if (CopperFactorPositive(*temperature)) {
+      SetAmbientTemp(state, *temperature);
+      return;
+    }
+    prompt = kTempTooColdPrompt;
+  }
 }
 
 void FrmTov::mnuStack_Click() {

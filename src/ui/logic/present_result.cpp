@@ -70,11 +70,12 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
   Show(window.txtAe, Format(number(CoreColumn::CoreArea), "0.000"));
   Show(window.txtle, Format(number(CoreColumn::PathLen), "#0.00"));
 
-  // Inductances of the whole stack, uH.
-  if (const auto uH_per_mH = CheckedMul(state.StackCount, 1000)) {
-    Show(window.txtLOutfl, FormatNumber(*uH_per_mH * static_cast<double>(r.Lfl), "#####0.00"));
-    Show(window.txtLOutnl, FormatNumber(*uH_per_mH * static_cast<double>(r.Lnl), "#####0.00"));
-  }
+  // Inductances of the whole stack, uH, formed in 8 bytes: a stack of more
+  // than 32 cores (possible from a design file) overflows 1000 x StackCount
+  // as a 16-bit count, which left the previous design's inductances shown.
+  const double uH_per_mH = 1000.0 * state.StackCount;
+  Show(window.txtLOutfl, FormatNumber(uH_per_mH * static_cast<double>(r.Lfl), "#####0.00"));
+  Show(window.txtLOutnl, FormatNumber(uH_per_mH * static_cast<double>(r.Lnl), "#####0.00"));
 
   window.txtPerm.text = cell(CoreColumn::Perm).Display();
   Show(window.txtAL, Format(number(CoreColumn::AL), "###"));

@@ -1,6 +1,7 @@
 #include "ui/qt/qt_user_interface.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -31,11 +32,13 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
   dialog.setDefaultSuffix(suffix);
 }
 
+// The chosen path as the file system names it (bytes in the system's
+// encoding), which the rest of the program passes on unchanged.
 std::optional<std::string> RunFileDialog(QFileDialog& dialog) {
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
-  return chosen.front().toStdString();
+  return QFile::encodeName(chosen.front()).toStdString();
 }
 
 }  // namespace
@@ -106,7 +109,7 @@ void QtUserInterface::PrintReport(const ReportDocument& report) {
   request.confirm_overwrite = true;
   const std::optional<std::string> path = ChooseSaveFile(request);
   if (!path) return;
-  if (!WriteReportPdf(report, QString::fromStdString(*path))) {
+  if (!WriteReportPdf(report, QFile::decodeName(QByteArray::fromStdString(*path)))) {
     ShowMessage(kPrintTitle, "The report could not be written to the file\r" + *path);
   }
 }
