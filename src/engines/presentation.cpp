@@ -130,6 +130,7 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
 
   Show(window.txtTrise, FormatNumber(r.dT, "##0.0"));
   state.TotalLoss = r.Ptot;
+  window.inputs_changed = false;
 }
 
 void PresentTooLarge(WindowModel& window) {
@@ -144,6 +145,7 @@ void PresentTooLarge(WindowModel& window) {
     field->text.clear();
   }
   window.txtTrise.background = kWhite;
+  window.inputs_changed = false;
 }
 
 void ColourTempRise(WindowModel& window, float dT, float Tallow) {
