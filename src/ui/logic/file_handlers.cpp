@@ -45,27 +45,32 @@ class LoadingDesignScope {
 void FrmTov::mnuOpen_Click() {
   LoadingDesignScope loading(window_.state);
   const std::optional<std::string> path = ui_.ChooseOpenFile(FileDialogRequest{});
-  if (!path) return;
+  if (path) OpenDesign(*path);
+}
 
+bool FrmTov::OpenDesign(const std::string& path) {
+  LoadingDesignScope loading(window_.state);
   // All or nothing: the whole file is read and checked before the window changes.
-  const std::optional<std::string> bytes = ReadFileBytes(*path);
+  const std::optional<std::string> bytes = ReadFileBytes(path);
   const std::optional<DesignFileRecord> record = bytes ? ReadDesignFile(*bytes) : std::nullopt;
   if (!record) {
-    ui_.ShowMessage(kOpenFailedTitle, NotReadableText(*path, ""));
-    return;
+    ui_.ShowMessage(kOpenFailedTitle, NotReadableText(path, ""));
+    return false;
   }
   if (!DesignFileFits(*record, window_.material)) {
     ui_.ShowMessage(kOpenFailedTitle,
-                    NotReadableText(*path, "Its core (row " + std::to_string(record->CoreIdx) +
-                                               ") is not a core of the material it names.\r"));
-    return;
+                    NotReadableText(path, "Its core (row " + std::to_string(record->CoreIdx) +
+                                              ") is not a core of the material it names.\r"));
+    return false;
   }
   ApplyDesignFile(*this, *record);
+  window_.design_file = path;
   if (record->DesignMode != 0) {
     DesignSelectedCore(Context(), record->CoreIdx);
   } else {
     cmdCalculate_Click();
   }
+  return true;
 }
 
 void FrmTov::mnuSaveAs_Click() {
@@ -77,7 +82,11 @@ void FrmTov::mnuSaveAs_Click() {
 
   const std::string failure =
       ReplaceFileContents(*path, WriteDesignFile(RecordFromWindow(window_)));
-  if (!failure.empty()) ui_.ShowMessage(kSaveFailedTitle, NotSavedText(*path, failure));
+  if (!failure.empty()) {
+    ui_.ShowMessage(kSaveFailedTitle, NotSavedText(*path, failure));
+    return;
+  }
+  window_.design_file = *path;
 }
 
 void FrmTov::mnuPrint_Click() {
