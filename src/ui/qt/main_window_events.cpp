@@ -1,14 +1,42 @@
 // How the main window forwards its events to the window logic and mirrors the
 // window model back into its widgets.
 
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QListWidgetItem>
+#include <QMimeData>
 #include <QPalette>
+#include <QTimer>
 #include <QWindow>
 
+#include "ui/logic/status_texts.h"
+#include "ui/qt/desktop_settings.h"
 #include "ui/qt/main_window.h"
 
 namespace tov::qt {
 namespace {
+
+// Return or the keypad's Enter, without Ctrl, Alt or Shift.
+bool IsEnter(const QKeyEvent& key) {
+  return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
+         (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+// The one local design file (*.tov) a drag carries, else empty.
+QString DraggedDesign(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl url = data->urls().front();
+  if (!url.isLocalFile()) return {};
+  const QString path = url.toLocalFile();
+  return path.endsWith(".tov", Qt::CaseInsensitive) ? path : QString();
+}
+
+bool IsDragEvent(const QEvent* event) {
+  return event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+         event->type() == QEvent::Drop;
+}
 
 QColor ToQColor(Rgb rgb) {
   return QColor(rgb.r, rgb.g, rgb.b);
@@ -63,6 +91,7 @@ void MainWindow::ConnectEvents() {
     connect(action, &QAction::triggered, this, [this, handler] { Forward(handler); });
   };
   on(menus_.mnuOpen, [&f] { f.mnuOpen_Click(); });
+  connect(menus_.mnuRecent, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
   on(menus_.mnuSaveAs, [&f] { f.mnuSaveAs_Click(); });
   on(menus_.mnuPrint, [&f] { f.mnuPrint_Click(); });
   connect(menus_.mnuExit, &QAction::triggered, this, &QWidget::close);
@@ -85,10 +114,12 @@ void MainWindow::ConnectEvents() {
           [this, &f] { Forward([&f] { f.cmdPrint_Click(); }); });
   connect(cmdExit_, &QPushButton::clicked, this, &QWidget::close);
 
-  // Enter in any input field presses the default button.
+  // Enter anywhere in the window presses the default button (keyPressEvent).
   for (const Field& field : inputs_) {
-    connect(field.edit, &QLineEdit::returnPressed, cmdCalculate_, &QPushButton::click);
+    connect(field.edit, &QLineEdit::textEdited, this, &MainWindow::InputEdited);
+    field.edit->installEventFilter(this);  // a dragged design file is for the window
   }
+  lstCores_->installEventFilter(this);  // Enter picks the line instead
 
   for (std::size_t i = 0; i < materials_.size(); ++i) {
     connect(materials_[i], &QRadioButton::clicked, this,
@@ -112,6 +143,66 @@ void MainWindow::CoreListPicked(int row) {
   Forward([this, row] { frm_.lstCores_Click(row); });
 }
 
+void MainWindow::InputEdited() {
+  // Only the first edit after a design changes anything.
+  if (!frm_.Model().inputs_changed) Forward([this] { frm_.txtInput_Change(); });
+}
+
+bool MainWindow::OpenDesignFile(const QString& path) {
+  bool opened = false;
+  Forward(
+      [this, &path, &opened] { opened = frm_.OpenDesign(QFile::encodeName(path).toStdString()); });
+  return opened;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  if (!IsEnter(*event)) {
+    QMainWindow::keyPressEvent(event);
+    return;
+  }
+  // Calculate is the window's default button; a button that has the focus
+  // takes Enter itself, as in a dialog.
+  auto* focused = qobject_cast<QPushButton*>(focusWidget());
+  (focused ? focused : cmdCalculate_)->click();
+  event->accept();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == lstCores_ && event->type() == QEvent::KeyPress &&
+      IsEnter(*static_cast<QKeyEvent*>(event))) {
+    if (lstCores_->currentRow() >= 0) CoreListPicked(lstCores_->currentRow());
+    return true;
+  }
+  if (IsDragEvent(event) && !DraggedDesign(static_cast<QDropEvent*>(event)->mimeData()).isEmpty()) {
+    HandleDesignDrag(static_cast<QDropEvent*>(event));
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  HandleDesignDrag(event);
+}
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+  HandleDesignDrag(event);
+}
+void MainWindow::dropEvent(QDropEvent* event) {
+  HandleDesignDrag(event);
+}
+
+void MainWindow::HandleDesignDrag(QDropEvent* event) {
+  const QString path = DraggedDesign(event->mimeData());
+  if (path.isEmpty() || !frm_.Model().enabled) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  // Opened once the drop is over: its messages must not hold up the drag's source.
+  if (event->type() == QEvent::Drop) {
+    QTimer::singleShot(0, this, [this, path] { OpenDesignFile(path); });
+  }
+}
+
 void MainWindow::Refresh() {
   const WindowModel& model = frm_.Model();
   MirrorFields();
@@ -128,6 +219,48 @@ void MainWindow::Refresh() {
   MirrorCoreList();
   setEnabled(model.enabled);
   MirrorStackDialog();
+  MirrorStatus();
+  MirrorDesignFile();
+}
+
+void MainWindow::MirrorStatus() {
+  const StatusTexts texts = ComposeStatus(frm_.Model());
+  status_notes_->setText(QString::fromStdString(texts.notes));
+  status_notes_->setToolTip(status_notes_->text());
+  status_settings_->setText(QString::fromStdString(texts.settings));
+}
+
+void MainWindow::MirrorDesignFile() {
+  const std::string& file = frm_.Model().design_file;
+  if (file == shown_design_file_) return;
+  shown_design_file_ = file;
+  const QString path = QFile::decodeName(QByteArray::fromStdString(file));
+  setWindowTitle(path.isEmpty() ? QString(kProgramTitle)
+                                : QFileInfo(path).fileName() + " \u2013 " + kProgramTitle);
+  if (!path.isEmpty()) AddRecentDesign(QFileInfo(path).absoluteFilePath());
+}
+
+void MainWindow::FillRecentMenu() {
+  QMenu* menu = menus_.mnuRecent;
+  menu->clear();
+  const QStringList recent = RecentDesigns();
+  if (recent.isEmpty()) {
+    menu->addAction("No recent designs")->setEnabled(false);
+    return;
+  }
+  for (qsizetype i = 0; i < recent.size(); ++i) {
+    const QString path = recent[i];
+    QAction* entry = menu->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+    entry->setToolTip(path);
+    entry->setStatusTip(path);
+    connect(entry, &QAction::triggered, this, [this, path] {
+      // A design file that no longer opens leaves the list.
+      if (!OpenDesignFile(path)) RemoveRecentDesign(path);
+    });
+  }
+  menu->addSeparator();
+  connect(menu->addAction("&Clear Recent Designs"), &QAction::triggered, this,
+          [] { ClearRecentDesigns(); });
 }
 
 void MainWindow::MirrorFields() {
@@ -168,10 +301,13 @@ void MainWindow::MirrorStackDialog() {
     stack_dialog_->Mirror(dialog->selected);
     stack_dialog_->adjustSize();
     stack_dialog_->move(geometry().center() - stack_dialog_->rect().center());
-    stack_dialog_->show();
+    // The window system learns that the dialog belongs to this window when
+    // it is first shown, so that it stays above it and has no taskbar entry.
+    stack_dialog_->winId();
     if (stack_dialog_->windowHandle() && windowHandle()) {
       stack_dialog_->windowHandle()->setTransientParent(windowHandle());
     }
+    stack_dialog_->show();
     stack_dialog_->activateWindow();
   } else if (dialog) {
     stack_dialog_->Mirror(dialog->selected);
