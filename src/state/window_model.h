@@ -55,6 +55,13 @@ std::optional<float> CopperFactor(float AmbientTemp);
 // a CopperFactor above 0, which holds above about -234.45 deg C.
 bool CopperFactorPositive(float AmbientTemp);
 
+// What the output fields do not say about the design shown.
+struct DesignNotes {
+  bool below_full_load_l = false;  // the inductance at full load is below Full Load L
+  bool no_wire_fits = false;       // no gauge fits the window: AWG 43 is shown
+  bool no_core_loss_data = false;  // the core grade has no loss data: core loss 0.0
+};
+
 struct WindowModel {
   // Design inputs.
   TextBox txtIdc{"10"};        // DC current, A
@@ -96,6 +103,12 @@ struct WindowModel {
 
   // The whole main window takes input (false while the stack dialog is open).
   bool enabled = true;
+
+  // An input field was edited after the design shown was made.
+  bool inputs_changed = false;
+  DesignNotes notes;
+  // The design file last opened or saved (its path as bytes); empty for none.
+  std::string design_file;
 
   DesignState state;
 };

@@ -7,13 +7,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QWindow>
 
 #include "qt_test_support.h"
+#include "ui/qt/desktop_settings.h"
 
 namespace tov::qt::testing {
 namespace {
@@ -31,6 +38,14 @@ void ClickListLine(QListWidget* list, int row) {
                       Qt::NoModifier);
   QApplication::sendEvent(list->viewport(), &press);
   QApplication::sendEvent(list->viewport(), &release);
+}
+
+// Presses and releases a key on `widget` as the keyboard would.
+void PressKey(QWidget* widget, Qt::Key key, const QString& text = {}) {
+  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent event(type, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &event);
+  }
 }
 
 // Whether the option button or menu entry `name` is checked.
@@ -80,13 +95,95 @@ TEST(MainWindow, CalculateDesignsTheTypedInputsAndFillsTheOutputs) {
   ExpectWindowMirrorsModel(t);
 }
 
-TEST(MainWindow, EnterInAnInputPressesCalculate) {
+// The design shown is the one Calculate makes of the inputs typed last.
+TEST(MainWindow, EnterAnywhereButTheCoreListPressesCalculate) {
   WindowUnderTest t;
-  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-    QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(t.Find<QLineEdit>("txtTempInput"), &key);
-  }
+  PressKey(t.Find<QLineEdit>("txtTempInput"), Qt::Key_Return);
   EXPECT_FALSE(t.Text("txtPN").empty());
+
+  auto* hf = t.Find<QRadioButton>("optHF");
+  hf->setFocus();
+  hf->click();
+  t.Find<QLineEdit>("txtIdc")->setText("3");
+  PressKey(hf, Qt::Key_Enter);
+  EXPECT_EQ(t.frm->Model().txtIdc.text, "3");
+
+  // In the core list Enter picks the current line, and nothing more.
+  t.Click("cmdSelCore");
+  auto* list = t.Find<QListWidget>("lstCores");
+  list->setCurrentRow(0);
+  PressKey(list, Qt::Key_Return);
+  EXPECT_FALSE(list->isVisible());
+  EXPECT_EQ(t.frm->Model().state.CoreIdx, 252);
+  EXPECT_EQ(t.frm->Model().state.DesignMode, 1) << "no Calculate after the pick";
+}
+
+// Every field shows without scrolling on a 1366 x 768 screen, less a title
+// bar and a panel; the core list opens in room kept for it.
+TEST(MainWindow, FitsASmallScreenAndKeepsItsSizeWhenTheCoreListOpens) {
+  WindowUnderTest t;
+  const QSize screen(1366, 768 - 80);
+  const QSize whole = t.window->sizeHint();
+  EXPECT_EQ(whole.boundedTo(screen), whole) << whole.width() << " x " << whole.height();
+  EXPECT_EQ(t.window->minimumSizeHint().boundedTo(screen), t.window->minimumSizeHint());
+  const QSize before = t.window->size();
+  t.Click("cmdSelCore");
+  QApplication::processEvents();
+  EXPECT_TRUE(t.Find<QListWidget>("lstCores")->isVisible());
+  EXPECT_EQ(t.window->size(), before);
+  EXPECT_EQ(t.window->sizeHint(), whole);
+}
+
+TEST(MainWindow, StatusBarShowsTheOptionsAndWhenTheInputsChanged) {
+  WindowUnderTest t;
+  auto status = [&t](const char* name) { return t.Find<QLabel>(name)->text().toStdString(); };
+  EXPECT_EQ(status("statusSettings"),
+            "Ambient 20 \u00b0C | 1 core | Single layer: off | Inches | Full Load L Maximum: on");
+  t.Click("cmdCalculate");
+  EXPECT_EQ(status("statusNotes"), "");
+  PressKey(t.Find<QLineEdit>("txtIdc"), Qt::Key_5, "5");
+  EXPECT_EQ(status("statusNotes"), "Inputs changed since the last design");
+  t.Click("cmdCalculate");
+  EXPECT_EQ(status("statusNotes"), "");
+  t.Trigger("mnuDimMet");
+  EXPECT_NE(status("statusSettings").find("| Millimetres |"), std::string::npos);
+}
+
+// Saved, opened as the command line opens it, dropped on the window, or
+// picked from File > Recent Designs: the title names the file.
+TEST(MainWindow, TheDesignFileOpenedOrSavedNamesTheWindowAndIsRecent) {
+  QTemporaryDir dir;
+  const QString saved = dir.filePath("choke.tov"), copy = dir.filePath("copy.tov");
+  const QString suffix = QString(" \u2013 ") + kProgramTitle;
+  ClearRecentDesigns();
+  {
+    WindowUnderTest t;
+    t.ui.save_paths = {saved.toStdString(), copy.toStdString()};
+    t.Trigger("mnuSaveAs");
+    t.Trigger("mnuSaveAs");
+    EXPECT_EQ(t.window->windowTitle(), "copy.tov" + suffix);
+  }
+  EXPECT_EQ(RecentDesigns(), QStringList({copy, saved}));
+
+  WindowUnderTest t;
+  EXPECT_FALSE(t.window->OpenDesignFile(dir.filePath("missing.tov")));
+  EXPECT_EQ(t.window->windowTitle(), kProgramTitle);
+  EXPECT_TRUE(t.window->OpenDesignFile(saved));
+  EXPECT_EQ(t.window->windowTitle(), "choke.tov" + suffix);
+
+  QMimeData dragged;
+  dragged.setUrls({QUrl::fromLocalFile(copy)});
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+  static_cast<QObject*>(t.window.get())->event(&drop);  // as the drag manager delivers it
+  QApplication::processEvents();
+  EXPECT_EQ(t.window->windowTitle(), "copy.tov" + suffix);
+
+  QMenu* recent = t.Find<QMenu>("mnuRecent");
+  emit recent->aboutToShow();
+  ASSERT_GE(recent->actions().size(), 2);
+  EXPECT_EQ(recent->actions()[1]->text(), "&2 choke.tov");
+  recent->actions()[1]->trigger();
+  EXPECT_EQ(t.window->windowTitle(), "choke.tov" + suffix);
 }
 
 TEST(MainWindow, MaterialClickRerunsOrRefillsTheVisibleList) {
@@ -147,6 +244,10 @@ TEST(MainWindow, StackDialogHoldsTheWindowUntilClosed) {
   StackDialog* dialog = t.window->Stack();
   ASSERT_NE(dialog, nullptr);
   EXPECT_FALSE(t.window->isEnabled());
+  ASSERT_NE(dialog->windowHandle(), nullptr);
+  // The window system is told of the parent of a dialog window only.
+  EXPECT_EQ(dialog->windowType(), Qt::Dialog);
+  EXPECT_EQ(dialog->windowHandle()->transientParent(), t.window->windowHandle());
   dialog->findChild<QRadioButton*>("optStack2")->click();
   dialog->findChild<QPushButton*>("cmdApply")->click();
   EXPECT_EQ(t.Text("txtPN").rfind("(2x)", 0), 0u) << t.Text("txtPN");

@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include "state/core_table_loader.h"
 
@@ -42,10 +44,20 @@ const CoreTable& Cores() {
   return table;
 }
 
+// The desktop settings of the tests live in a folder of their own, never in
+// the user's.
+void KeepSettingsAway() {
+  static QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+}
+
 }  // namespace
 
 WindowUnderTest::WindowUnderTest() {
-  if (!app) app = new QApplication(app_argc, app_argv);  // one for the whole program
+  if (!app) {
+    app = new QApplication(app_argc, app_argv);  // one for the whole program
+    KeepSettingsAway();
+  }
   frm = std::make_unique<FrmTov>(Cores(), ui);
   frm->Startup();
   window = std::make_unique<MainWindow>(*frm);

@@ -1,8 +1,10 @@
 // Renders the main window of the desktop program into a PNG file: started as
 // the program starts, with the start-up inputs, after Calculate.
 // Usage: tovscreenshot OUTPUT.png
-// Run it offscreen (QT_QPA_PLATFORM=offscreen) or under a display; set
-// QT_SCALE_FACTOR for a scaled grab. The core database is read from the
+// Run it under a display larger than the window, such as
+// xvfb-run -s "-screen 0 1600x1000x24" (the window keeps within its screen,
+// and the offscreen platform's is 800 x 600); set QT_SCALE_FACTOR for a
+// scaled grab. The core database is read from the
 // program's own folder.
 
 #include <QApplication>

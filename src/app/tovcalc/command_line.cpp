@@ -43,8 +43,8 @@ struct Options {
   QCommandLineOption lfl_max{"lfl-max", "Check Full Load L Maximum."};
   QCommandLineOption no_lfl_max{"no-lfl-max", "Uncheck Full Load L Maximum."};
   QCommandLineOption metric{"metric", "Show dimensions in millimetres."};
-  QCommandLineOption coredat{"coredat", "Core database (default: coredat beside the program).",
-                             "PATH"};
+  QCommandLineOption coredat{
+      "coredat", "Core database (default: the one installed with the program).", "PATH"};
   QCommandLineOption list{"list", "Print the core list of the material in force and exit."};
   QCommandLineOption json{"json", "Print the design as one JSON object."};
   QCommandLineOption save{"save", "Also write the final settings as a design file.", "FILE.tov"};

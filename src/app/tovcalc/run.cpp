@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/data_location.h"
 #include "app/tovcalc/recording_ui.h"
 #include "app/tovcalc/window_json.h"
 #include "io/atomic_save.h"
@@ -125,7 +126,7 @@ std::optional<int16_t> ResolveCore(const CoreTable& cores, Material material,
 
 int Run(const Settings& s, const std::filesystem::path& program_dir) {
   const std::filesystem::path coredat =
-      s.coredat ? std::filesystem::path(*s.coredat) : program_dir / kCoreDatabaseName;
+      s.coredat ? std::filesystem::path(*s.coredat) : LocateData(program_dir, kCoreDatabaseName);
   const CoreTableLoad load = LoadCoreTable(coredat);
   if (!load.table) {
     Error(MessageLine("Core Database", load.error));

@@ -93,6 +93,15 @@ void FrmTov::DesignSelectedCore(int16_t row) {
   state.LoadingDesign = 0;
 }
 
+void FrmTov::txtInput_Change() {
+  MarkDesignStale();
+}
+
+void FrmTov::MarkDesignStale() {
+  // Before the first design there is nothing to be out of date.
+  if (shown_design_ || shows_too_large_) window_.inputs_changed = true;
+}
+
 void FrmTov::mnuDimEng_Click() {
   UnitsSwitch(false);
 }

@@ -64,8 +64,16 @@ class FrmTov {
   // Selects the material's button and runs its handler.
   void SelectMaterial(Material material);
 
+  // The user edited one of the seven input fields: the design shown, if
+  // any, no longer matches the inputs until the next design.
+  void txtInput_Change();
+
   // File menu.
   void mnuOpen_Click();
+  // Opens the design file at `path` as File > Open does once a file is
+  // chosen (the command line, a dropped file, a recent design). Returns
+  // whether the file was read and its design run.
+  bool OpenDesign(const std::string& path);
   void mnuSaveAs_Click();
   void mnuPrint_Click();
 
@@ -95,6 +103,8 @@ class FrmTov {
   void UnitsSwitch(bool metric);
   void RerunByDesignMode();
   void ShowNotices(const Notices& notices);
+  // The design shown no longer matches the inputs and settings.
+  void MarkDesignStale();
 
   // The request of a run from the window's texts, material and options.
   DesignRequest Request() const;

@@ -46,27 +46,32 @@ class LoadingDesignScope {
 void FrmTov::mnuOpen_Click() {
   LoadingDesignScope loading(window_.state);
   const std::optional<std::string> path = ui_.ChooseOpenFile(FileDialogRequest{});
-  if (!path) return;
+  if (path) OpenDesign(*path);
+}
 
+bool FrmTov::OpenDesign(const std::string& path) {
+  LoadingDesignScope loading(window_.state);
   // All or nothing: the whole file is read and checked before the window changes.
-  const DesignFileRead read = LoadDesignFile(*path);
+  const DesignFileRead read = LoadDesignFile(path);
   const std::optional<DesignFileRecord>& record = read.record;
   if (!record) {
-    ui_.ShowMessage(kOpenFailedTitle, NotReadableText(*path, read.error));
-    return;
+    ui_.ShowMessage(kOpenFailedTitle, NotReadableText(path, read.error));
+    return false;
   }
   if (!DesignFileFits(*record, window_.material)) {
     ui_.ShowMessage(kOpenFailedTitle,
-                    NotReadableText(*path, "Its core (row " + std::to_string(record->CoreIdx) +
-                                               ") is not a core of the material it names."));
-    return;
+                    NotReadableText(path, "Its core (row " + std::to_string(record->CoreIdx) +
+                                              ") is not a core of the material it names."));
+    return false;
   }
   ApplyDesignFile(*this, *record);
+  window_.design_file = path;
   if (record->DesignMode != 0) {
     DesignSelectedCore(record->CoreIdx);
   } else {
     cmdCalculate_Click();
   }
+  return true;
 }
 
 void FrmTov::mnuSaveAs_Click() {
@@ -77,7 +82,11 @@ void FrmTov::mnuSaveAs_Click() {
   if (!path) return;
 
   const std::string failure = AtomicSave(*path, WriteDesignFile(RecordFromWindow(window_)));
-  if (!failure.empty()) ui_.ShowMessage(kSaveFailedTitle, NotSavedText(*path, failure));
+  if (!failure.empty()) {
+    ui_.ShowMessage(kSaveFailedTitle, NotSavedText(*path, failure));
+    return;
+  }
+  window_.design_file = *path;
 }
 
 void FrmTov::mnuPrint_Click() {

@@ -64,7 +64,10 @@ void FrmTov::MaterialChanged() {
   if (window_.state.LoadingDesign == 0 && !window_.lstCores_visible) {
     cmdCalculate_Click();
   }
-  if (window_.lstCores_visible) cmdSelCore_Click();
+  if (window_.lstCores_visible) {
+    cmdSelCore_Click();
+    MarkDesignStale();  // the design shown is of the material before
+  }
 }
 
 void FrmTov::cmdSelCore_Click() {

@@ -47,6 +47,7 @@ void FrmTov::mnuTemp_Click() {
     if (!temperature) return;
     if (CopperFactorPositive(*temperature)) {
       SetAmbientTemp(state, *temperature);
+      MarkDesignStale();
       return;
     }
     prompt = kTempTooColdPrompt;

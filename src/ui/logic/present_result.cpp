@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "engines/header_choice.h"
+#include "models/core_loss.h"
+#include "models/wire_gauge.h"
 #include "state/constants.h"
 #include "state/number_format.h"
 #include "state/numeric.h"
@@ -39,6 +41,17 @@ std::optional<std::string> Dimensions(std::initializer_list<std::optional<double
     text += *formatted;
   }
   return text;
+}
+
+// What the fields do not say: a picked core can end below Full Load L, the
+// wire thinned past the tables (AWG 43) means no wire fits, and a grade the
+// loss table does not cover shows a core loss of 0.
+DesignNotes NotesOf(const DesignResult& r) {
+  DesignNotes notes;
+  notes.below_full_load_l = r.Lfl < r.in.Ltarget;
+  notes.no_wire_fits = r.G > kThinnestGauge;
+  notes.no_core_loss_data = CoreLossCoefficientsFor(r.MatType, r.ui).k == 0;
+  return notes;
 }
 
 }  // namespace
@@ -110,6 +123,8 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
 
   Show(window.txtTrise, FormatNumber(r.dT, "##0.0"));
   state.TotalLoss = r.Ptot;
+  window.inputs_changed = false;
+  window.notes = NotesOf(r);
 }
 
 void PresentTooLarge(WindowModel& window) {
@@ -128,6 +143,8 @@ void PresentTooLarge(WindowModel& window) {
     }
   }
   window.txtTrise.background = kWhite;
+  window.inputs_changed = false;
+  window.notes = {};
 }
 
 void ColourTempRise(WindowModel& window, float dT, float Tallow) {

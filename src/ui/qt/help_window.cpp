@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -88,6 +89,13 @@ HelpWindow::HelpWindow(const QString& help_dir, QWidget* parent)
   connect(keyword_list_, &QListWidget::itemClicked, this, &HelpWindow::OpenKeyword);
   connect(keyword_list_, &QListWidget::itemActivated, this, &HelpWindow::OpenKeyword);
 
+  // Closes as other viewers do, whichever of its parts has the focus.
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+    auto* shortcut = new QShortcut(keys, this);
+    connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+  }
+
   FilterKeywords(QString());
   resize(fontMetrics().averageCharWidth() * 130, fontMetrics().lineSpacing() * 40);
 }
@@ -115,7 +123,7 @@ void HelpWindow::OpenTopic(const QString& target) {
     browser_->setHtml(
         QString("<h2>Help page not found</h2><p>The help page <b>%1</b> is not in "
                 "the folder <b>%2</b>. The help pages are installed with the "
-                "program in its folder <i>help</i>.</p>")
+                "program; reinstalling it brings them back.</p>")
             .arg(page.toHtmlEscaped(), QDir::toNativeSeparators(help_dir_).toHtmlEscaped()));
     return;
   }

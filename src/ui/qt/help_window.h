@@ -1,7 +1,7 @@
 #pragma once
-// The program's help viewer: HTML pages shipped in the "help" folder beside
-// the program, shown at their table of contents or at a keyword index whose
-// search field narrows the keywords as the user types.
+// The program's help viewer: HTML pages shipped in the program's "help"
+// folder, shown at their table of contents or at a keyword index whose search
+// field narrows the keywords as the user types. Esc and Ctrl+W close it.
 
 #include <QLineEdit>
 #include <QList>

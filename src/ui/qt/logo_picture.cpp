@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QtMath>
 
 namespace tov::qt {
@@ -13,22 +14,9 @@ const QColor kCoreColour(38, 70, 110);     // powder core, dark steel blue
 const QColor kCopperColour(196, 110, 40);  // magnet wire
 const QColor kCopperEdge(120, 60, 20);
 
-}  // namespace
-
-LogoPicture::LogoPicture(QWidget* parent) : QWidget(parent) {
-  setObjectName("picLogo");
-  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-}
-
-QSize LogoPicture::sizeHint() const {
-  const int side = fontMetrics().height() * 5;
-  return {side, side};
-}
-
-void LogoPicture::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
+// Draws the logo into the square part of `area`; `base_font` gives the initial's family.
+void PaintLogo(QPainter& painter, const QRectF& area, const QFont& base_font) {
   painter.setRenderHint(QPainter::Antialiasing);
-  const QRectF area = QRectF(rect()).adjusted(2, 2, -2, -2);
   const double side = std::min(area.width(), area.height());
   const QPointF centre = area.center();
   const double outer = side * 0.40;
@@ -66,13 +54,43 @@ void LogoPicture::paintEvent(QPaintEvent*) {
                    QPointF(area.right() - wire * 1.6, area.bottom()));
 
   // The initial in the hole of the core.
-  QFont font = this->font();
+  QFont font = base_font;
   font.setBold(true);
   font.setPixelSize(std::max(6, static_cast<int>(inner * 1.3)));
   painter.setFont(font);
   painter.setPen(kCoreColour);
   painter.drawText(QRectF(centre.x() - inner, centre.y() - inner, 2 * inner, 2 * inner),
                    Qt::AlignCenter, "C");
+}
+
+}  // namespace
+
+LogoPicture::LogoPicture(QWidget* parent) : QWidget(parent) {
+  setObjectName("picLogo");
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+QSize LogoPicture::sizeHint() const {
+  const int side = fontMetrics().height() * 5;
+  return {side, side};
+}
+
+void LogoPicture::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  PaintLogo(painter, QRectF(rect()).adjusted(2, 2, -2, -2), font());
+}
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (int side : {16, 24, 32, 48, 64, 128, 256}) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    PaintLogo(painter, QRectF(0, 0, side, side), QFont());
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
 }
 
 }  // namespace tov::qt

@@ -1,7 +1,8 @@
 #pragma once
 // picLogo: the maker's mark beside the heading, a wound toroid drawn to scale
-// at any size. It has no behaviour.
+// at any size. It has no behaviour. The same drawing is the program's icon.
 
+#include <QIcon>
 #include <QWidget>
 
 namespace tov::qt {
@@ -15,5 +16,8 @@ class LogoPicture : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
 };
+
+// The window icon: the logo drawn at the usual icon sizes.
+QIcon ProgramIcon();
 
 }  // namespace tov::qt

@@ -32,6 +32,8 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
 
   QMenu* file = AddMenu(bar, "mnuFile", "&File");
   m.mnuOpen = AddEntry(file, "mnuOpen", "Open Design...", QKeySequence(Qt::CTRL | Qt::Key_O));
+  m.mnuRecent = file->addMenu("&Recent Designs");
+  m.mnuRecent->setObjectName("mnuRecent");
   m.mnuSaveAs = AddEntry(file, "mnuSaveAs", "Save &Design As...");
   AddSeparator(file, "mnuSep1");
   m.mnuPrint = AddEntry(file, "mnuPrint", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));

@@ -1,14 +1,17 @@
 #pragma once
-// The menu bar of the main window: File, Options (with the Dimensions
-// submenu) and Help. The check marks are only ever set from the window model.
+// The menu bar of the main window: File (with the Recent Designs submenu),
+// Options (with the Dimensions submenu) and Help. The check marks are only
+// ever set from the window model.
 
 #include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 
 namespace tov::qt {
 
 struct MainMenus {
   QAction* mnuOpen = nullptr;
+  QMenu* mnuRecent = nullptr;  // filled by the main window
   QAction* mnuSaveAs = nullptr;
   QAction* mnuPrint = nullptr;
   QAction* mnuExit = nullptr;

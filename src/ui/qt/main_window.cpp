@@ -4,6 +4,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "state/window_fields.h"
@@ -13,8 +16,6 @@
 namespace tov::qt {
 
 namespace {
-
-constexpr const char* kTitle = "Corvane Inductor Design Using Powder Cores";
 
 // Width of the text fields, in average characters of their font.
 constexpr int kInputChars = 9;
@@ -52,6 +53,17 @@ QLineEdit* MakeTextField(std::string_view name, int width_chars, bool read_only,
   return edit;
 }
 
+// A scroll area that asks for the whole of its content, so that the window
+// scrolls only on a screen too small for it.
+class WholeContentScrollArea : public QScrollArea {
+ public:
+  using QScrollArea::QScrollArea;
+  QSize sizeHint() const override {
+    const int frame = 2 * frameWidth();
+    return widget() ? widget()->sizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
+  }
+};
+
 QPushButton* MakeButton(const char* name, const QString& caption, const QString& tooltip,
                         QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
@@ -66,19 +78,23 @@ QPushButton* MakeButton(const char* name, const QString& caption, const QString&
 
 MainWindow::MainWindow(FrmTov& frm, QWidget* parent) : QMainWindow(parent), frm_(frm) {
   setObjectName("frmTov");
-  setWindowTitle(kTitle);
+  setWindowTitle(kProgramTitle);
   menus_ = BuildMainMenus(*menuBar());
 
-  auto* central = new QWidget(this);
-  setCentralWidget(central);
+  scroll_ = new WholeContentScrollArea(this);
+  scroll_->setObjectName("scrollArea");
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidgetResizable(true);
+  content_ = new QWidget(scroll_);
+  content_->setObjectName("content");
 
-  auto* title = new QLabel(kTitle, central);
+  auto* title = new QLabel(kProgramTitle, content_);
   title->setObjectName("lblTitle");
   title->setFont(TitleFont());
   title->setAlignment(Qt::AlignCenter);
   auto* heading = new QHBoxLayout;
   heading->addWidget(title, 1);
-  heading->addWidget(new LogoPicture(central));
+  heading->addWidget(new LogoPicture(content_));
 
   BuildCoreList();
   auto* left = new QVBoxLayout;
@@ -99,17 +115,35 @@ MainWindow::MainWindow(FrmTov& frm, QWidget* parent) : QMainWindow(parent), frm_
   body->addLayout(middle);
   body->addLayout(right);
 
-  auto* layout = new QVBoxLayout(central);
+  auto* layout = new QVBoxLayout(content_);
   layout->addLayout(heading);
   layout->addLayout(body);
-
-  // The window keeps the size its content asks for; it grows while the core
-  // list is shown.
-  QMainWindow::layout()->setSizeConstraint(QLayout::SetFixedSize);
+  scroll_->setWidget(content_);
+  setCentralWidget(scroll_);
+  BuildStatusBar();
 
   ConnectEvents();
   SetTabOrder();
+  setAcceptDrops(true);
   Refresh();
+  resize(StartingSize());
+}
+
+QSize MainWindow::StartingSize() const {
+  // Room for the window's frame, which the window manager adds.
+  const QSize frame(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+  return sizeHint().boundedTo(screen()->availableGeometry().size() - frame);
+}
+
+void MainWindow::BuildStatusBar() {
+  status_notes_ = new QLabel(statusBar());
+  status_notes_->setObjectName("statusNotes");
+  // Long notes are cut off rather than widen the window; the tooltip holds them whole.
+  status_notes_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  status_settings_ = new QLabel(statusBar());
+  status_settings_->setObjectName("statusSettings");
+  statusBar()->addWidget(status_notes_, 1);
+  statusBar()->addPermanentWidget(status_settings_);
 }
 
 MainWindow::~MainWindow() {
@@ -117,7 +151,7 @@ MainWindow::~MainWindow() {
 }
 
 QWidget* MainWindow::BuildInputsFrame() {
-  QGroupBox* frame = MakeFrame("frameInputs", "Design Inputs", centralWidget());
+  QGroupBox* frame = MakeFrame("frameInputs", "Design Inputs", content_);
   auto* grid = new QGridLayout(frame);
   int row = 0;
   for (const InputField& r : kInputFields) {
@@ -134,7 +168,7 @@ QWidget* MainWindow::BuildInputsFrame() {
 }
 
 QWidget* MainWindow::BuildMaterialFrame() {
-  QGroupBox* frame = MakeFrame("frameMatType", "Material Type", centralWidget());
+  QGroupBox* frame = MakeFrame("frameMatType", "Material Type", content_);
   auto* column = new QVBoxLayout(frame);
   auto* group = new QButtonGroup(frame);
   for (std::size_t i = 0; i < kMaterialTable.size(); ++i) {
@@ -164,7 +198,7 @@ int MainWindow::AddOutputRows(QGroupBox* frame, QGridLayout* grid, OutputFrame w
 }
 
 QWidget* MainWindow::BuildCoreDataFrame() {
-  QGroupBox* frame = MakeFrame("frameCoreData", "Core Information", centralWidget());
+  QGroupBox* frame = MakeFrame("frameCoreData", "Core Information", content_);
   auto* grid = new QGridLayout(frame);
   const int row = AddOutputRows(frame, grid, OutputFrame::CoreData);
   cmdSelCore_ = MakeButton("cmdSelCore", "&Select Core From List", QString(), frame);
@@ -173,16 +207,16 @@ QWidget* MainWindow::BuildCoreDataFrame() {
 }
 
 QWidget* MainWindow::BuildOutputsFrame() {
-  QGroupBox* frame = MakeFrame("frameOutputs", "Design Outputs", centralWidget());
+  QGroupBox* frame = MakeFrame("frameOutputs", "Design Outputs", content_);
   AddOutputRows(frame, new QGridLayout(frame), OutputFrame::Outputs);
   return frame;
 }
 
 QLayout* MainWindow::BuildButtonRow() {
-  cmdCalculate_ = MakeButton("cmdCalculate", "&Calculate", "Calculate design", centralWidget());
+  cmdCalculate_ = MakeButton("cmdCalculate", "&Calculate", "Calculate design", content_);
   cmdCalculate_->setDefault(true);
-  cmdPrint_ = MakeButton("cmdPrint", "&Print", "Print finished design", centralWidget());
-  cmdExit_ = MakeButton("cmdExit", "E&xit", "Exit program", centralWidget());
+  cmdPrint_ = MakeButton("cmdPrint", "&Print", "Print finished design", content_);
+  cmdExit_ = MakeButton("cmdExit", "E&xit", "Exit program", content_);
   auto* row = new QHBoxLayout;
   row->addWidget(cmdCalculate_);
   row->addWidget(cmdPrint_);
@@ -191,12 +225,16 @@ QLayout* MainWindow::BuildButtonRow() {
 }
 
 void MainWindow::BuildCoreList() {
-  lstCores_ = new QListWidget(centralWidget());
+  lstCores_ = new QListWidget(content_);
   lstCores_->setObjectName("lstCores");
   lstCores_->setFont(FieldFont());
   lstCores_->setSelectionMode(QAbstractItemView::SingleSelection);
   lstCores_->setFixedHeight(lstCores_->fontMetrics().lineSpacing() * kCoreListLines +
                             2 * lstCores_->frameWidth());
+  // Its room is kept while it is hidden, so that showing it never resizes the window.
+  QSizePolicy policy = lstCores_->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  lstCores_->setSizePolicy(policy);
   lstCores_->hide();
 }
 

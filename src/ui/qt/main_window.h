@@ -3,7 +3,11 @@
 // own: every event copies the seven input texts into the window model, runs
 // the matching handler of FrmTov and then mirrors the whole model back into
 // the widgets (texts, captions, check marks, material, colours, core list,
-// enabled state and the stack dialog).
+// enabled state, the stack dialog, the status bar and the title).
+//
+// Around that it behaves as a desktop window: Enter presses Calculate, the
+// content scrolls on a screen too small for it, a dropped design file opens,
+// and File > Recent Designs lists the design files last opened or saved.
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -15,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <array>
 #include <string>
 #include <vector>
@@ -26,6 +31,9 @@
 #include "ui/qt/stack_dialog.h"
 
 namespace tov::qt {
+
+// The window title and heading; the title also names the open design file.
+inline constexpr const char* kProgramTitle = "Corvane Inductor Design Using Powder Cores";
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -39,8 +47,17 @@ class MainWindow : public QMainWindow {
   // The open stack dialog, or null.
   StackDialog* Stack() const { return stack_dialog_; }
 
+  // Opens a design file as File > Open does once the file is chosen (the
+  // command line, a dropped file, a recent design). Returns whether it opened.
+  bool OpenDesignFile(const QString& path);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // A text field bound to its text box in the window model.
@@ -62,6 +79,9 @@ class MainWindow : public QMainWindow {
   int AddOutputRows(QGroupBox* frame, QGridLayout* grid, OutputFrame which);
   QLayout* BuildButtonRow();
   void BuildCoreList();
+  void BuildStatusBar();
+  // The size that shows every field without scrolling, within the screen.
+  QSize StartingSize() const;
   void ConnectEvents();
   void SetTabOrder();
 
@@ -77,11 +97,22 @@ class MainWindow : public QMainWindow {
   void MirrorFields();
   void MirrorCoreList();
   void MirrorStackDialog();
+  void MirrorStatus();
+  void MirrorDesignFile();
+  void FillRecentMenu();
   void MaterialClicked(Material material);
   void CoreListPicked(int row);
+  void InputEdited();
+  // Takes a drag or drop that carries one design file; ignores any other.
+  void HandleDesignDrag(QDropEvent* event);
 
   FrmTov& frm_;
   MainMenus menus_;
+  QScrollArea* scroll_ = nullptr;
+  QWidget* content_ = nullptr;  // everything below the menu bar, in the scroll area
+  QLabel* status_notes_ = nullptr;
+  QLabel* status_settings_ = nullptr;
+  std::string shown_design_file_;
   std::vector<Field> inputs_;
   std::vector<Field> outputs_;
   std::vector<LiveCaption> captions_;

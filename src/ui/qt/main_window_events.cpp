@@ -1,10 +1,12 @@
 // How the main window forwards its events to the window logic and mirrors the
 // window model back into its widgets.
 
+#include <QFile>
 #include <QListWidgetItem>
 #include <QPalette>
 #include <QWindow>
 
+#include "ui/logic/status_texts.h"
 #include "ui/qt/main_window.h"
 
 namespace tov::qt {
@@ -63,6 +65,7 @@ void MainWindow::ConnectEvents() {
     connect(action, &QAction::triggered, this, [this, handler] { Forward(handler); });
   };
   on(menus_.mnuOpen, [&f] { f.mnuOpen_Click(); });
+  connect(menus_.mnuRecent, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
   on(menus_.mnuSaveAs, [&f] { f.mnuSaveAs_Click(); });
   on(menus_.mnuPrint, [&f] { f.mnuPrint_Click(); });
   connect(menus_.mnuExit, &QAction::triggered, this, &QWidget::close);
@@ -85,10 +88,12 @@ void MainWindow::ConnectEvents() {
           [this, &f] { Forward([&f] { f.cmdPrint_Click(); }); });
   connect(cmdExit_, &QPushButton::clicked, this, &QWidget::close);
 
-  // Enter in any input field presses the default button.
+  // Enter anywhere in the window presses the default button (keyPressEvent).
   for (const Field& field : inputs_) {
-    connect(field.edit, &QLineEdit::returnPressed, cmdCalculate_, &QPushButton::click);
+    connect(field.edit, &QLineEdit::textEdited, this, &MainWindow::InputEdited);
+    field.edit->installEventFilter(this);  // a dragged design file is for the window
   }
+  lstCores_->installEventFilter(this);  // Enter picks the line instead
 
   for (std::size_t i = 0; i < materials_.size(); ++i) {
     connect(materials_[i], &QRadioButton::clicked, this,
@@ -112,6 +117,18 @@ void MainWindow::CoreListPicked(int row) {
   Forward([this, row] { frm_.lstCores_Click(row); });
 }
 
+void MainWindow::InputEdited() {
+  // Only the first edit after a design changes anything.
+  if (!frm_.Model().inputs_changed) Forward([this] { frm_.txtInput_Change(); });
+}
+
+bool MainWindow::OpenDesignFile(const QString& path) {
+  bool opened = false;
+  Forward(
+      [this, &path, &opened] { opened = frm_.OpenDesign(QFile::encodeName(path).toStdString()); });
+  return opened;
+}
+
 void MainWindow::Refresh() {
   const WindowModel& model = frm_.Model();
   MirrorFields();
@@ -128,6 +145,15 @@ void MainWindow::Refresh() {
   MirrorCoreList();
   setEnabled(model.enabled);
   MirrorStackDialog();
+  MirrorStatus();
+  MirrorDesignFile();
+}
+
+void MainWindow::MirrorStatus() {
+  const StatusTexts texts = ComposeStatus(frm_.Model());
+  status_notes_->setText(QString::fromStdString(texts.notes));
+  status_notes_->setToolTip(status_notes_->text());
+  status_settings_->setText(QString::fromStdString(texts.settings));
 }
 
 void MainWindow::MirrorFields() {
@@ -168,10 +194,13 @@ void MainWindow::MirrorStackDialog() {
     stack_dialog_->Mirror(dialog->selected);
     stack_dialog_->adjustSize();
     stack_dialog_->move(geometry().center() - stack_dialog_->rect().center());
-    stack_dialog_->show();
+    // The window system learns that the dialog belongs to this window when
+    // it is first shown, so that it stays above it and has no taskbar entry.
+    stack_dialog_->winId();
     if (stack_dialog_->windowHandle() && windowHandle()) {
       stack_dialog_->windowHandle()->setTransientParent(windowHandle());
     }
+    stack_dialog_->show();
     stack_dialog_->activateWindow();
   } else if (dialog) {
     stack_dialog_->Mirror(dialog->selected);

@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 
+#include "ui/qt/desktop_settings.h"
 #include "ui/qt/file_filter.h"
 #include "ui/qt/report_painter.h"
 
@@ -30,15 +33,25 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
   QString suffix = QString::fromStdString(request.default_extension);
   if (suffix.startsWith('.')) suffix.remove(0, 1);
   dialog.setDefaultSuffix(suffix);
+  dialog.setDirectory(LastFolder());
 }
 
 // The chosen path as the file system names it (bytes in the system's
-// encoding), which the rest of the program passes on unchanged.
+// encoding), which the rest of the program passes on unchanged; its folder
+// is where the next dialog opens.
 std::optional<std::string> RunFileDialog(QFileDialog& dialog) {
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
+  SetLastFolder(QFileInfo(chosen.front()).absolutePath());
   return QFile::encodeName(chosen.front()).toStdString();
+}
+
+// Lines of a box text as one block of HTML; an empty line stays one.
+QString Paragraph(QStringList lines) {
+  if (lines.isEmpty()) return {};
+  for (QString& line : lines) line = line.toHtmlEscaped();
+  return "<p style=\"margin: 0\">" + lines.join("<br>") + "</p>";
 }
 
 }  // namespace
@@ -46,7 +59,37 @@ std::optional<std::string> RunFileDialog(QFileDialog& dialog) {
 QString BoxText(std::string_view text) {
   QString shown = FromView(text);
   shown.replace('\r', '\n');
+  // "(555) 555-0142" never breaks after its area code.
+  static const QRegularExpression kAreaCode(R"((\(\d+\)) (?=\d))");
+  shown.replace(kAreaCode, QString("\\1") + QChar(0x00a0));
   return shown;
+}
+
+QString BoxRichText(std::string_view text) {
+  static const QRegularExpression kLabelled(R"(^([A-Z][A-Za-z]*:) +(\S.*)$)");
+  const QStringList lines = BoxText(text).split('\n');
+  QString html;
+  QStringList plain;
+  bool table = false;
+  for (qsizetype i = 0; i < lines.size();) {
+    qsizetype end = i;
+    while (end < lines.size() && kLabelled.match(lines[end]).hasMatch()) ++end;
+    if (end - i < 2) {
+      plain << lines[i++];
+      continue;
+    }
+    html += Paragraph(plain);
+    plain.clear();
+    html += "<table cellspacing=\"0\" cellpadding=\"0\">";
+    for (; i < end; ++i) {
+      const QRegularExpressionMatch m = kLabelled.match(lines[i]);
+      html += QString("<tr><td style=\"padding-right: 8px\">%1</td><td>%2</td></tr>")
+                  .arg(m.captured(1).toHtmlEscaped(), m.captured(2).toHtmlEscaped());
+    }
+    html += "</table>";
+    table = true;
+  }
+  return table ? html + Paragraph(plain) : QString();
 }
 
 QtUserInterface::QtUserInterface(QString help_dir) : help_dir_(std::move(help_dir)) {}
@@ -67,6 +110,10 @@ void QtUserInterface::ShowMessage(std::string_view title, std::string_view text)
   QMessageBox box(QMessageBox::NoIcon, FromView(title), BoxText(text), QMessageBox::Ok,
                   DialogParent());
   box.setTextFormat(Qt::PlainText);
+  if (const QString rich = BoxRichText(text); !rich.isEmpty()) {
+    box.setTextFormat(Qt::RichText);
+    box.setText(rich);
+  }
   box.exec();
 }
 

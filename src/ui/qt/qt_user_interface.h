@@ -50,7 +50,13 @@ class QtUserInterface : public UserInterface {
   std::unique_ptr<HelpWindow> help_;
 };
 
-// A program text shown in a box: each "\r" becomes a line break.
+// A program text shown in a box: each "\r" becomes a line break, and a
+// telephone number is kept on one line.
 QString BoxText(std::string_view text);
+
+// The box text as HTML when it holds two or more lines in a row of the form
+// "Label:  value": those are lined up in a table of labels and values (blanks
+// cannot line them up in a proportional font). Empty when there are none.
+QString BoxRichText(std::string_view text);
 
 }  // namespace tov::qt

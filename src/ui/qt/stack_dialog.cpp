@@ -25,7 +25,7 @@ QPushButton* MakeButton(const char* name, const QString& caption, QWidget* paren
 }  // namespace
 
 StackDialog::StackDialog(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setObjectName("frmStack");
   setWindowTitle("Stacking Cores");

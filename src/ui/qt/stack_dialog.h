@@ -1,9 +1,10 @@
 #pragma once
 // frmStack, "Stacking Cores": five option buttons for the number of stacked
-// toroids and OK, Apply, Cancel. An ordinary window without minimise or
-// maximise buttons and without default or cancel button; closing it through
-// its frame is Cancel. It only reports clicks: the window logic decides
-// and the main window mirrors the result back with Mirror().
+// toroids and OK, Apply, Cancel. A dialog window of the main window (its
+// transient parent) without minimise or maximise buttons and without default
+// or cancel button; closing it through its frame is Cancel. It only reports
+// clicks: the window logic decides and the main window mirrors the result
+// back with Mirror().
 
 #include <QPushButton>
 #include <QRadioButton>

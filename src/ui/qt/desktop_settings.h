@@ -1,0 +1,26 @@
+#pragma once
+// What the desktop program keeps between runs, in the user's settings: the
+// folder of the last file dialog and the recently used design files. Nothing
+// that shapes a design is kept: every run starts from the start-up state.
+
+#include <QString>
+#include <QStringList>
+
+namespace tov::qt {
+
+// The most design files the Recent Designs menu lists.
+inline constexpr int kMaxRecentDesigns = 8;
+
+// The folder the file dialogs open in: the last folder a file was chosen in,
+// else the user's documents folder (the home folder when there is none).
+QString LastFolder();
+void SetLastFolder(const QString& folder);
+
+// Design files opened or saved, the most recent first, at most kMaxRecentDesigns.
+QStringList RecentDesigns();
+// Puts `path` first, dropping an older entry of the same file.
+void AddRecentDesign(const QString& path);
+void RemoveRecentDesign(const QString& path);
+void ClearRecentDesigns();
+
+}  // namespace tov::qt

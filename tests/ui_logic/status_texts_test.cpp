@@ -1,0 +1,114 @@
+// The status bar's texts, and the input edit that marks the design shown as
+// out of date until the next design.
+
+#include "ui/logic/status_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "state/core_table_loader.h"
+#include "support/core_fixture.h"
+#include "support/scripted_ui.h"
+#include "ui/logic/frm_tov.h"
+
+namespace tov {
+namespace {
+
+TEST(StatusTexts, NameTheOptionsInForceAndWhatTheFieldsDoNotSay) {
+  const struct {
+    std::function<void(WindowModel&)> change;
+    const char* settings;
+    const char* notes;
+  } rows[] = {
+      {[](WindowModel&) {},
+       "Ambient 20 \u00b0C | 1 core | Single layer: off | Inches | Full Load L Maximum: on", ""},
+      {[](WindowModel& w) {
+         w.state.AmbientTemp = 37.5f;
+         w.state.StackCount = 3;
+         w.mnuSingleLayer = true;
+         w.mnuDimEng = false;
+         w.mnuDimMet = true;
+         w.mnuLfl = false;
+       },
+       "Ambient 37.5 \u00b0C | 3 cores stacked | Single layer: on | Millimetres | "
+       "Full Load L Maximum: off (No Load L is not checked)",
+       ""},
+      {[](WindowModel& w) { w.notes.no_core_loss_data = true; },
+       "Ambient 20 \u00b0C | 1 core | Single layer: off | Inches | Full Load L Maximum: on",
+       "No loss data for this core grade (core loss 0.0)"},
+      {[](WindowModel& w) {
+         w.inputs_changed = true;
+         w.notes = {true, true, false};
+       },
+       "Ambient 20 \u00b0C | 1 core | Single layer: off | Inches | Full Load L Maximum: on",
+       "Inputs changed since the last design | Inductance at full load is below Full Load L | "
+       "No wire fits the window (AWG 43)"},
+  };
+  for (const auto& row : rows) {
+    WindowModel window;
+    ApplyStartupDefaults(window);
+    row.change(window);
+    const StatusTexts texts = ComposeStatus(window);
+    EXPECT_EQ(texts.settings, row.settings);
+    EXPECT_EQ(texts.notes, row.notes);
+  }
+}
+
+// One Velmax toroid that fits the start-up inputs.
+TEST(StatusTexts, AnEditMarksTheDesignShownUntilTheNextOneOrTooLarge) {
+  CoreTable cores = testing::EmptyCoreTable();
+  testing::PutCore(cores, 396, {});
+  testing::ScriptedUi ui;
+  FrmTov form(cores, ui);
+  ApplyStartupDefaults(form.Model());
+  form.txtInput_Change();
+  EXPECT_FALSE(form.Model().inputs_changed) << "no design to be out of date";
+  form.cmdCalculate_Click();
+  form.txtInput_Change();
+  EXPECT_TRUE(form.Model().inputs_changed);
+  form.cmdCalculate_Click();
+  EXPECT_FALSE(form.Model().inputs_changed);
+  form.txtInput_Change();
+  form.Model().txtIdc.text = "400";
+  form.cmdCalculate_Click();
+  EXPECT_EQ(form.Model().txtPN.text, "Too Large");
+  EXPECT_FALSE(form.Model().inputs_changed);
+}
+
+// The notes follow the design shown, from its numbers: picked cores of the
+// shipped database that end below Full Load L, with no loss data (the 550
+// grades), or with no wire that fits (a winding thinned past the tables).
+TEST(StatusTexts, NotesComeFromTheDesignShown) {
+  const CoreTableLoad load = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");
+  ASSERT_TRUE(load.table) << load.error;
+  const struct {
+    Material material;
+    int16_t row;
+    const char* Idc;
+    const char* CurDens;
+    DesignNotes notes;
+  } rows[] = {
+      {Material::MPP, 128, "10", "600", {.below_full_load_l = true}},  // MP094-060-E: 67.20 uH
+      {Material::MPP, 10, "10", "600", {.no_core_loss_data = true}},   // MP014-550-P
+      {Material::MPP, 1, "20", "300", {.no_wire_fits = true}},
+      {Material::Velmax, 454, "10", "600", {}},  // the start-up design's core
+  };
+  for (const auto& row : rows) {
+    testing::ScriptedUi ui;
+    FrmTov form(*load.table, ui);
+    form.Startup();
+    ui.answers.clear();
+    form.Model().material = row.material;
+    form.Model().txtIdc.text = row.Idc;
+    form.Model().txtCurDens.text = row.CurDens;
+    form.DesignSelectedCore(row.row);
+    const DesignNotes& notes = form.Model().notes;
+    EXPECT_EQ(notes.below_full_load_l, row.notes.below_full_load_l) << row.row;
+    EXPECT_EQ(notes.no_wire_fits, row.notes.no_wire_fits) << row.row;
+    EXPECT_EQ(notes.no_core_loss_data, row.notes.no_core_loss_data) << row.row;
+  }
+}
+
+}  // namespace
+}  // namespace tov
