@@ -23,4 +23,18 @@ std::string CoreCell::Display() const {
   return {};
 }
 
+void CoreTable::Set(int row, CoreColumn column, CoreCell value) {
+  CoreCell& cell = cells_[Index(row, column)];
+  cell = std::move(value);
+  CoreRowNumbers& numbers = numbers_[static_cast<std::size_t>(row - 1)];
+  const std::size_t c = static_cast<std::size_t>(column) - 1;
+  const uint32_t bit = CoreRowNumbers::Bit(column);
+  const std::optional<double> number = cell.AsDouble();
+  const std::optional<float> single = cell.AsSingle();
+  numbers.value[c] = number.value_or(0);
+  numbers.single[c] = single.value_or(0);
+  numbers.has_value = number ? numbers.has_value | bit : numbers.has_value & ~bit;
+  numbers.has_single = single ? numbers.has_single | bit : numbers.has_single & ~bit;
+}
+
 }  // namespace tov

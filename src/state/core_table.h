@@ -2,6 +2,7 @@
 // CoreTable: the core database in memory, 552 rows by 16 columns of loosely
 // typed cells, grouped in four material sections each closed by an end row.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -65,17 +66,46 @@ class CoreCell {
   Value value_;
 };
 
+// The numeric reading of one row's cells, made once when a cell is set so
+// that a design run reads a number without parsing or branching on the
+// cell's kind: each column as CoreCell::AsDouble and CoreCell::AsSingle
+// give it, with a bit per column that says whether it has that value.
+struct CoreRowNumbers {
+  std::array<double, kCoreColumns> value{};
+  std::array<float, kCoreColumns> single{};
+  uint32_t has_value = 0;   // bit (column - 1): AsDouble has a value
+  uint32_t has_single = 0;  // bit (column - 1): AsSingle has a value
+
+  static constexpr uint32_t Bit(CoreColumn column) {
+    return uint32_t{1} << (static_cast<int>(column) - 1);
+  }
+  std::optional<double> Number(CoreColumn column) const {
+    if ((has_value & Bit(column)) == 0) return std::nullopt;
+    return value[static_cast<std::size_t>(column) - 1];
+  }
+  std::optional<float> Single(CoreColumn column) const {
+    if ((has_single & Bit(column)) == 0) return std::nullopt;
+    return single[static_cast<std::size_t>(column) - 1];
+  }
+};
+
 class CoreTable {
  public:
-  CoreTable() : cells_(kCoreValues) {}
+  CoreTable() : cells_(kCoreValues), numbers_(kCoreRows) {
+    for (CoreRowNumbers& row : numbers_) row.has_value = row.has_single = (1u << kCoreColumns) - 1;
+  }
 
   // Whether a row number lies in the table (1..552).
   static constexpr bool IsRow(int row) { return row >= 1 && row <= kCoreRows; }
 
   // Cell of (row, column); row 1..552. Callers guarantee the row lies in the table.
   const CoreCell& Cell(int row, CoreColumn column) const { return cells_[Index(row, column)]; }
-  void Set(int row, CoreColumn column, CoreCell value) {
-    cells_[Index(row, column)] = std::move(value);
+  void Set(int row, CoreColumn column, CoreCell value);
+
+  // The numbers of a row's cells, as Cell(row, column).AsDouble() and
+  // AsSingle() give them; row 1..552.
+  const CoreRowNumbers& Numbers(int row) const {
+    return numbers_[static_cast<std::size_t>(row - 1)];
   }
 
  private:
@@ -83,6 +113,7 @@ class CoreTable {
     return static_cast<std::size_t>((row - 1) * kCoreColumns + (static_cast<int>(column) - 1));
   }
   std::vector<CoreCell> cells_;
+  std::vector<CoreRowNumbers> numbers_;
 };
 
 }  // namespace tov

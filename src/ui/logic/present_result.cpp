@@ -47,7 +47,8 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
   if (!CoreTable::IsRow(r.row)) return;
   DesignState& state = window.state;
   const auto cell = [&](CoreColumn column) -> const CoreCell& { return cores.Cell(r.row, column); };
-  const auto number = [&](CoreColumn column) { return cell(column).AsDouble(); };
+  const CoreRowNumbers& numbers = cores.Numbers(r.row);
+  const auto number = [&](CoreColumn column) { return numbers.Number(column); };
   const double units = state.metric ? kMmPerInch : 1.0;
 
   // Part number and header; a stack is marked "(3x)".
