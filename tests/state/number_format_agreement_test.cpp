@@ -52,8 +52,10 @@ std::string PrintfFormat(double value, std::string_view pattern) {
   if (fraction[decimals] >= '5') {
     std::size_t i = kept.size();
     while (i > 0 && kept[i - 1] == '9') kept[--i] = '0';
-    if (i == 0) kept.insert(kept.begin(), '1');
-    else ++kept[i - 1];
+    if (i == 0)
+      kept.insert(kept.begin(), '1');
+    else
+      ++kept[i - 1];
   }
   std::string int_part = kept.substr(0, kept.size() - decimals);
   std::string frac_part = kept.substr(kept.size() - decimals);
@@ -68,8 +70,8 @@ std::string PrintfFormat(double value, std::string_view pattern) {
 
 TEST(FormatNumber, AgreesWithThePrintfFormatterOnAMillionValues) {
   constexpr std::array<std::string_view, 11> kPatterns = {
-      "0.000", "#####0.00", "###", "##0.0", "####0.0", "#0.00", "###0.000", "0.00", "0",
-      "0.0000000000", "#.####"};
+      "0.000",    "#####0.00", "###", "##0.0",        "####0.0", "#0.00",
+      "###0.000", "0.00",      "0",   "0.0000000000", "#.####"};
   std::mt19937_64 rng(20240607);
   std::uniform_real_distribution<double> unit(0, 1);
   long mismatches = 0;
@@ -113,7 +115,8 @@ TEST(FormatNumber, AgreesWithThePrintfFormatterOnAMillionValues) {
     if (low < high && high < (uint64_t{1} << 53)) {
       check(std::ldexp(static_cast<double>((low + rng() % (high - low)) | 1), -k));
     }
-    check(static_cast<double>((1'000'000'000'000'000 + rng() % 8'000'000'000'000'000) / 10 * 10 + 5));
+    check(
+        static_cast<double>((1'000'000'000'000'000 + rng() % 8'000'000'000'000'000) / 10 * 10 + 5));
     // Ties at a pattern's last decimal, and carries through nines.
     const auto whole = static_cast<double>(rng() % 1'000'000);
     for (int decimals = 0; decimals <= 4; ++decimals) {
@@ -123,8 +126,9 @@ TEST(FormatNumber, AgreesWithThePrintfFormatterOnAMillionValues) {
       check(std::pow(10.0, static_cast<int>(rng() % 12)) - step / 2);
     }
   }
-  for (double v : {0.0, std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max(),
-                   std::numeric_limits<double>::min(), 1e15, 1e16 - 1, 0.5, 9.5, 99.95}) {
+  for (double v :
+       {0.0, std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max(),
+        std::numeric_limits<double>::min(), 1e15, 1e16 - 1, 0.5, 9.5, 99.95}) {
     check(v);
   }
   EXPECT_EQ(mismatches, 0) << "of " << checked;
