@@ -46,7 +46,7 @@ std::optional<std::string> Dimensions(std::initializer_list<std::optional<double
 void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResult& r) {
   if (!CoreTable::IsRow(r.row)) return;
   DesignState& state = window.state;
-  const auto cell = [&](CoreColumn column) -> const CoreCell& { return cores.Cell(r.row, column); };
+  const auto cell = [&](CoreColumn column) { return cores.Cell(r.row, column); };
   const CoreRowNumbers& numbers = cores.Numbers(r.row);
   const auto number = [&](CoreColumn column) { return numbers.Number(column); };
   const double units = state.metric ? kMmPerInch : 1.0;
