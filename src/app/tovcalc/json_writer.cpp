@@ -40,6 +40,17 @@ void AppendJsonString(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   out.push_back('"');
   while (!text.empty()) {
+    // The run of characters written as they are, in one go.
+    std::size_t plain = 0;
+    while (plain < text.size()) {
+      const auto c = static_cast<unsigned char>(text[plain]);
+      if (c < 0x20 || c == '"' || c == '\\' || c >= 0x80) break;
+      ++plain;
+    }
+    out.append(text.substr(0, plain));
+    text.remove_prefix(plain);
+    if (text.empty()) break;
+
     const auto c = static_cast<unsigned char>(text.front());
     if (c >= 0x80) {
       const std::size_t length = ValidSequence(text);
@@ -76,13 +87,9 @@ void AppendJsonString(std::string& out, std::string_view text) {
         out.append("\\t");
         break;
       default:
-        if (c < 0x20) {
-          out.append("\\u00");
-          out.push_back(kHex[c >> 4]);
-          out.push_back(kHex[c & 0xF]);
-        } else {
-          out.push_back(static_cast<char>(c));
-        }
+        out.append("\\u00");
+        out.push_back(kHex[c >> 4]);
+        out.push_back(kHex[c & 0xF]);
     }
   }
   out.push_back('"');
