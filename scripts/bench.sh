@@ -89,7 +89,7 @@ batch_rows() {
   "$program" "${sweep[@]}" --json >"$work/batch.jsonl" || true
   local batch_us=$((${EPOCHREALTIME/[.,]/} - start))
   # The same requests, one process each, as a script would run them.
-  "$program" "${sweep[@]}" --csv | awk -F, -v n="$processes" 'NR > 1 && NR <= n + 1 {
+  { "$program" "${sweep[@]}" --csv || true; } | awk -F, -v n="$processes" 'NR > 1 && NR <= n + 1 {
     print $2, $3, $7 }' >"$work/requests"
   start=${EPOCHREALTIME/[.,]/}
   while read -r material idc lfl; do
