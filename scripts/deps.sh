@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
           qt6-qpa-plugins xvfb xauth poppler-utils clang libclang-rt-14-dev python3
-          dpkg-dev file groff-base desktop-file-utils appstream "$@")
+          dpkg-dev file groff-base desktop-file-utils appstream nlohmann-json3-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

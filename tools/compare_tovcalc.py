@@ -2,12 +2,13 @@
 """Run two builds of tovcalc over the same random designs and report every difference.
 
 Usage: tools/compare_tovcalc.py OLD NEW [--count N] [--seed S] [--jobs J]
-                                [--coredat PATH] [--show K] [--extra-args "..."]
+                                [--coredat PATH] [--show K] [--extra-args "..."] [--text]
 
 Each design is one command line with random material, stack, options, core and inputs
 (a few with refused inputs, some with --save). Both programs run it with the same argv[0],
-the same core database and --json, each in its own empty folder; exit status, standard
-output, standard error and the saved file must match byte for byte.
+the same core database and --json (the printed report with --text), each in its own empty
+folder; exit status, standard output, standard error and the saved file must match byte
+for byte.
 Exit status: 0 all equal, 1 some differ, 2 usage error.
 """
 import argparse
@@ -138,6 +139,9 @@ def main():
     parser.add_argument("--extra-args", default="", metavar="ARGS",
                         help="arguments appended to every command; write --extra-args=--opt for "
                              "a single option")
+    parser.add_argument("--text", action="store_true",
+                        help="compare the printed report and the messages on standard error "
+                             "instead of the JSON object")
     opts = parser.parse_args()
     old, new = os.path.abspath(opts.old), os.path.abspath(opts.new)
     coredat = os.path.abspath(opts.coredat)
@@ -155,7 +159,8 @@ def main():
     cases = []
     for _ in range(opts.count):
         material, args = design(rng, rows)
-        cases.append((material, args + ["--coredat", coredat, "--json"] + extra))
+        output = [] if opts.text else ["--json"]
+        cases.append((material, args + ["--coredat", coredat] + output + extra))
 
     with tempfile.TemporaryDirectory(prefix="compare_tovcalc.") as tmp:
         def both(index):

@@ -1,23 +1,27 @@
 // tovcalc: the inductor design of the desktop program from the command line.
 
-#include <QCoreApplication>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "app/tovcalc/command_line.h"
-#include "app/tovcalc/run.h"
+#include "app/tovcalc/program.h"
+#include "app/tovcalc/standard_output.h"
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  const tov::tovcalc::ParsedCommandLine parsed =
-      tov::tovcalc::ParseCommandLine(QCoreApplication::arguments());
-  if (!parsed.settings) {
-    if (!parsed.help_text.empty()) {
-      std::fputs(parsed.help_text.c_str(), stdout);
-      return tov::tovcalc::kDesignShown;
-    }
-    std::fprintf(stderr, "tovcalc: %s\nTry 'tovcalc --help'.\n", parsed.error.c_str());
-    return tov::tovcalc::kUsageError;
+  const std::vector<std::string> arguments(argv, argv + argc);
+  std::error_code error;
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error && argc > 0) program = std::filesystem::absolute(argv[0], error);
+
+  tov::tovcalc::StandardOutput out;
+  int status = tov::tovcalc::RunProgram(arguments, program.parent_path(), out);
+  if (!out.Close()) {
+    const std::string line = "tovcalc: The output could not be written: " + out.Failure() + ".\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    status = tov::tovcalc::kUnreadableFile;
   }
-  return tov::tovcalc::Run(*parsed.settings, QCoreApplication::applicationDirPath().toStdString());
+  return status;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "state/core_table.h"
+#include "state/numeric.h"
 
 namespace tov {
 
@@ -21,7 +22,22 @@ struct CoreData {
   float SurfaceArea = 0;  // E-core: cooling surface, cm^2
 };
 
-// Reads the row's cells into `core`. The row must lie in the table.
-void ReadCoreData(CoreData& core, const CoreTable& cores, int16_t row);
+// Reads the row's cells into `core`. The row must lie in the table. Inline:
+// the automatic search reads every row it walks.
+inline void ReadCoreData(CoreData& core, const CoreTable& cores, int16_t row) {
+  const CoreRowNumbers& numbers = cores.Numbers(row);
+  const auto read = [&](float& target, CoreColumn column) {
+    Commit(target, numbers.Single(column));
+  };
+  read(core.ui, CoreColumn::Perm);
+  read(core.AL, CoreColumn::AL);
+  read(core.le, CoreColumn::PathLen);
+  read(core.Ae, CoreColumn::CoreArea);
+  read(core.Wa, CoreColumn::WindowArea);
+  read(core.WindID, CoreColumn::WindID);
+  read(core.WindOD, CoreColumn::WindOD);
+  read(core.WindHt, CoreColumn::WindHt);
+  read(core.SurfaceArea, CoreColumn::SurfaceArea);
+}
 
 }  // namespace tov

@@ -19,7 +19,7 @@ constexpr std::string_view kWireTooLargeTitle = "Wire Size Too Large";
 int16_t FindStartRow(const CoreTable& cores, const MaterialSection& section, double F) {
   int16_t row = section.first_row;
   while (row < section.end_row) {
-    const auto figure = cores.Cell(row, CoreColumn::SizeFigure).AsDouble();
+    const auto figure = cores.Numbers(row).Number(CoreColumn::SizeFigure);
     if (figure && (*figure >= F || *figure == kEndRowSizeFigure)) break;
     ++row;
   }
@@ -68,7 +68,7 @@ SearchWalk::SearchWalk(const DesignRequest& request, const CoreTable& cores)
 
 bool SearchWalk::IsEndRow(int16_t row) const {
   return row == material_.section.end_row ||
-         cores_.Cell(row, CoreColumn::SizeFigure).AsDouble() == kEndRowSizeFigure;
+         cores_.Numbers(row).Number(CoreColumn::SizeFigure) == kEndRowSizeFigure;
 }
 
 // The turn count aims 3 % high, corrects for roll-off, and is trimmed only

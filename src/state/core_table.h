@@ -2,13 +2,16 @@
 // CoreTable: the core database in memory, 552 rows by 16 columns of loosely
 // typed cells, grouped in four material sections each closed by an end row.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
 #include "state/material.h"
+#include "state/numeric.h"
 
 namespace tov {
 
@@ -43,12 +46,21 @@ enum class CoreColumn : int {
 // One value as read from the database: empty, a number or a text.
 class CoreCell {
  public:
+  enum class Kind : uint8_t { Empty, Number, Text };
+
   CoreCell() = default;
   static CoreCell Number(double value) { return CoreCell(Value(value)); }
   static CoreCell Text(std::string text) { return CoreCell(Value(std::move(text))); }
 
   bool IsEmpty() const { return std::holds_alternative<std::monostate>(value_); }
   bool IsNumber() const { return std::holds_alternative<double>(value_); }
+  Kind KindOf() const { return static_cast<Kind>(value_.index()); }
+  // The number of a number cell, the text of a text cell.
+  double NumberValue() const { return IsNumber() ? std::get<double>(value_) : 0; }
+  std::string_view TextValue() const {
+    const auto* text = std::get_if<std::string>(&value_);
+    return text ? std::string_view(*text) : std::string_view();
+  }
 
   // The cell as a consumer converts it to a number: a number as it is, a text
   // that is a number by its value, an empty cell as 0; nullopt for other texts.
@@ -65,24 +77,61 @@ class CoreCell {
   Value value_;
 };
 
+// The numbers of one row's cells, as CoreCell::AsDouble gives them, with a
+// bit per column that says whether the cell has one. Kept for every row so
+// that a design run reads a number without parsing or branching on the
+// cell's kind.
+struct CoreRowNumbers {
+  std::array<double, kCoreColumns> value{};
+  uint32_t has_value = (uint32_t{1} << kCoreColumns) - 1;  // bit (column - 1)
+
+  static constexpr uint32_t Bit(CoreColumn column) {
+    return uint32_t{1} << (static_cast<int>(column) - 1);
+  }
+  // As Cell(row, column).AsDouble().
+  std::optional<double> Number(CoreColumn column) const {
+    if ((has_value & Bit(column)) == 0) return std::nullopt;
+    return value[static_cast<std::size_t>(column) - 1];
+  }
+  // As Cell(row, column).AsSingle().
+  std::optional<float> Single(CoreColumn column) const {
+    if ((has_value & Bit(column)) == 0) return std::nullopt;
+    return ToSingle(value[static_cast<std::size_t>(column) - 1]);
+  }
+};
+
+// The table keeps its cells compactly (a program reads it at every start):
+// the numbers of each row, and the kind and text of each cell, the texts
+// one after the other in one string.
 class CoreTable {
  public:
-  CoreTable() : cells_(kCoreValues) {}
+  CoreTable() : cells_(kCoreValues), numbers_(kCoreRows) {}
 
   // Whether a row number lies in the table (1..552).
   static constexpr bool IsRow(int row) { return row >= 1 && row <= kCoreRows; }
 
   // Cell of (row, column); row 1..552. Callers guarantee the row lies in the table.
-  const CoreCell& Cell(int row, CoreColumn column) const { return cells_[Index(row, column)]; }
-  void Set(int row, CoreColumn column, CoreCell value) {
-    cells_[Index(row, column)] = std::move(value);
+  CoreCell Cell(int row, CoreColumn column) const;
+  void Set(int row, CoreColumn column, const CoreCell& value);
+
+  // The numbers of a row's cells; row 1..552.
+  const CoreRowNumbers& Numbers(int row) const {
+    return numbers_[static_cast<std::size_t>(row - 1)];
   }
 
  private:
   static std::size_t Index(int row, CoreColumn column) {
     return static_cast<std::size_t>((row - 1) * kCoreColumns + (static_cast<int>(column) - 1));
   }
-  std::vector<CoreCell> cells_;
+  // A cell's kind and, for a text, where its text lies in texts_.
+  struct StoredCell {
+    uint32_t text_offset = 0;
+    uint32_t text_size = 0;  // the top two bits hold the kind
+  };
+  static constexpr uint32_t kKindShift = 30;
+  std::vector<StoredCell> cells_;
+  std::vector<CoreRowNumbers> numbers_;
+  std::string texts_;
 };
 
 }  // namespace tov

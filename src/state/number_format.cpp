@@ -1,8 +1,9 @@
 #include "state/number_format.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstring>
 
 namespace tov {
 namespace {
@@ -29,18 +30,6 @@ Pattern ParsePattern(std::string_view pattern) {
   return p;
 }
 
-// Adds one unit in the last place of a string of decimal digits.
-void Increment(std::string& digits) {
-  for (std::size_t i = digits.size(); i-- > 0;) {
-    if (digits[i] != '9') {
-      ++digits[i];
-      return;
-    }
-    digits[i] = '0';
-  }
-  digits.insert(digits.begin(), '1');
-}
-
 }  // namespace
 
 std::optional<std::string> FormatNumber(double value, std::string_view pattern_text) {
@@ -48,53 +37,69 @@ std::optional<std::string> FormatNumber(double value, std::string_view pattern_t
   const Pattern pattern = ParsePattern(pattern_text);
   const bool negative = std::signbit(value) && value != 0;
 
-  // The value to 15 significant digits: digits d0..d14 and a decimal exponent.
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-  std::string digits;
-  const char* p = buffer;
-  for (; *p != 'e'; ++p) {
-    if (*p >= '0' && *p <= '9') digits.push_back(*p);
+  // The value to 15 significant digits, correctly rounded as printf's "%.14e"
+  // rounds it: "d.dddddddddddddde+X".
+  constexpr int kSignificant = 15;
+  char scientific[32];
+  const auto written = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
+                                     std::chars_format::scientific, kSignificant - 1);
+  const char* exponent_text = scientific + kSignificant + 2;  // after "e"
+  if (*exponent_text == '+') ++exponent_text;
+  int X = 0;
+  std::from_chars(exponent_text, written.ptr, X);
+
+  // digits[1..15] are the significant digits, digits[1] worth 10^X; digits[0]
+  // takes a carry. Index X + 1 is the units digit; rounding to the pattern's
+  // decimals drops every digit from index `cut` on.
+  char digits[kSignificant + 1];
+  digits[0] = '0';
+  digits[1] = scientific[0];
+  std::memcpy(digits + 2, scientific + 2, kSignificant - 1);
+  const int units = X + 1;
+  const int decimals = static_cast<int>(pattern.max_decimals);
+  const int cut = units + 1 + decimals;
+
+  // Round half away from zero on those decimal digits.
+  if (cut >= 1 && cut <= kSignificant && digits[cut] >= '5') {
+    for (int i = cut - 1; i >= 0; --i) {
+      if (digits[i] != '9') {
+        ++digits[i];
+        break;
+      }
+      digits[i] = '0';
+    }
   }
-  const long exponent = std::strtol(p + 1, nullptr, 10);
+  // The kept digit at any index; '0' before the first and after the last.
+  const auto digit = [&](int i) {
+    return i >= 0 && i < cut && i <= kSignificant ? digits[i] : '0';
+  };
 
-  // Split into integer and fraction digits.
-  std::string integer;
-  std::string fraction;
-  const long integer_digits = exponent + 1;
-  if (value == 0) {
-    integer = "0";
-  } else if (integer_digits <= 0) {
-    integer = "0";
-    fraction = std::string(static_cast<std::size_t>(-integer_digits), '0') + digits;
-  } else if (static_cast<std::size_t>(integer_digits) >= digits.size()) {
-    integer = digits + std::string(static_cast<std::size_t>(integer_digits) - digits.size(), '0');
-  } else {
-    integer = digits.substr(0, static_cast<std::size_t>(integer_digits));
-    fraction = digits.substr(static_cast<std::size_t>(integer_digits));
+  bool rounds_to_zero = true;
+  for (int i = 0; i < std::min(cut, kSignificant + 1); ++i) {
+    rounds_to_zero = rounds_to_zero && digits[i] == '0';
   }
+  std::string out;
+  if (negative && !rounds_to_zero) out.push_back('-');
 
-  // Round half away from zero to the pattern's decimals.
-  const std::size_t decimals = pattern.max_decimals;
-  if (fraction.size() < decimals + 1) fraction.resize(decimals + 1, '0');
-  std::string kept = integer + fraction.substr(0, decimals);
-  if (fraction[decimals] >= '5') Increment(kept);
-  std::string int_part = kept.substr(0, kept.size() - decimals);
-  std::string frac_part = kept.substr(kept.size() - decimals);
+  // Integer digits: the significant ones, at least the pattern's "0" positions.
+  int integer_start = 0;
+  while (integer_start <= units && digit(integer_start) == '0') ++integer_start;
+  const int integer_digits = std::max(units + 1 - integer_start, 0);
+  out.append(static_cast<std::size_t>(
+                 std::max(static_cast<int>(pattern.min_integer_digits) - integer_digits, 0)),
+             '0');
+  for (int i = integer_start; i <= units; ++i) out.push_back(digit(i));
 
-  const bool rounds_to_zero = kept.find_first_not_of('0') == std::string::npos;
-
-  // Digit positions: "0" always shows a digit, "#" only a significant one.
-  const std::size_t first = int_part.find_first_not_of('0');
-  int_part = first == std::string::npos ? "" : int_part.substr(first);
-  if (int_part.size() < pattern.min_integer_digits) {
-    int_part.insert(0, pattern.min_integer_digits - int_part.size(), '0');
+  // Fraction digits: trailing zeros only down to the pattern's "0" positions.
+  int fraction_end = units + decimals;
+  while (fraction_end > units + static_cast<int>(pattern.min_decimals) &&
+         digit(fraction_end) == '0') {
+    --fraction_end;
   }
-  while (frac_part.size() > pattern.min_decimals && frac_part.back() == '0') frac_part.pop_back();
-
-  std::string out = (negative && !rounds_to_zero) ? "-" : "";
-  out += int_part;
-  if (!frac_part.empty()) out += "." + frac_part;
+  if (fraction_end > units) {
+    out.push_back('.');
+    for (int i = units + 1; i <= fraction_end; ++i) out.push_back(digit(i));
+  }
   return out;
 }
 

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace tov {
@@ -101,30 +99,38 @@ std::string PlainNumberText(double value, int significant_digits) {
   if (significant_digits > 17) significant_digits = 17;
 
   // Round to the significant digits first: the exponent of the rounded value
-  // decides between the plain and the exponent form.
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", significant_digits - 1, value);
-  std::string scientific(buffer);
-  const std::size_t e_pos = scientific.find('e');
-  std::string mantissa = scientific.substr(0, e_pos);
-  const int exponent = std::atoi(scientific.c_str() + e_pos + 1);
+  // decides between the plain and the exponent form. The mantissa's digits
+  // are those of printf's "%.*e".
+  char scientific[48];
+  const auto written = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                     std::chars_format::scientific, significant_digits - 1);
+  const std::string_view text(scientific, static_cast<std::size_t>(written.ptr - scientific));
+  const std::size_t e_pos = text.find('e');
+  const std::string_view mantissa = text.substr(0, e_pos);
+  std::string_view exponent_text = text.substr(e_pos + 1);
+  if (exponent_text.front() == '+') exponent_text.remove_prefix(1);
+  int exponent = 0;
+  std::from_chars(exponent_text.data(), exponent_text.data() + exponent_text.size(), exponent);
 
   // Mantissa digits without sign, point and trailing zeros.
   const bool negative = mantissa.front() == '-';
-  std::string digits;
+  char digit_buffer[20];
+  std::size_t count = 0;
   for (char c : mantissa) {
-    if (IsDigit(c)) digits.push_back(c);
+    if (IsDigit(c)) digit_buffer[count++] = c;
   }
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  while (count > 1 && digit_buffer[count - 1] == '0') --count;
+  const std::string_view digits(digit_buffer, count);
 
   std::string out = negative ? "-" : "";
   if (exponent < -5 || exponent >= significant_digits) {
     out.push_back(digits.front());
-    if (digits.size() > 1) out.append(".").append(digits, 1);
-    char exp_text[16];
-    std::snprintf(exp_text, sizeof exp_text, "E%c%02d", exponent < 0 ? '-' : '+',
-                  exponent < 0 ? -exponent : exponent);
-    return out.append(exp_text);
+    if (digits.size() > 1) out.append(".").append(digits.substr(1));
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    out.push_back('E');
+    out.push_back(exponent < 0 ? '-' : '+');
+    if (magnitude < 10) out.push_back('0');
+    return out.append(std::to_string(magnitude));
   }
   if (exponent < 0) {
     out.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);

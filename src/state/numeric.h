@@ -9,21 +9,56 @@
 
 namespace tov {
 
+namespace numeric_detail {
+inline std::optional<int16_t> ToInt16(double whole) {
+  if (!std::isfinite(whole) || whole < std::numeric_limits<int16_t>::min() ||
+      whole > std::numeric_limits<int16_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<int16_t>(whole);
+}
+inline std::optional<int16_t> FromInt(int value) {
+  if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<int16_t>(value);
+}
+}  // namespace numeric_detail
+
+// The rules below are inline: the turn solution applies them to every turn
+// count it tries.
+
+// Nearest whole number, ties to even, without a range limit; nullopt when not finite.
+inline std::optional<double> RoundHalfEven(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  // nearbyint follows the rounding mode, which is round-to-nearest-even by default.
+  return std::nearbyint(value);
+}
+
 // Nearest 16-bit count, ties to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
 // nullopt when the value is not finite or the count lies outside -32768..32767.
-std::optional<int16_t> RoundToCount(double value);
+inline std::optional<int16_t> RoundToCount(double value) {
+  const std::optional<double> whole = RoundHalfEven(value);
+  if (!whole) return std::nullopt;
+  return numeric_detail::ToInt16(*whole);
+}
 
 // Integer part rounded down (toward minus infinity) as a 16-bit count: 2.9 -> 2, -2.1 -> -3.
 // nullopt when the value is not finite or the count lies outside -32768..32767.
-std::optional<int16_t> FloorToCount(double value);
-
-// Nearest whole number, ties to even, without a range limit; nullopt when not finite.
-std::optional<double> RoundHalfEven(double value);
+inline std::optional<int16_t> FloorToCount(double value) {
+  return numeric_detail::ToInt16(std::floor(value));
+}
 
 // 16-bit count arithmetic; nullopt on overflow.
-std::optional<int16_t> CheckedAdd(int16_t a, int16_t b);
-std::optional<int16_t> CheckedSub(int16_t a, int16_t b);
-std::optional<int16_t> CheckedMul(int16_t a, int16_t b);
+inline std::optional<int16_t> CheckedAdd(int16_t a, int16_t b) {
+  return numeric_detail::FromInt(int{a} + int{b});
+}
+inline std::optional<int16_t> CheckedSub(int16_t a, int16_t b) {
+  return numeric_detail::FromInt(int{a} - int{b});
+}
+inline std::optional<int16_t> CheckedMul(int16_t a, int16_t b) {
+  return numeric_detail::FromInt(int{a} * int{b});
+}
 
 // A computed value stored as a 4-byte float. nullopt when it is NaN, infinite,
 // or beyond the float range (an overflow); values too small for a float become 0.

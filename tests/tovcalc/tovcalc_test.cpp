@@ -1,58 +1,100 @@
 // tovcalc run as scripts run it: a separate process, its exit status and output.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QStringList>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::json;
+using Args = std::vector<std::string>;
 
 struct Result {
   int status = -1;
   std::string out;
   std::string err;
-  QJsonObject json() const {
-    return QJsonDocument::fromJson(QByteArray::fromStdString(out)).object();
+  Json json() const { return Json::parse(out); }
+  // One JSON object per line.
+  std::vector<Json> lines() const {
+    std::vector<Json> objects;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) objects.push_back(Json::parse(line));
+    return objects;
   }
 };
 
-Result Calc(const QStringList& arguments) {
-  QProcess process;
-  process.start(TOVCALC_PATH, arguments);
-  EXPECT_TRUE(process.waitForFinished(30000)) << arguments.join(' ').toStdString();
-  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-  return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-          process.readAllStandardError().toStdString()};
+const fs::path& Dir() {
+  static const fs::path dir = [] {
+    fs::path d = fs::temp_directory_path() / ("tovcalc_test." + std::to_string(getpid()));
+    fs::create_directories(d);
+    return d;
+  }();
+  return dir;
+}
+std::string Path(const std::string& name) {
+  return (Dir() / name).string();
+}
+std::string Slurp(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
-QString Path(const QString& name) {
-  static const QTemporaryDir dir;
-  return dir.filePath(name);
+// Runs tovcalc with `input` on standard input and standard output going to
+// `out_path` (a file of its own when empty).
+Result Calc(const Args& arguments, const std::string& input = "", std::string out_path = "") {
+  const std::string in_path = Path("stdin"), err_path = Path("stderr");
+  if (out_path.empty()) out_path = Path("stdout");
+  std::ofstream(in_path, std::ios::binary) << input;
+  const pid_t child = fork();
+  if (child == 0) {
+    const auto redirect = [](const std::string& path, int fd, int flags) {
+      const int file = open(path.c_str(), flags, 0644);
+      dup2(file, fd);
+      close(file);
+    };
+    redirect(in_path, 0, O_RDONLY);
+    redirect(out_path, 1, O_WRONLY | O_CREAT | O_TRUNC);
+    redirect(err_path, 2, O_WRONLY | O_CREAT | O_TRUNC);
+    std::vector<char*> argv{const_cast<char*>("tovcalc")};
+    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(TOVCALC_PATH, argv.data());
+    _exit(127);
+  }
+  int wait_status = 0;
+  waitpid(child, &wait_status, 0);
+  EXPECT_TRUE(WIFEXITED(wait_status));
+  return {WEXITSTATUS(wait_status), out_path == Path("stdout") ? Slurp(out_path) : "",
+          Slurp(err_path)};
 }
 
 TEST(Tovcalc, ExitStatusSaysHowTheRunEndedAndStderrWhy) {
-  std::ofstream(Path("short.tov").toStdString()) << "0\r\n0\r\n\"10\"\r\n";
-  std::filesystem::create_directory(Path("folder.tov").toStdString());
-  std::ofstream(Path("stack0.tov").toStdString())
+  std::ofstream(Path("short.tov")) << "0\r\n0\r\n\"10\"\r\n";
+  fs::create_directory(Path("folder.tov"));
+  std::ofstream(Path("stack0.tov"))
       << "0,0,\"10\",\"2\",\"100\",\"600\",\"100\",\"150\",\"35\",3,1,20,0,0\r\n";
   // A design on Velmax toroid row 400.
-  std::ofstream(Path("picked.tov").toStdString())
+  std::ofstream(Path("picked.tov"))
       << "400\r\n1\r\n\"10\"\r\n\"2\"\r\n\"100\"\r\n\"600\"\r\n\"100\"\r\n"
          "\"150\"\r\n\"35\"\r\n3\r\n0\r\n20\r\n1\r\n0\r\n";
   // Arguments, exit status, a part of what stderr says.
-  const std::tuple<QStringList, int, const char*> cases[] = {
+  const std::tuple<Args, int, const char*> cases[] = {
       {{"--lnl", "100", "--no-lfl-max"}, 0, ""},
       {{"--idc", "400", "--lfl", "50000", "--lnl", "90000"}, 1, "Required Core Too Large: "},
-      {{"--bogus"}, 2, "bogus"},
+      {{"--bogus", "-xy"}, 2, "Unknown options: bogus, x, y."},
+      {{"--idc"}, 2, "Missing value after '--idc'."},
+      {{"--metric=1"}, 2, "Unexpected value after '--metric'."},
       {{"--core", "1"}, 2, "not a core of material velmax"},
       {{"--material", "mpp", "--core", "251"}, 2, "rows 1 to 250"},
       {{"--idc", "0"}, 2, "Invalid Entry: DC Current field requires a numeric entry"},
@@ -60,38 +102,51 @@ TEST(Tovcalc, ExitStatusSaysHowTheRunEndedAndStderrWhy) {
       {{"--ambient=-300"}, 2, "--ambient must be above -234.45 degrees C"},
       {{"--lnl", "100"}, 2, "No Load L must be greater than Full Load L field entry."},
       {{"--core", "400", "--lnl", "abc"}, 2, "No Load L field requires a numeric entry"},
+      {{"--list", "--save", Path("x.tov")}, 2, "--save and --list contradict each other"},
+      {{"--json", "--csv"}, 2, "--json and --csv contradict each other."},
+      {{"--sweep", "idc=1:5:0"}, 2, "the STEP must lead from START to STOP"},
+      {{"--sweep", "coredat=a,b"}, 2, "holds for the whole run"},
       {{"--coredat", Path("missing")}, 3, "missing"},
       {{Path("short.tov")}, 3, "is not a readable design file"},
       {{Path("stack0.tov")}, 3, "design file. Record 13 (stack count) is 0"},
       {{Path("picked.tov"), "--material", "velmax-e"}, 2, "not a core of material velmax-e"},
       {{"--save", Path("folder.tov")}, 3, "could not be saved"},
+      {{"--batch", Path("missing.jsonl")}, 3, "cannot be read"},
   };
   for (const auto& [arguments, status, on_stderr] : cases) {
     const Result r = Calc(arguments);
-    EXPECT_EQ(r.status, status) << r.err;
+    EXPECT_EQ(r.status, status) << arguments.front() << ": " << r.err;
     EXPECT_NE(r.err.find(on_stderr), std::string::npos) << r.err;
     EXPECT_TRUE(status != 2 || r.out.empty()) << r.out;  // a refused run shows nothing
   }
 }
 
+TEST(Tovcalc, AFailedOutputIsAnErrorNeverASuccess) {
+  for (const Args& arguments : {Args{}, Args{"--json"}, Args{"--list"}, Args{"--help"},
+                                Args{"--sweep", "idc=1:3:1", "--csv"}}) {
+    const Result r = Calc(arguments, "", "/dev/full");
+    EXPECT_EQ(r.status, 3) << arguments.size();
+    EXPECT_NE(r.err.find("No space left on device"), std::string::npos) << r.err;
+  }
+}
+
 TEST(Tovcalc, JsonHoldsEveryKeyAndTheSameReportAsText) {
-  const QStringList arguments{"--material", "hf", "--metric"};
+  const Args arguments{"--material", "hf", "--metric"};
   const Result text = Calc(arguments);
-  const Result r = Calc(arguments + QStringList{"--json"});
+  Args with_json = arguments;
+  with_json.push_back("--json");
+  const Result r = Calc(with_json);
   ASSERT_EQ(r.status, 0) << r.err;
-  const QJsonObject o = r.json();
+  const Json o = r.json();
   for (const char* key : {"design_mode", "core_row", "strands", "total_loss_mw", "stack", "fields",
                           "captions", "trise_colour", "options", "messages", "report"}) {
     EXPECT_TRUE(o.contains(key)) << key;
   }
-  EXPECT_EQ(o["fields"].toObject().size(), 28);
-  EXPECT_EQ(o["captions"].toObject()["lblDim"].toString(), "Wound Core Dimen. (mm)");
-  EXPECT_EQ(o["options"].toObject().keys(),
-            (QStringList{"ambient", "full_load_l_max", "lnl_enabled", "material", "metric",
-                         "single_layer"}));
-  EXPECT_TRUE(o["options"].toObject()["metric"].toBool());
+  EXPECT_EQ(o["fields"].size(), 28u);
+  EXPECT_EQ(o["captions"]["lblDim"], "Wound Core Dimen. (mm)");
+  EXPECT_TRUE(o["options"]["metric"].get<bool>());
   std::string report;
-  for (const auto line : o["report"].toArray()) report += line.toString().toStdString() + "\n";
+  for (const auto& line : o["report"]) report += line.get<std::string>() + "\n";
   EXPECT_EQ(report, text.out);
   EXPECT_NE(report.find("(in mm)"), std::string::npos);
 }
@@ -100,24 +155,113 @@ TEST(Tovcalc, ListsTheCoresOfTheMaterialAndTakesOneByPartNumber) {
   const std::string list = Calc({"--material", "velmax-e", "--list"}).out;
   EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 30);
   EXPECT_EQ(list.rfind("522\t", 0), 0u) << list;
-  const QJsonObject by_row = Calc({"--core", "400", "--json"}).json();
-  const QString part = by_row["fields"].toObject()["txtPN"].toString();
-  EXPECT_EQ(Calc({"--core", part.toLower(), "--json"}).json(), by_row);
+  const Json by_row = Calc({"--core", "400", "--json"}).json();
+  std::string part = by_row["fields"]["txtPN"];
+  std::transform(part.begin(), part.end(), part.begin(), ::tolower);
+  EXPECT_EQ(Calc({"--core", part, "--json"}).json(), by_row);
 }
 
+// File names are bytes: one that is not UTF-8 is saved and opened as named.
 TEST(Tovcalc, ASavedDesignReopensToTheSameDesign) {
-  const QStringList settings[] = {
-      {"--core", "420", "--stack", "2", "--ambient", "45", "--idc", "4"},
-      {"--material", "mpp", "--no-lfl-max", "--single-layer", "--ripple", "3.5"}};
-  for (const QStringList& arguments : settings) {
-    const Result first = Calc(arguments + QStringList{"--json", "--save", Path("s.tov")});
-    const Result again = Calc({Path("s.tov"), "--json"});
+  const std::string file = Path("s\xff\xfe.tov");
+  for (const Args& arguments :
+       {Args{"--core", "420", "--stack", "2", "--ambient", "45", "--idc", "4"},
+        Args{"--material", "mpp", "--no-lfl-max", "--single-layer", "--ripple", "3.5"}}) {
+    Args first_arguments = arguments;
+    first_arguments.insert(first_arguments.end(), {"--json", "--save", file});
+    const Result first = Calc(first_arguments);
+    ASSERT_TRUE(fs::exists(file));
+    const Result again = Calc({file, "--json"});
     ASSERT_EQ(again.status, 0) << again.err;
-    QJsonObject a = first.json(), b = again.json();
-    a.remove("messages");
-    b.remove("messages");
+    Json a = first.json(), b = again.json();
+    a.erase("messages");
+    b.erase("messages");
     EXPECT_EQ(a, b);
   }
+}
+
+// Every line of a batch is the object its single run prints, plus the
+// request; unreadable and refused requests get a line of their own.
+TEST(Tovcalc, ABatchLineIsTheSingleRunsOutput) {
+  const std::string batch =
+      "{\"material\": \"hf\", \"idc\": 12, \"lfl\": 220.50, \"lnl\": \"400\"}\n"
+      "\n"
+      "{\"core\": \"400\", \"metric\": true, \"stack\": 2}\n"
+      "{\"idc\": 400, \"lfl\": 50000, \"lnl\": 90000}\n"
+      "{\"idc\": 0}\n"
+      "{\"idc\": [1]}\n"
+      "not json\n"
+      "{\"material\": \"velmax-e\", \"single-layer\": false, \"no-lfl-max\": true}\n";
+  const Args singles[] = {
+      {"--material", "hf", "--idc", "12", "--lfl", "220.50", "--lnl", "400"},
+      {"--core", "400", "--metric", "--stack", "2"},
+      {"--idc", "400", "--lfl", "50000", "--lnl", "90000"},
+      {},
+      {},
+      {},
+      {"--material", "velmax-e", "--no-single-layer", "--no-lfl-max"},
+  };
+  const Result r = Calc({"--batch", "-", "--ambient", "30"}, batch);
+  EXPECT_EQ(r.status, 2) << r.err;
+  const std::vector<Json> lines = r.lines();
+  ASSERT_EQ(lines.size(), 7u) << r.out;
+  const long long line_numbers[] = {1, 3, 4, 5, 6, 7, 8};
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(lines[i]["line"], line_numbers[i]);
+    if (lines[i].contains("error")) {
+      EXPECT_EQ(lines[i]["status"], 2);
+      continue;
+    }
+    Args arguments = singles[i];
+    arguments.insert(arguments.end(), {"--ambient", "30", "--json"});
+    Json design = lines[i];
+    EXPECT_TRUE(design.contains("request"));
+    design.erase("request");
+    design.erase("line");
+    EXPECT_EQ(design, Calc(arguments).json()) << i;
+  }
+  EXPECT_EQ(lines[0]["request"]["idc"], "12");
+  EXPECT_EQ(lines[0]["request"]["lfl"], "220.50");
+  EXPECT_EQ(lines[1]["request"]["metric"], true);
+  EXPECT_NE(lines[3]["error"].get<std::string>().find("DC Current"), std::string::npos);
+  EXPECT_NE(lines[4]["error"].get<std::string>().find("array"), std::string::npos);
+}
+
+// A sweep designs the product of its values; CSV carries the request and
+// the design's numbers, the same as the single run's.
+TEST(Tovcalc, ASweepWritesOneCsvLinePerCombination) {
+  const Result r = Calc({"--sweep", "material=mpp,velmax", "--sweep", "idc=1:2:0.5", "--csv"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::istringstream in(r.out);
+  std::string header, line;
+  std::getline(in, header);
+  std::vector<std::string> rows;
+  while (std::getline(in, line)) rows.push_back(line);
+  ASSERT_EQ(rows.size(), 6u);
+  EXPECT_EQ(rows[1].rfind("2,mpp,1.5,", 0), 0u) << rows[1];
+  EXPECT_EQ(rows[5].rfind("6,velmax,2,", 0), 0u) << rows[5];
+  // Total loss of the last line against the single run's JSON.
+  const auto column = [&](const std::string& row, const std::string& name) {
+    std::vector<std::string> cells, names;
+    std::istringstream h(header), c(row);
+    for (std::string cell; std::getline(h, cell, ',');) names.push_back(cell);
+    for (std::string cell; std::getline(c, cell, ',');) cells.push_back(cell);
+    return cells[static_cast<std::size_t>(std::find(names.begin(), names.end(), name) -
+                                          names.begin())];
+  };
+  const Json single = Calc({"--material", "velmax", "--idc", "2", "--json"}).json();
+  EXPECT_NEAR(std::stod(column(rows[5], "total_loss_mw")), single["total_loss_mw"].get<double>(),
+              1e-6 * single["total_loss_mw"].get<double>());
+  EXPECT_EQ(column(rows[5], "core_row"), std::to_string(single["core_row"].get<int>()));
+
+  // CSV requests: a header of option names; a bad header stops the batch.
+  std::ofstream(Path("req.csv")) << "material,idc,core\nhf,3,\n\"hf\",,bogus\n";
+  const Result csv = Calc({"--batch", Path("req.csv"), "--csv"});
+  EXPECT_EQ(csv.status, 2) << csv.err;
+  EXPECT_NE(csv.out.find("\n3,hf,,,"), std::string::npos) << csv.out;
+  EXPECT_NE(csv.out.find("No core of material hf"), std::string::npos) << csv.out;
+  std::ofstream(Path("bad.csv")) << "idc,coredat\n1,x\n";
+  EXPECT_EQ(Calc({"--batch", Path("bad.csv")}).status, 2);
 }
 
 }  // namespace

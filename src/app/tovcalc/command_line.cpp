@@ -1,7 +1,5 @@
 #include "app/tovcalc/command_line.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
 #include <cmath>
 
 #include "state/number_text.h"
@@ -11,96 +9,136 @@
 namespace tov::tovcalc {
 namespace {
 
-constexpr const char* kDescription =
-    "Designs a DC inductor on a powder core, as the desktop program does, and prints\n"
-    "the report of the design shown. Settings start from the program's start-up\n"
-    "state; a design file given first is applied as Open Design applies it; the\n"
-    "options then override. The design that runs: --core given, the selected-core\n"
-    "design on that core; else the design file's design mode; else the automatic\n"
-    "search.\n\n"
-    "Message boxes go to standard error as \"Title: text\".\n"
-    "Exit status: 0 a design was shown; 1 no core is large enough (\"Too Large\");\n"
-    "2 a usage error or an input the window would ask for again; 3 the core\n"
-    "database or a design file could not be read or written.";
-
-struct Options {
-  QCommandLineOption idc{"idc", "DC current, A.", "T"};
-  QCommandLineOption ripple{"ripple", "Ripple current, A peak to peak.", "T"};
-  QCommandLineOption freq{"freq", "Ripple frequency, kHz.", "T"};
-  QCommandLineOption density{"density", "Current density for the wire, A/sq cm.", "T"};
-  QCommandLineOption lfl{"lfl", "Inductance at full load, uH.", "T"};
-  QCommandLineOption lnl{"lnl", "Largest inductance at no load, uH.", "T"};
-  QCommandLineOption trise{"trise", "Allowable temperature rise, deg C.", "T"};
-  QCommandLineOption material{"material", "Core material: mpp, hf, velmax or velmax-e.", "NAME"};
-  QCommandLineOption core{"core",
-                          "Design on this core: its core-table row (1-based) or its full part "
-                          "number; a core of the material in force.",
-                          "ROW|PARTNO"};
-  QCommandLineOption stack{"stack", "Number of stacked toroids, 1 to 5.", "N"};
-  QCommandLineOption ambient{"ambient", "Ambient temperature, deg C.", "T"};
-  QCommandLineOption single_layer{"single-layer", "Check Single Layer Choke."};
-  QCommandLineOption no_single_layer{"no-single-layer", "Uncheck Single Layer Choke."};
-  QCommandLineOption lfl_max{"lfl-max", "Check Full Load L Maximum."};
-  QCommandLineOption no_lfl_max{"no-lfl-max", "Uncheck Full Load L Maximum."};
-  QCommandLineOption metric{"metric", "Show dimensions in millimetres."};
-  QCommandLineOption coredat{
-      "coredat", "Core database (default: the one installed with the program).", "PATH"};
-  QCommandLineOption list{"list", "Print the core list of the material in force and exit."};
-  QCommandLineOption json{"json", "Print the design as one JSON object."};
-  QCommandLineOption save{"save", "Also write the final settings as a design file.", "FILE.tov"};
-};
-
-std::optional<std::string> Text(const QCommandLineParser& parser,
-                                const QCommandLineOption& option) {
-  if (!parser.isSet(option)) return std::nullopt;
-  return parser.value(option).toStdString();
-}
-
-// A pair of options that set one check mark; both at once is an error.
-bool CheckMark(const QCommandLineParser& parser, const QCommandLineOption& on,
-               const QCommandLineOption& off, std::optional<bool>& mark, std::string& error) {
-  if (parser.isSet(on) && parser.isSet(off)) {
-    error = "--" + on.names().front().toStdString() + " and --" +
-            off.names().front().toStdString() + " contradict each other.";
-    return false;
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
   }
-  if (parser.isSet(on)) mark = true;
-  if (parser.isSet(off)) mark = false;
   return true;
 }
 
-std::string ReadSettings(const QCommandLineParser& parser, const Options& o, Settings& s) {
-  const QStringList positional = parser.positionalArguments();
-  if (positional.size() > 1) return "Only one design file can be given.";
-  if (!positional.empty()) s.design_file = positional.front().toStdString();
+// Reading the arguments: every option found, the unknown ones, and the
+// first error of a value (a missing or an unexpected one).
+struct Scan {
+  GivenOptions given;
+  std::vector<std::string> unknown;
+  std::string value_error;
+};
 
-  s.txtIdc = Text(parser, o.idc);
-  s.txtIdelta = Text(parser, o.ripple);
-  s.txtFreq = Text(parser, o.freq);
-  s.txtCurDens = Text(parser, o.density);
-  s.txtLfl = Text(parser, o.lfl);
-  s.txtLnl = Text(parser, o.lnl);
-  s.txtTempInput = Text(parser, o.trise);
+std::optional<OptionId> OptionOfShortName(std::string_view name) {
+  for (const OptionSpec& spec : kOptions) {
+    if (!spec.short_name.empty() && spec.short_name == name) return spec.id;
+  }
+  return std::nullopt;
+}
 
-  if (const auto name = Text(parser, o.material)) {
-    for (const MaterialInfo& info : kMaterialTable) {
-      const QString option_name =
-          QString::fromUtf8(info.cli_name.data(), static_cast<qsizetype>(info.cli_name.size()));
-      if (QString::fromStdString(*name).compare(option_name, Qt::CaseInsensitive) == 0) {
-        s.material = info.material;
+void Record(GivenOptions& given, OptionId id, std::string value) {
+  if (id == OptionId::Sweep) given.sweeps.push_back(value);
+  given[id] = std::move(value);
+}
+
+// The value of an option found in `argument` ("--idc=5"), or in the next
+// argument when it has none; an option without a value must not have one.
+void TakeValue(Scan& scan, OptionId id, const std::string& argument, std::size_t& index,
+               const std::vector<std::string>& arguments) {
+  const std::size_t assign = argument.find('=');
+  if (!SpecOf(id).value_name.empty()) {
+    if (assign != std::string::npos) {
+      Record(scan.given, id, argument.substr(assign + 1));
+    } else if (index + 1 < arguments.size()) {
+      Record(scan.given, id, arguments[++index]);
+    } else {
+      ++index;
+      scan.value_error = "Missing value after '" + argument + "'.";
+    }
+  } else if (assign != std::string::npos) {
+    scan.value_error = "Unexpected value after '" + argument.substr(0, assign) + "'.";
+  } else {
+    Record(scan.given, id, "");
+  }
+}
+
+Scan ScanArguments(const std::vector<std::string>& arguments) {
+  Scan scan;
+  bool only_files = false;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (only_files || argument.size() < 2 || argument[0] != '-') {
+      scan.given.positional.push_back(argument);
+    } else if (argument == "--") {
+      only_files = true;
+    } else if (argument[1] == '-') {
+      const std::string name = argument.substr(2, argument.find('=') - 2);
+      if (const std::optional<OptionId> id = OptionNamed(name)) {
+        TakeValue(scan, *id, argument, i, arguments);
+      } else {
+        scan.unknown.push_back(name);
       }
+    } else {
+      // Short options run together: "-h"; one with a value takes the rest.
+      std::optional<OptionId> last;
+      for (std::size_t pos = 1; pos < argument.size(); ++pos) {
+        const std::string name(1, argument[pos]);
+        last = OptionOfShortName(name);
+        if (!last) {
+          scan.unknown.push_back(name);
+          continue;
+        }
+        if (pos + 1 < argument.size() && argument[pos + 1] == '=') break;
+      }
+      if (last) TakeValue(scan, *last, argument, i, arguments);
+    }
+  }
+  return scan;
+}
+
+std::optional<std::string> Text(const GivenOptions& given, OptionId id) {
+  return given[id];
+}
+
+// A pair of options that set one check mark; both at once is an error.
+bool CheckMark(const GivenOptions& given, OptionId on, OptionId off, std::optional<bool>& mark,
+               std::string& error) {
+  if (given.Has(on) && given.Has(off)) {
+    error = "--" + std::string(SpecOf(on).name) + " and --" + std::string(SpecOf(off).name) +
+            " contradict each other.";
+    return false;
+  }
+  if (given.Has(on)) mark = true;
+  if (given.Has(off)) mark = false;
+  return true;
+}
+
+std::string ReadInto(const GivenOptions& given, Settings& s) {
+  if (given.positional.size() > 1) return "Only one design file can be given.";
+  if (!given.positional.empty()) s.design_file = given.positional.front();
+
+  s.txtIdc = Text(given, OptionId::Idc);
+  s.txtIdelta = Text(given, OptionId::Ripple);
+  s.txtFreq = Text(given, OptionId::Freq);
+  s.txtCurDens = Text(given, OptionId::Density);
+  s.txtLfl = Text(given, OptionId::Lfl);
+  s.txtLnl = Text(given, OptionId::Lnl);
+  s.txtTempInput = Text(given, OptionId::Trise);
+
+  if (const auto name = Text(given, OptionId::Material)) {
+    for (const MaterialInfo& info : kMaterialTable) {
+      if (EqualIgnoringCase(*name, info.cli_name)) s.material = info.material;
     }
     if (!s.material) return "Unknown material \"" + *name + "\": use mpp, hf, velmax or velmax-e.";
   }
-  s.core = Text(parser, o.core);
-  if (const auto stack = Text(parser, o.stack)) {
+  s.core = Text(given, OptionId::Core);
+  if (const auto stack = Text(given, OptionId::Stack)) {
     const std::optional<double> n = ParseNumber(*stack);
     if (!n || *n < 1 || *n > 5 || *n != std::floor(*n)) {
       return "--stack takes a whole number of cores from 1 to 5, not \"" + *stack + "\".";
     }
     s.stack = static_cast<int16_t>(*n);
   }
-  if (const auto ambient = Text(parser, o.ambient)) {
+  if (const auto ambient = Text(given, OptionId::Ambient)) {
     const std::optional<double> t = ParseNumber(*ambient);
     s.ambient = t ? ToSingle(*t) : std::nullopt;
     if (!s.ambient) return "--ambient takes a number in degrees C, not \"" + *ambient + "\".";
@@ -111,63 +149,118 @@ std::string ReadSettings(const QCommandLineParser& parser, const Options& o, Set
     }
   }
   std::string error;
-  if (!CheckMark(parser, o.single_layer, o.no_single_layer, s.single_layer, error) ||
-      !CheckMark(parser, o.lfl_max, o.no_lfl_max, s.full_load_l_max, error)) {
+  if (!CheckMark(given, OptionId::SingleLayer, OptionId::NoSingleLayer, s.single_layer, error) ||
+      !CheckMark(given, OptionId::LflMax, OptionId::NoLflMax, s.full_load_l_max, error)) {
     return error;
   }
-  s.metric = parser.isSet(o.metric);
-  s.coredat = Text(parser, o.coredat);
-  s.list = parser.isSet(o.list);
-  s.json = parser.isSet(o.json);
-  s.save = Text(parser, o.save);
+  s.metric = given.Has(OptionId::Metric);
+  s.coredat = Text(given, OptionId::Coredat);
+  s.list = given.Has(OptionId::List);
+  s.json = given.Has(OptionId::Json);
+  s.csv = given.Has(OptionId::Csv);
+  s.save = Text(given, OptionId::Save);
+  s.batch = Text(given, OptionId::Batch);
+  s.sweeps = given.sweeps;
+
+  if (s.list && s.save)
+    return "--save and --list contradict each other: a core list is no design to save.";
+  if (s.json && s.csv) return "--json and --csv contradict each other.";
+  if (s.Many() && s.list)
+    return "--list prints one core list: it takes no --batch, --sweep or --csv.";
+  if (s.Many() && s.save) return "--save saves one design: it takes no --batch, --sweep or --csv.";
   return {};
 }
 
 }  // namespace
 
+const std::array<OptionSpec, kOptionCount> kOptions = {{
+    {OptionId::Help, "h", "help", "", "Displays help on commandline options.", false},
+    {OptionId::HelpAll, "", "help-all", "", "Displays help including Qt specific options.", false},
+    {OptionId::Idc, "", "idc", "T", "DC current, A.", true},
+    {OptionId::Ripple, "", "ripple", "T", "Ripple current, A peak to peak.", true},
+    {OptionId::Freq, "", "freq", "T", "Ripple frequency, kHz.", true},
+    {OptionId::Density, "", "density", "T", "Current density for the wire, A/sq cm.", true},
+    {OptionId::Lfl, "", "lfl", "T", "Inductance at full load, uH.", true},
+    {OptionId::Lnl, "", "lnl", "T", "Largest inductance at no load, uH.", true},
+    {OptionId::Trise, "", "trise", "T", "Allowable temperature rise, deg C.", true},
+    {OptionId::Material, "", "material", "NAME", "Core material: mpp, hf, velmax or velmax-e.",
+     true},
+    {OptionId::Core, "", "core", "ROW|PARTNO",
+     "Design on this core: its core-table row (1-based) or its full part number; a core of the "
+     "material in force.",
+     true},
+    {OptionId::Stack, "", "stack", "N", "Number of stacked toroids, 1 to 5.", true},
+    {OptionId::Ambient, "", "ambient", "T", "Ambient temperature, deg C.", true},
+    {OptionId::SingleLayer, "", "single-layer", "", "Check Single Layer Choke.", true},
+    {OptionId::NoSingleLayer, "", "no-single-layer", "", "Uncheck Single Layer Choke.", true},
+    {OptionId::LflMax, "", "lfl-max", "", "Check Full Load L Maximum.", true},
+    {OptionId::NoLflMax, "", "no-lfl-max", "", "Uncheck Full Load L Maximum.", true},
+    {OptionId::Metric, "", "metric", "", "Show dimensions in millimetres.", true},
+    {OptionId::Coredat, "", "coredat", "PATH",
+     "Core database (default: the one installed with the program).", false},
+    {OptionId::List, "", "list", "", "Print the core list of the material in force and exit.",
+     false},
+    {OptionId::Json, "", "json", "", "Print the design as one JSON object.", false},
+    {OptionId::Save, "", "save", "FILE.tov", "Also write the final settings as a design file.",
+     false},
+    {OptionId::Batch, "", "batch", "FILE",
+     "Design every request of FILE (- for standard input), one a line: a JSON object whose keys "
+     "are option names, or CSV under a header line of option names. The other options hold for "
+     "every request that does not set them.",
+     false},
+    {OptionId::Sweep, "", "sweep", "SPEC",
+     "Design every value of an option: NAME=START:STOP:STEP or NAME=A,B,C. Several sweeps design "
+     "every combination; with --batch, for every request.",
+     false},
+    {OptionId::Csv, "", "csv", "",
+     "Print a header line and one CSV line per design: the request and the design's numbers at "
+     "full precision. Without it, --batch and --sweep print one JSON object per line.",
+     false},
+}};
+
+const OptionSpec& SpecOf(OptionId id) {
+  return kOptions[static_cast<std::size_t>(id)];
+}
+
+std::optional<OptionId> OptionNamed(std::string_view name) {
+  for (const OptionSpec& spec : kOptions) {
+    if (spec.name == name) return spec.id;
+  }
+  return std::nullopt;
+}
+
 const char* MaterialOptionName(Material material) {
   return InfoOf(material).cli_name.data();
 }
 
-ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
-  QCommandLineParser parser;
-  parser.setApplicationDescription(kDescription);
-  const QCommandLineOption help = parser.addHelpOption();
-  parser.addPositionalArgument("FILE.tov", "Design file to start from.", "[FILE.tov]");
-  const Options o;
-  parser.addOptions({o.idc,
-                     o.ripple,
-                     o.freq,
-                     o.density,
-                     o.lfl,
-                     o.lnl,
-                     o.trise,
-                     o.material,
-                     o.core,
-                     o.stack,
-                     o.ambient,
-                     o.single_layer,
-                     o.no_single_layer,
-                     o.lfl_max,
-                     o.no_lfl_max,
-                     o.metric,
-                     o.coredat,
-                     o.list,
-                     o.json,
-                     o.save});
-
-  ParsedCommandLine parsed;
-  if (!parser.parse(arguments)) {
-    parsed.error = parser.errorText().toStdString();
-    return parsed;
-  }
-  if (parser.isSet(help)) {
-    parsed.help_text = parser.helpText().toStdString();
-    return parsed;
-  }
+SettingsOrError ReadSettings(const GivenOptions& given) {
   Settings settings;
-  parsed.error = ReadSettings(parser, o, settings);
-  if (parsed.error.empty()) parsed.settings = std::move(settings);
+  std::string error = ReadInto(given, settings);
+  if (!error.empty()) return {std::nullopt, std::move(error)};
+  return {std::move(settings), {}};
+}
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  ParsedCommandLine parsed;
+  Scan scan = ScanArguments(arguments);
+  if (!scan.value_error.empty()) {
+    parsed.error = scan.value_error;
+  } else if (scan.unknown.size() == 1) {
+    parsed.error = "Unknown option '" + scan.unknown.front() + "'.";
+  } else if (scan.unknown.size() > 1) {
+    parsed.error = "Unknown options: " + scan.unknown.front();
+    for (std::size_t i = 1; i < scan.unknown.size(); ++i) parsed.error += ", " + scan.unknown[i];
+    parsed.error += ".";
+  }
+  if (!parsed.error.empty()) return parsed;
+  if (scan.given.Has(OptionId::Help) || scan.given.Has(OptionId::HelpAll)) {
+    parsed.help_text = HelpText(arguments.empty() ? "tovcalc" : arguments.front());
+    return parsed;
+  }
+  SettingsOrError read = ReadSettings(scan.given);
+  parsed.settings = std::move(read.settings);
+  parsed.error = std::move(read.error);
+  parsed.given = std::move(scan.given);
   return parsed;
 }
 

@@ -35,6 +35,8 @@ class RecordingUi : public UserInterface {
   explicit RecordingUi(bool echo_to_stderr) : echo_(echo_to_stderr) {}
 
   const std::vector<RecordedMessage>& Messages() const { return messages_; }
+  // Forgets the messages, for the next request of a batch.
+  void Clear() { messages_.clear(); }
 
   void ShowMessage(std::string_view title, std::string_view text) override;
   std::string AskInput(std::string_view prompt, std::string_view title,

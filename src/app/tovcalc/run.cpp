@@ -1,40 +1,13 @@
 #include "app/tovcalc/run.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QString>
 #include <cmath>
-#include <cstdio>
 
-#include "app/data_location.h"
-#include "app/tovcalc/recording_ui.h"
-#include "app/tovcalc/window_json.h"
-#include "io/atomic_save.h"
-#include "io/design_file.h"
-#include "io/design_file_load.h"
-#include "io/report.h"
-#include "state/core_table_loader.h"
 #include "state/number_text.h"
 #include "state/validation.h"
 #include "ui/logic/apply_design_file.h"
-#include "ui/logic/frm_tov.h"
 
 namespace tov::tovcalc {
 namespace {
-
-void Write(std::FILE* stream, const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), stream);
-}
-
-void Error(const std::string& text) {
-  Write(stderr, "tovcalc: " + text + "\n");
-}
-
-void WriteJson(const QJsonObject& object) {
-  const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Indented);
-  std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
-}
 
 // The design to run: the selected-core design on `row`, or the automatic search.
 struct DesignChoice {
@@ -63,23 +36,6 @@ void ApplyOptions(FrmTov& form, const Settings& s) {
   if (s.full_load_l_max) w.mnuLfl = *s.full_load_l_max;
 }
 
-void PrintCoreList(FrmTov& form, bool json) {
-  form.cmdSelCore_Click();
-  const WindowModel& w = form.Model();
-  QJsonArray cores;
-  std::string text;
-  for (std::size_t p = 0; p < w.lstCores.size(); ++p) {
-    const int16_t row = ListPositionToRow(w.material, static_cast<int16_t>(p));
-    cores.append(QJsonObject{{"row", row}, {"text", QString::fromStdString(w.lstCores[p])}});
-    text += std::to_string(row) + "\t" + w.lstCores[p] + "\n";
-  }
-  if (json) {
-    WriteJson({{"material", MaterialOptionName(w.material)}, {"cores", cores}});
-  } else {
-    Write(stdout, text);
-  }
-}
-
 // Runs the chosen design. The core picked becomes CoreIdx, as a pick in the
 // core list makes it. Millimetres are chosen as the window's units switch
 // does it, which re-runs the design named by DesignMode and CoreIdx.
@@ -96,45 +52,56 @@ void RunDesign(FrmTov& form, DesignChoice choice, bool metric) {
   }
 }
 
+std::string_view TrimSpace(std::string_view text) {
+  const auto space = [](char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+  };
+  while (!text.empty() && space(text.front())) text.remove_prefix(1);
+  while (!text.empty() && space(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<int16_t> ResolveCore(const CoreTable& cores, Material material,
                                    const std::string& core, std::string& error) {
   const MaterialSection section = SectionOf(material);
-  const std::string range =
-      "rows " + std::to_string(section.first_row) + " to " + std::to_string(section.last_core_row);
   const std::optional<double> number = ParseNumber(core);
   if (number && *number == std::floor(*number) && CoreTable::IsRow(static_cast<int>(*number))) {
     const int row = static_cast<int>(*number);
     if (section.HoldsCore(row)) return static_cast<int16_t>(row);
     error = "Row " + std::to_string(row) + " is not a core of material " +
-            MaterialOptionName(material) + " (its cores are " + range + ").";
+            MaterialOptionName(material) + " (its cores are rows " +
+            std::to_string(section.first_row) + " to " + std::to_string(section.last_core_row) +
+            ").";
     return std::nullopt;
   }
-  const QString wanted = QString::fromStdString(core).trimmed();
+  const std::string_view wanted = TrimSpace(core);
   for (int row = section.first_row; row <= section.last_core_row; ++row) {
     std::string name = cores.Cell(row, CoreColumn::PartNo).Display();
     if (!IsECore(material)) name += cores.Cell(row, CoreColumn::PartSuffix).Display();
-    if (QString::fromStdString(name).compare(wanted, Qt::CaseInsensitive) == 0) {
-      return static_cast<int16_t>(row);
-    }
+    if (EqualIgnoringCase(name, wanted)) return static_cast<int16_t>(row);
   }
   error = "No core of material " + std::string(MaterialOptionName(material)) +
           " has the part number \"" + core + "\" (see --list).";
   return std::nullopt;
 }
 
-int Run(const Settings& s, const std::filesystem::path& program_dir) {
-  const std::filesystem::path coredat =
-      s.coredat ? std::filesystem::path(*s.coredat) : LocateData(program_dir, kCoreDatabaseName);
-  const CoreTableLoad load = LoadCoreTable(coredat);
-  if (!load.table) {
-    Error(MessageLine("Core Database", load.error));
-    return kUnreadableFile;
-  }
-
-  RecordingUi ui(!s.json);
-  FrmTov form(*load.table, ui);
+RunOutcome Designer::Run(const Settings& s) {
+  ui_.Clear();
+  form_.emplace(cores_, ui_);
+  FrmTov& form = *form_;
   WindowModel& w = form.Model();
   ApplyStartupDefaults(w);
 
@@ -142,69 +109,38 @@ int Run(const Settings& s, const std::filesystem::path& program_dir) {
   // starts no design of its own.
   w.state.LoadingDesign = 1;
   DesignChoice choice;
-  if (s.design_file) {
-    const DesignFileRead read = LoadDesignFile(*s.design_file);
-    const std::optional<DesignFileRecord>& record = read.record;
-    if (!record || !DesignFileFits(*record, w.material)) {
-      Error(*s.design_file + " is not a readable design file." + (record ? "" : " " + read.error));
-      return kUnreadableFile;
-    }
-    ApplyDesignFile(form, *record);
-    choice = {record->DesignMode != 0, record->CoreIdx};
+  if (design_file_) {
+    ApplyDesignFile(form, *design_file_);
+    choice = {design_file_->DesignMode != 0, design_file_->CoreIdx};
   }
   ApplyOptions(form, s);
   if (s.core) {
     std::string error;
-    const std::optional<int16_t> row = ResolveCore(form.Cores(), w.material, *s.core, error);
-    if (!row) {
-      Error(error);
-      return kUsageError;
-    }
+    const std::optional<int16_t> row = ResolveCore(cores_, w.material, *s.core, error);
+    if (!row) return {kUsageError, error};
     choice = {true, *row};
   } else if (choice.selected_core && !SectionOf(w.material).HoldsCore(choice.row)) {
-    Error("The design file's core (row " + std::to_string(choice.row) +
-          ") is not a core of material " + MaterialOptionName(w.material) +
-          "; name one with --core or leave --material out.");
-    return kUsageError;
+    return {kUsageError, "The design file's core (row " + std::to_string(choice.row) +
+                             ") is not a core of material " + MaterialOptionName(w.material) +
+                             "; name one with --core or leave --material out."};
   }
   w.state.LoadingDesign = 0;
-
   if (s.list) {
-    PrintCoreList(form, s.json);
-    return kDesignShown;
+    form.cmdSelCore_Click();
+    return {};
   }
 
   // No one can answer an input box here: inputs the window would ask for
   // again are refused before any design runs.
   if (const std::optional<InputPrompt> prompt = FirstInputPrompt(w)) {
-    Error(MessageLine(prompt->title, prompt->prompt));
-    return kUsageError;
+    return {kUsageError, MessageLine(prompt->title, prompt->prompt)};
   }
   try {
     RunDesign(form, choice, s.metric);
   } catch (const InputDemanded& demanded) {
-    Error(MessageLine(demanded.title, demanded.prompt));
-    return kUsageError;
+    return {kUsageError, MessageLine(demanded.title, demanded.prompt)};
   }
-
-  const std::vector<std::string> report = RenderReportText(BuildReport(w));
-  if (s.json) {
-    WriteJson(WindowJson(w, ui.Messages(), report));
-  } else {
-    std::string text;
-    for (const std::string& line : report) text += line + "\n";
-    Write(stdout, text);
-  }
-
-  int status = form.ShowsTooLarge() ? kTooLarge : kDesignShown;
-  if (s.save) {
-    const std::string failure = AtomicSave(*s.save, WriteDesignFile(RecordFromWindow(w)));
-    if (!failure.empty()) {
-      Error("The design could not be saved as " + *s.save + ": " + failure);
-      status = kUnreadableFile;
-    }
-  }
-  return status;
+  return {form.ShowsTooLarge() ? kTooLarge : kDesignShown, {}};
 }
 
 }  // namespace tov::tovcalc

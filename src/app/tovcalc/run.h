@@ -1,13 +1,16 @@
 #pragma once
-// One run of tovcalc: the settings applied to the window's logic, the design
-// computed, and the result written out.
+// One request designed on the loaded core table, as the window would design
+// it: the settings applied to the window's logic and the design computed.
+// A single run prints the outcome; a batch runs request after request.
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "app/tovcalc/command_line.h"
+#include "app/tovcalc/recording_ui.h"
+#include "io/design_file.h"
 #include "state/core_table.h"
+#include "ui/logic/frm_tov.h"
 
 namespace tov::tovcalc {
 
@@ -17,10 +20,32 @@ namespace tov::tovcalc {
 std::optional<int16_t> ResolveCore(const CoreTable& cores, Material material,
                                    const std::string& core, std::string& error);
 
-// Runs the settings and writes the report (or JSON, or the core list) to
-// standard output and every message box and error to standard error.
-// `program_dir` is where the core database lies unless the settings say
-// otherwise. Returns the exit status.
-int Run(const Settings& settings, const std::filesystem::path& program_dir);
+// How a request ended.
+struct RunOutcome {
+  int status = kDesignShown;  // kDesignShown, kTooLarge or kUsageError
+  std::string error;          // why it was refused; empty otherwise
+};
+
+class Designer {
+ public:
+  // `design_file`: the record every request starts from, or null.
+  Designer(const CoreTable& cores, const DesignFileRecord* design_file, bool echo_messages)
+      : cores_(cores), design_file_(design_file), ui_(echo_messages) {}
+
+  // Starts the window afresh and applies the settings: the start-up
+  // defaults, the design file, the options. With `list` set it stops there;
+  // otherwise it refuses inputs the window would ask for again and runs the
+  // design the settings choose.
+  RunOutcome Run(const Settings& settings);
+
+  FrmTov& Form() { return *form_; }
+  const RecordingUi& Ui() const { return ui_; }
+
+ private:
+  const CoreTable& cores_;
+  const DesignFileRecord* design_file_;
+  RecordingUi ui_;
+  std::optional<FrmTov> form_;
+};
 
 }  // namespace tov::tovcalc

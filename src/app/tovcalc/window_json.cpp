@@ -1,7 +1,8 @@
 #include "app/tovcalc/window_json.h"
 
-#include <QJsonArray>
-#include <QString>
+#include <algorithm>
+#include <array>
+#include <cstdio>
 
 #include "app/tovcalc/command_line.h"
 #include "state/number_text.h"
@@ -10,70 +11,127 @@
 namespace tov::tovcalc {
 namespace {
 
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
 // A stored 4-byte float as the decimal a user reads (20.1, not 20.100000381).
 double FloatValue(float value) {
   return ParseNumber(PlainNumberText(value, 7)).value_or(0.0);
 }
 
-QJsonObject Fields(const WindowModel& w) {
-  QJsonObject object;
-  for (const OutputField& field : kOutputFields) {
-    object.insert(Q(std::string(field.field)), Q((w.*field.box).text));
-  }
-  for (const InputField& field : kInputFields) {
-    object.insert(Q(std::string(field.field)), Q((w.*field.box).text));
-  }
-  return object;
+// The input and output fields, sorted by name once.
+const std::vector<std::pair<std::string_view, const TextBox WindowModel::*>>& SortedFields() {
+  static const auto fields = [] {
+    std::vector<std::pair<std::string_view, const TextBox WindowModel::*>> list;
+    for (const OutputField& f : kOutputFields) list.emplace_back(f.field, f.box);
+    for (const InputField& f : kInputFields) list.emplace_back(f.field, f.box);
+    std::sort(list.begin(), list.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    return list;
+  }();
+  return fields;
 }
 
-QJsonObject Captions(const WindowModel& w) {
-  QJsonObject object;
-  for (const OutputField& field : kOutputFields) {
-    if (field.live_caption) object.insert(Q(std::string(field.label)), Q(w.*field.live_caption));
-  }
-  return object;
+const std::vector<std::pair<std::string_view, std::string WindowModel::*>>& SortedCaptions() {
+  static const auto captions = [] {
+    std::vector<std::pair<std::string_view, std::string WindowModel::*>> list;
+    for (const OutputField& f : kOutputFields) {
+      if (f.live_caption) list.emplace_back(f.label, f.live_caption);
+    }
+    std::sort(list.begin(), list.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    return list;
+  }();
+  return captions;
 }
 
-QString Colour(Rgb c) {
-  return QString::asprintf("#%02X%02X%02X", c.r, c.g, c.b);
+std::string Colour(Rgb c) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", c.r, c.g, c.b);
+  return text;
 }
 
 }  // namespace
 
-QJsonObject WindowJson(const WindowModel& w, const std::vector<RecordedMessage>& messages,
-                       const std::vector<std::string>& report_lines) {
-  QJsonObject options;
-  options.insert("material", MaterialOptionName(w.material));
-  options.insert("full_load_l_max", w.mnuLfl);
-  options.insert("single_layer", w.mnuSingleLayer);
-  options.insert("ambient", FloatValue(w.state.AmbientTemp));
-  options.insert("metric", w.state.metric);
-  options.insert("lnl_enabled", w.txtLnl.enabled);
-
-  QJsonArray shown;
-  for (const RecordedMessage& m : messages) {
-    shown.append(QJsonObject{{"title", Q(m.title)}, {"text", Q(m.text)}});
+void WriteRequestJson(JsonWriter& json, const RequestEcho& echo) {
+  json.BeginObject();
+  for (const RequestOption& option : *echo.options) {
+    json.Key(SpecOf(option.id).name);
+    if (SpecOf(option.id).value_name.empty()) {
+      json.Bool(ParseTruth(option.text).value_or(false));
+    } else {
+      json.String(option.text);
+    }
   }
-  QJsonArray report;
-  for (const std::string& line : report_lines) report.append(Q(line));
+  json.EndObject();
+}
 
-  QJsonObject object;
-  object.insert("design_mode", w.state.DesignMode);
-  object.insert("core_row", w.state.CoreIdx);
-  object.insert("strands", w.state.Strands);
-  object.insert("total_loss_mw", FloatValue(w.state.TotalLoss));
-  object.insert("stack", w.state.StackCount);
-  object.insert("fields", Fields(w));
-  object.insert("captions", Captions(w));
-  object.insert("trise_colour", Colour(w.txtTrise.background));
-  object.insert("options", options);
-  object.insert("messages", shown);
-  object.insert("report", report);
-  return object;
+void WriteWindowJson(JsonWriter& json, const WindowModel& w,
+                     const std::vector<RecordedMessage>& messages,
+                     const std::vector<std::string>& report_lines, const RequestEcho* echo) {
+  json.BeginObject();
+  json.Key("captions");
+  json.BeginObject();
+  for (const auto& [name, caption] : SortedCaptions()) {
+    json.Key(name);
+    json.String(w.*caption);
+  }
+  json.EndObject();
+  json.Key("core_row");
+  json.Int(w.state.CoreIdx);
+  json.Key("design_mode");
+  json.Int(w.state.DesignMode);
+  json.Key("fields");
+  json.BeginObject();
+  for (const auto& [name, box] : SortedFields()) {
+    json.Key(name);
+    json.String((w.*box).text);
+  }
+  json.EndObject();
+  if (echo) {
+    json.Key("line");
+    json.Int(echo->line);
+  }
+  json.Key("messages");
+  json.BeginArray();
+  for (const RecordedMessage& m : messages) {
+    json.BeginObject();
+    json.Key("text");
+    json.String(m.text);
+    json.Key("title");
+    json.String(m.title);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Key("options");
+  json.BeginObject();
+  json.Key("ambient");
+  json.Double(FloatValue(w.state.AmbientTemp));
+  json.Key("full_load_l_max");
+  json.Bool(w.mnuLfl);
+  json.Key("lnl_enabled");
+  json.Bool(w.txtLnl.enabled);
+  json.Key("material");
+  json.String(MaterialOptionName(w.material));
+  json.Key("metric");
+  json.Bool(w.state.metric);
+  json.Key("single_layer");
+  json.Bool(w.mnuSingleLayer);
+  json.EndObject();
+  json.Key("report");
+  json.BeginArray();
+  for (const std::string& line : report_lines) json.String(line);
+  json.EndArray();
+  if (echo) {
+    json.Key("request");
+    WriteRequestJson(json, *echo);
+  }
+  json.Key("stack");
+  json.Int(w.state.StackCount);
+  json.Key("strands");
+  json.Int(w.state.Strands);
+  json.Key("total_loss_mw");
+  json.Double(FloatValue(w.state.TotalLoss));
+  json.Key("trise_colour");
+  json.String(Colour(w.txtTrise.background));
+  json.EndObject();
 }
 
 }  // namespace tov::tovcalc

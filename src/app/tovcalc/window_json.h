@@ -1,19 +1,34 @@
 #pragma once
 // The design shown by the window as one JSON object, for scripts.
 
-#include <QJsonObject>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "app/tovcalc/json_writer.h"
 #include "app/tovcalc/recording_ui.h"
+#include "app/tovcalc/request.h"
 #include "state/window_model.h"
 
 namespace tov::tovcalc {
 
+// Where a request of a batch came from and what it asked for.
+struct RequestEcho {
+  long long line = 0;                         // of the batch file, or the request's number
+  const std::vector<RequestOption>* options;  // sorted by name
+};
+
 // design_mode, core_row, strands, total_loss_mw, stack; the texts of the
 // output and input fields; the captions that change; the colour of txtTrise;
-// the options; the messages shown, in order; and the report as text lines.
-QJsonObject WindowJson(const WindowModel& window, const std::vector<RecordedMessage>& messages,
-                       const std::vector<std::string>& report_lines);
+// the options; the messages shown, in order; the report as text lines; and
+// for a request of a batch its line and its options. Members sorted by name.
+void WriteWindowJson(JsonWriter& json, const WindowModel& window,
+                     const std::vector<RecordedMessage>& messages,
+                     const std::vector<std::string>& report_lines, const RequestEcho* echo);
+
+// The "request" member of a batch line: the options by name, each with its
+// text, or true or false for an option without a value.
+void WriteRequestJson(JsonWriter& json, const RequestEcho& echo);
 
 }  // namespace tov::tovcalc

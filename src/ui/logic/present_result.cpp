@@ -59,8 +59,9 @@ DesignNotes NotesOf(const DesignResult& r) {
 void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResult& r) {
   if (!CoreTable::IsRow(r.row)) return;
   DesignState& state = window.state;
-  const auto cell = [&](CoreColumn column) -> const CoreCell& { return cores.Cell(r.row, column); };
-  const auto number = [&](CoreColumn column) { return cell(column).AsDouble(); };
+  const auto cell = [&](CoreColumn column) { return cores.Cell(r.row, column); };
+  const CoreRowNumbers& numbers = cores.Numbers(r.row);
+  const auto number = [&](CoreColumn column) { return numbers.Number(column); };
   const double units = state.metric ? kMmPerInch : 1.0;
 
   // Part number and header; a stack is marked "(3x)".

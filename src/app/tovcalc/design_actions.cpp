@@ -1,0 +1,60 @@
+#include "app/tovcalc/design_actions.h"
+
+#include "app/tovcalc/design_csv.h"
+#include "app/tovcalc/json_writer.h"
+#include "app/tovcalc/window_json.h"
+#include "io/report.h"
+
+namespace tov::tovcalc {
+
+void DesignJsonLines::Refused(std::string& out, const BatchItem& item, int status,
+                              const std::string& error) {
+  JsonWriter json(out, JsonLayout::Compact);
+  json.BeginObject();
+  json.Key("error");
+  json.String(error);
+  json.Key("line");
+  json.Int(item.line);
+  json.Key("request");
+  WriteRequestJson(json, {item.line, &item.options});
+  json.Key("status");
+  json.Int(status);
+  json.EndObject();
+  out.push_back('\n');
+}
+
+int DesignJsonLines::Run(std::string& out, const BatchItem& item, const Settings& settings) {
+  const RunOutcome outcome = designer_.Run(settings);
+  if (!outcome.error.empty()) {
+    Refused(out, item, outcome.status, outcome.error);
+    return outcome.status;
+  }
+  const WindowModel& w = designer_.Form().Model();
+  const RequestEcho echo{item.line, &item.options};
+  JsonWriter json(out, JsonLayout::Compact);
+  WriteWindowJson(json, w, designer_.Ui().Messages(), RenderReportText(BuildReport(w)), &echo);
+  out.push_back('\n');
+  return outcome.status;
+}
+
+void DesignCsvLines::Header(std::string& out) {
+  AppendCsvHeader(out);
+}
+
+void DesignCsvLines::Refused(std::string& out, const BatchItem& item, int status,
+                             const std::string& error) {
+  AppendCsvLine(out, item.line, item.given, status, error, nullptr, nullptr);
+}
+
+int DesignCsvLines::Run(std::string& out, const BatchItem& item, const Settings& settings) {
+  const RunOutcome outcome = designer_.Run(settings);
+  if (!outcome.error.empty()) {
+    Refused(out, item, outcome.status, outcome.error);
+  } else {
+    AppendCsvLine(out, item.line, item.given, outcome.status, {}, &designer_.Form(),
+                  &designer_.Ui().Messages());
+  }
+  return outcome.status;
+}
+
+}  // namespace tov::tovcalc

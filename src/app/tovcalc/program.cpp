@@ -1,0 +1,134 @@
+#include "app/tovcalc/program.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "app/data_location.h"
+#include "app/tovcalc/batch_run.h"
+#include "app/tovcalc/command_line.h"
+#include "app/tovcalc/design_actions.h"
+#include "app/tovcalc/json_writer.h"
+#include "app/tovcalc/run.h"
+#include "app/tovcalc/window_json.h"
+#include "io/atomic_save.h"
+#include "io/design_file.h"
+#include "io/design_file_load.h"
+#include "io/report.h"
+#include "state/core_table_loader.h"
+#include "ui/logic/apply_design_file.h"
+
+namespace tov::tovcalc {
+namespace {
+
+void Error(const std::string& text) {
+  const std::string line = "tovcalc: " + text + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+void WriteCoreList(const WindowModel& w, bool json, StandardOutput& out) {
+  std::string& text = out.Buffer();
+  if (!json) {
+    for (std::size_t p = 0; p < w.lstCores.size(); ++p) {
+      text += std::to_string(ListPositionToRow(w.material, static_cast<int16_t>(p)));
+      text.append("\t").append(w.lstCores[p]).append("\n");
+    }
+    return;
+  }
+  JsonWriter writer(text, JsonLayout::Indented);
+  writer.BeginObject();
+  writer.Key("cores");
+  writer.BeginArray();
+  for (std::size_t p = 0; p < w.lstCores.size(); ++p) {
+    writer.BeginObject();
+    writer.Key("row");
+    writer.Int(ListPositionToRow(w.material, static_cast<int16_t>(p)));
+    writer.Key("text");
+    writer.String(w.lstCores[p]);
+    writer.EndObject();
+  }
+  writer.EndArray();
+  writer.Key("material");
+  writer.String(MaterialOptionName(w.material));
+  writer.EndObject();
+}
+
+// One request: the report, the JSON object or the core list, and the save.
+int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord* design_file,
+              StandardOutput& out) {
+  Designer designer(cores, design_file, !s.json);
+  const RunOutcome outcome = designer.Run(s);
+  if (!outcome.error.empty()) {
+    Error(outcome.error);
+    return outcome.status;
+  }
+  const WindowModel& w = designer.Form().Model();
+  if (s.list) {
+    WriteCoreList(w, s.json, out);
+    return kDesignShown;
+  }
+  const std::vector<std::string> report = RenderReportText(BuildReport(w));
+  if (s.json) {
+    JsonWriter json(out.Buffer(), JsonLayout::Indented);
+    WriteWindowJson(json, w, designer.Ui().Messages(), report, nullptr);
+  } else {
+    for (const std::string& line : report) out.Buffer().append(line).push_back('\n');
+  }
+  int status = outcome.status;
+  if (s.save) {
+    const std::string failure = AtomicSave(*s.save, WriteDesignFile(RecordFromWindow(w)));
+    if (!failure.empty()) {
+      Error("The design could not be saved as " + *s.save + ": " + failure);
+      status = kUnreadableFile;
+    }
+  }
+  return status;
+}
+
+}  // namespace
+
+int RunProgram(const std::vector<std::string>& arguments, const std::filesystem::path& program_dir,
+               StandardOutput& out) {
+  const ParsedCommandLine parsed = ParseCommandLine(arguments);
+  if (!parsed.help_text.empty()) {
+    out.Write(parsed.help_text);
+    return kDesignShown;
+  }
+  if (!parsed.settings) {
+    Error(parsed.error + "\nTry 'tovcalc --help'.");
+    return kUsageError;
+  }
+  const Settings& s = *parsed.settings;
+
+  const std::filesystem::path coredat =
+      s.coredat ? std::filesystem::path(*s.coredat) : LocateData(program_dir, kCoreDatabaseName);
+  const CoreTableLoad load = LoadCoreTable(coredat);
+  if (!load.table) {
+    Error(MessageLine("Core Database", load.error));
+    return kUnreadableFile;
+  }
+
+  // Every request starts from the design file, applied as Open Design
+  // applies it to the window at start-up.
+  std::optional<DesignFileRecord> record;
+  if (s.design_file) {
+    const DesignFileRead read = LoadDesignFile(*s.design_file);
+    record = read.record;
+    if (!record || !DesignFileFits(*record, WindowModel{}.material)) {
+      Error(*s.design_file + " is not a readable design file." + (record ? "" : " " + read.error));
+      return kUnreadableFile;
+    }
+  }
+  const DesignFileRecord* design_file = record ? &*record : nullptr;
+
+  if (s.Many()) {
+    if (s.csv) {
+      DesignCsvLines action(*load.table, design_file);
+      return RunBatch(s, parsed.given, action, out);
+    }
+    DesignJsonLines action(*load.table, design_file);
+    return RunBatch(s, parsed.given, action, out);
+  }
+  return RunSingle(s, *load.table, design_file, out);
+}
+
+}  // namespace tov::tovcalc

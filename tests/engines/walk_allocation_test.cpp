@@ -1,0 +1,57 @@
+// The automatic search's row walk allocates nothing: every row it evaluates,
+// winds and heats works in the walk's own values.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+
+#include "engines/search_walk.h"
+#include "state/core_table_loader.h"
+
+namespace {
+bool counting = false;
+long allocations = 0;
+}  // namespace
+
+// Counts the allocations of the whole test program while `counting` is set.
+void* operator new(std::size_t size) {
+  if (counting) ++allocations;
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
+
+namespace tov {
+namespace {
+
+TEST(SearchWalk, EvaluatesWindsAndHeatsEveryRowWithoutAllocating) {
+  const CoreTableLoad load = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");
+  ASSERT_TRUE(load.table) << load.error;
+  for (const Material material : kMaterials) {
+    DesignRequest request;
+    request.material = material;
+    request.Idc = 0.1;
+    request.dI = 0.02;
+    request.Lfl_uH = 1000;
+    request.Lnl_uH = 1500;
+    SearchWalk walk(request, *load.table);
+    int rows = 0;
+    counting = true;
+    allocations = 0;
+    for (int16_t row = walk.StartRow(); !walk.IsEndRow(row); ++row, ++rows) {
+      if (walk.Evaluate(row).Pass()) walk.WindAndHeat();
+    }
+    counting = false;
+    EXPECT_EQ(allocations, 0) << InfoOf(material).cli_name;
+    EXPECT_GT(rows, 25);
+  }
+}
+
+}  // namespace
+}  // namespace tov

@@ -1,0 +1,115 @@
+// The parts of tovcalc's front end that scripts depend on byte for byte:
+// the JSON layout and numbers, sweep values, CSV cells.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/tovcalc/command_line.h"
+#include "app/tovcalc/json_writer.h"
+#include "app/tovcalc/request.h"
+#include "app/tovcalc/sweep.h"
+
+namespace tov::tovcalc {
+namespace {
+
+TEST(JsonWriter, LaysOutObjectsArraysAndNumbersAsAlways) {
+  std::string out;
+  JsonWriter json(out, JsonLayout::Indented);
+  json.BeginObject();
+  json.Key("a");
+  json.BeginArray();
+  json.EndArray();
+  json.Key("b");
+  json.BeginArray();
+  json.Int(-3);
+  json.String("x\"\\\r\n\t\x01\x7f\xc3\xa9\xff");
+  json.EndArray();
+  json.Key("c");
+  json.Bool(true);
+  json.EndObject();
+  EXPECT_EQ(out,
+            "{\n    \"a\": [\n    ],\n    \"b\": [\n        -3,\n"
+            "        \"x\\\"\\\\\\r\\n\\t\\u0001\x7f\xc3\xa9\xef\xbf\xbd\"\n    ],\n"
+            "    \"c\": true\n}\n");
+
+  // Whole numbers up to 2^53 as integers, others in the shorter form.
+  const std::pair<double, const char*> numbers[] = {{20, "20"},
+                                                    {-0.0, "0"},
+                                                    {45.5, "45.5"},
+                                                    {0.001, "0.001"},
+                                                    {0.0001, "1e-04"},
+                                                    {1e-5, "1e-05"},
+                                                    {2065036e9, "2065036000000000"},
+                                                    {1e16, "1e+16"},
+                                                    {3959.201, "3959.201"},
+                                                    {-9.893886130259874e18, "-9893886130259874000"},
+                                                    {2.618502e17, "2.618502e+17"},
+                                                    {123456.75, "123456.75"}};
+  for (const auto& [value, text] : numbers) {
+    std::string written;
+    AppendJsonNumber(written, value);
+    EXPECT_EQ(written, text);
+  }
+}
+
+TEST(Sweep, ListsRangesAndTheirProduct) {
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"idc=1:2:0.25", {"1", "1.25", "1.5", "1.75", "2"}},
+      {"freq = 0.1:0.35:0.1", {"0.1", "0.2", "0.3"}},
+      {"ambient=5:-5:-5", {"5", "0", "-5"}},
+      {"lfl=1e-3:3e-3:1e-3", {"0.001", "0.002", "0.003"}},
+      {"material=mpp, hf,\"velmax\"", {"mpp", "hf", "velmax"}},
+      {"metric=true,0", {"true", "0"}},
+  };
+  for (const auto& [spec, values] : cases) {
+    std::string error;
+    const auto axis = SweepAxis::Parse(spec, error);
+    ASSERT_TRUE(axis) << spec << ": " << error;
+    std::vector<std::string> got;
+    for (uint64_t i = 0; i < axis->Count(); ++i) got.push_back(axis->Value(i));
+    EXPECT_EQ(got, values) << spec;
+  }
+  for (const char* bad : {"idc", "idc=1:2", "idc=1:2:-1", "bogus=1,2", "json=1", "metric=maybe",
+                          "idc=0:1e300:1e-300"}) {
+    std::string error;
+    EXPECT_FALSE(SweepAxis::Parse(bad, error)) << bad;
+    EXPECT_FALSE(error.empty()) << bad;
+  }
+  std::string error;
+  std::vector<SweepAxis> axes;
+  axes.push_back(*SweepAxis::Parse("material=mpp,hf", error));
+  axes.push_back(*SweepAxis::Parse("stack=1:3:1", error));
+  const auto product = SweepProduct::Of(std::move(axes), error);
+  ASSERT_TRUE(product);
+  EXPECT_EQ(product->Count(), 6u);
+  const auto fifth = product->Combination(4);
+  EXPECT_EQ(fifth[0].second, "hf");
+  EXPECT_EQ(fifth[1].second, "2");
+}
+
+TEST(Requests, ReadJsonAndCsvLinesIntoOptions) {
+  Request json;
+  ReadJsonRequest(R"({"idc": 1.50, "single-layer": false, "lnl": null, "core": "MP-1"})", json);
+  ASSERT_EQ(json.error, "");
+  ASSERT_EQ(json.options.size(), 3u);
+  EXPECT_EQ(json.options[0].text, "1.50");
+  EXPECT_EQ(json.options[1].text, "false");
+  GivenOptions given;
+  given[OptionId::SingleLayer] = "";
+  EXPECT_EQ(ApplyRequestOption(given, json.options[1]), "");
+  EXPECT_TRUE(!given.Has(OptionId::SingleLayer) && given.Has(OptionId::NoSingleLayer));
+
+  for (const char* bad : {"[1]", R"({"idc": {}})", R"({"save": "x"})", R"({"x": 1})", "{", "7"}) {
+    Request request;
+    ReadJsonRequest(bad, request);
+    EXPECT_NE(request.error, "") << bad;
+  }
+  EXPECT_EQ(SplitCsvLine(R"(a,"b,c",,"say ""x""")"),
+            (std::vector<std::string>{"a", "b,c", "", "say \"x\""}));
+  EXPECT_EQ(SplitCsvLine("\"open"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tov::tovcalc
