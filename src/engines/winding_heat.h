@@ -40,6 +40,7 @@ struct WindingHeat {
   float Ptot = 0;    // mW
   float dT = 0;      // deg C
   bool fits = true;  // false: the toroid's hole was used up before every wire was placed
+  int32_t wires_placed = 0;  // toroids: wires (each strand counted) the build-up placed
 };
 
 // Computes the losses and the temperature rise into `heat`. When the toroid

@@ -13,6 +13,7 @@ struct ToroidBuild {
   float ODw = 0;     // wound outer diameter, in
   float HTw = 0;     // wound height, in
   bool fits = true;  // false: the hole was used up before every wire was placed
+  int32_t placed = 0;  // wires placed (each strand counted), all N S when it fits
 };
 
 // Winds N S wires of diameter d (in) layer by layer on a toroid of winding
