@@ -56,6 +56,13 @@ class FrmTov {
   // or for a position outside it.
   void lstCores_Click(int position);
 
+  // A line of the "Compare Cores" table was double-clicked: designs that
+  // core of `material` on `StackCount` cores exactly as a pick from the core
+  // list does, after switching material (captions only, no design of its
+  // own) and stack count where they differ. Nothing happens for a row that
+  // is no core of the material or a stack count outside 1..5.
+  void grdCompare_DblClick(Material material, int16_t StackCount, int16_t row);
+
   // Material option buttons, after the button's state has changed.
   void optMPP_Click();
   void optHF_Click();
@@ -90,14 +97,14 @@ class FrmTov {
   void mnuAbout_Click();
   void mnuContact_Click();
 
+  // The request of a run from the window's texts, material and options.
+  DesignRequest Request() const;
+
  private:
   void MaterialChanged();
   void UnitsSwitch(bool metric);
   void RerunByDesignMode();
   void ShowNotices(const Notices& notices);
-
-  // The request of a run from the window's texts, material and options.
-  DesignRequest Request() const;
 
   WindowModel window_;
   const CoreTable& cores_;
