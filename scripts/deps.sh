@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh [extra-package ...]
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev qt6-base-dev
           qt6-qpa-plugins xvfb xauth poppler-utils clang libclang-rt-14-dev python3 "$@")
 
 missing=()

@@ -47,6 +47,17 @@ struct Options {
   QCommandLineOption list{"list", "Print the core list of the material in force and exit."};
   QCommandLineOption json{"json", "Print the design as one JSON object."};
   QCommandLineOption save{"save", "Also write the final settings as a design file.", "FILE.tov"};
+  QCommandLineOption candidates{"candidates",
+                                "Compare every core instead: one line per core and stack count, "
+                                "passing cores first. Exit status 0 when one passes, 1 when none."};
+  QCommandLineOption materials{"materials", "Materials to compare: all (default) or a comma list.",
+                               "LIST"};
+  QCommandLineOption stacks{"stacks", "Stack counts to compare, such as 1-3 (default: --stack).",
+                            "LIST"};
+  QCommandLineOption passing{"passing", "Compare: only the cores that pass."};
+  QCommandLineOption sort{"sort", "Compare: sort by this column, - first for descending.",
+                          "COLUMN"};
+  QCommandLineOption csv{"csv", "Compare: print CSV instead of a table."};
 };
 
 std::optional<std::string> Text(const QCommandLineParser& parser,
@@ -66,6 +77,43 @@ bool CheckMark(const QCommandLineParser& parser, const QCommandLineOption& on,
   if (parser.isSet(on)) mark = true;
   if (parser.isSet(off)) mark = false;
   return true;
+}
+
+// The options of --candidates; an error text when they do not fit.
+std::string ReadCandidateOptions(const QCommandLineParser& parser, const Options& o, Settings& s) {
+  const bool compare = parser.isSet(o.candidates);
+  for (const QCommandLineOption* only : {&o.materials, &o.stacks, &o.passing, &o.sort, &o.csv}) {
+    if (parser.isSet(*only) && !compare) {
+      return "--" + only->names().front().toStdString() + " needs --candidates.";
+    }
+  }
+  if (!compare) return {};
+  if (s.core || s.list || s.save)
+    return "--candidates compares every core: leave out --core, --list and --save.";
+  if (s.json && parser.isSet(o.csv)) return "--json and --csv contradict each other.";
+  CandidateOptions options;
+  std::string error;
+  if (const auto list = Text(parser, o.materials)) {
+    const auto materials = ParseMaterialList(*list, error);
+    if (!materials) return error;
+    options.scope.materials = *materials;
+  }
+  if (const auto list = Text(parser, o.stacks)) {
+    const auto stacks = ParseStackList(*list, error);
+    if (!stacks) return error;
+    options.scope.stacks = *stacks;
+  }
+  options.passing_only = parser.isSet(o.passing);
+  options.sort = Text(parser, o.sort).value_or("");
+  if (!options.sort.empty() && !IsSortKey(options.sort)) {
+    return "--sort takes one of " + SortKeys() + ", not \"" + options.sort + "\".";
+  }
+  options.format = s.json                ? CandidateFormat::Json
+                   : parser.isSet(o.csv) ? CandidateFormat::Csv
+                                         : CandidateFormat::Table;
+  options.metric = s.metric;
+  s.candidates = options;
+  return {};
 }
 
 std::string ReadSettings(const QCommandLineParser& parser, const Options& o, Settings& s) {
@@ -114,7 +162,7 @@ std::string ReadSettings(const QCommandLineParser& parser, const Options& o, Set
   s.list = parser.isSet(o.list);
   s.json = parser.isSet(o.json);
   s.save = Text(parser, o.save);
-  return {};
+  return ReadCandidateOptions(parser, o, s);
 }
 
 }  // namespace
@@ -148,7 +196,13 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                      o.coredat,
                      o.list,
                      o.json,
-                     o.save});
+                     o.save,
+                     o.candidates,
+                     o.materials,
+                     o.stacks,
+                     o.passing,
+                     o.sort,
+                     o.csv});
 
   ParsedCommandLine parsed;
   if (!parser.parse(arguments)) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/tovcalc/candidates_output.h"
 #include "state/material.h"
 
 namespace tov::tovcalc {
@@ -34,6 +35,7 @@ struct Settings {
   bool list = false;
   bool json = false;
   std::optional<std::string> save;
+  std::optional<CandidateOptions> candidates;  // --candidates: compare every core instead
 };
 
 struct ParsedCommandLine {

@@ -158,7 +158,8 @@ int Run(const Settings& s, const std::filesystem::path& program_dir) {
       return kUsageError;
     }
     choice = {true, *row};
-  } else if (choice.selected_core && !SectionOf(w.material).HoldsCore(choice.row)) {
+  } else if (!s.candidates && choice.selected_core &&
+             !SectionOf(w.material).HoldsCore(choice.row)) {
     Error("The design file's core (row " + std::to_string(choice.row) +
           ") is not a core of material " + MaterialOptionName(w.material) +
           "; name one with --core or leave --material out.");
@@ -176,6 +177,12 @@ int Run(const Settings& s, const std::filesystem::path& program_dir) {
   if (const std::optional<InputPrompt> prompt = FirstInputPrompt(w)) {
     Error(MessageLine(prompt->title, prompt->prompt));
     return kUsageError;
+  }
+  if (s.candidates) {
+    const CandidatesOutput out = WriteCandidates(form.Request(), form.Cores(), *s.candidates);
+    for (const Notice& n : out.notices) ui.ShowMessage(n.title, n.text);  // echoed unless --json
+    Write(stdout, out.text);
+    return out.status;
   }
   try {
     RunDesign(form, choice, s.metric);
