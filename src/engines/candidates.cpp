@@ -114,6 +114,14 @@ CandidateSet EvaluateCandidates(const DesignRequest& request, const CoreTable& c
   CandidateSet set;
   std::vector<int16_t> stacks = scope.stacks;
   if (stacks.empty()) stacks.push_back(request.StackCount);
+  std::size_t rows = 0;
+  for (Material material : scope.materials) {
+    const MaterialSection section = SectionOf(material);
+    const auto section_rows =
+        static_cast<std::size_t>(section.last_core_row - section.first_row + 1);
+    rows += IsECore(material) ? section_rows : section_rows * stacks.size();
+  }
+  set.candidates.reserve(rows);
   for (Material material : scope.materials) {
     DesignRequest r = request;
     r.material = material;
@@ -128,11 +136,6 @@ CandidateSet EvaluateCandidates(const DesignRequest& request, const CoreTable& c
     }
   }
   return set;
-}
-
-void OrderPassingFirst(std::vector<Candidate>& candidates) {
-  std::stable_partition(candidates.begin(), candidates.end(),
-                        [](const Candidate& c) { return c.Passes(); });
 }
 
 }  // namespace tov

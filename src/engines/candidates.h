@@ -96,7 +96,4 @@ struct CandidateSet {
 CandidateSet EvaluateCandidates(const DesignRequest& request, const CoreTable& cores,
                                 const CandidateScope& scope);
 
-// Moves the passing candidates before the others, each group in its order.
-void OrderPassingFirst(std::vector<Candidate>& candidates);
-
 }  // namespace tov

@@ -3,11 +3,14 @@
 // compared core as a pick from the core list does.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 #include "state/core_table_loader.h"
+#include "state/file_bytes.h"
 #include "support/core_fixture.h"
 #include "support/scripted_ui.h"
 #include "ui/logic/candidate_rows.h"
@@ -57,8 +60,8 @@ TEST(CompareCoresTest, TheLineCalculatePicksReadsAsTheWindowShowsIt) {
                                    [](const CandidateRow& r) { return r.calculate_pick; });
     if (pick == table.rows.end()) continue;
 
-    const auto text = [&](CandidateColumn c) { return pick->Cell(c).text; };
-    EXPECT_EQ(pick->row, w.state.CoreIdx);
+    const auto text = [&](CandidateColumn c) { return CellText(*pick, c, Shipped(), s.metric); };
+    EXPECT_EQ(pick->candidate.row, w.state.CoreIdx);
     EXPECT_TRUE(w.txtPN.text.ends_with(text(CandidateColumn::PartNumber)));
     EXPECT_EQ(text(CandidateColumn::Perm), w.txtPerm.text);
     EXPECT_EQ(text(CandidateColumn::Turns), w.txtTurns.text);
@@ -113,6 +116,29 @@ TEST(CompareCoresTest, DoubleClickSwitchesMaterialAndStackWithoutASearchAndDesig
   EXPECT_FALSE(w.mnuLfl);  // as after any pick from the core list
   EXPECT_FALSE(w.lstCores_visible);
   EXPECT_EQ(w.txtPN.text, "(2x)M1A2");
+}
+
+TEST(CompareCoresTest, ExportWritesTheHeadingsAndALinePerCoreOrSaysWhyNot) {
+  testing::ScriptedUi ui;
+  FrmTov form(Shipped(), ui);
+  ApplyStartupDefaults(form.Model());
+  const CompareTable table = CompareCores(form);
+  const std::vector<CandidateRow> two(table.rows.begin(), table.rows.begin() + 2);
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("tov_compare_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  ui.save_paths = {std::nullopt, (dir / "t.csv").string(), dir.string()};
+  ExportCandidateRows(two, Shipped(), false, ui);  // cancelled
+  ExportCandidateRows(two, Shipped(), false, ui);
+  ExportCandidateRows(two, Shipped(), false, ui);  // a folder cannot be replaced
+  EXPECT_EQ(ui.save_requests.at(0).default_extension, ".csv");
+  const std::string csv = ReadFileBytes(dir / "t.csv", 1 << 20).value_or("");
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
+  EXPECT_EQ(csv.rfind("Part Number,Material,", 0), 0u) << csv;
+  EXPECT_NE(csv.find("Wound Size (in)"), std::string::npos);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].title, "Export Table");
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

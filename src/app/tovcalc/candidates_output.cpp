@@ -206,17 +206,19 @@ std::size_t Width(std::string_view text) {
 
 // The window's table as aligned text: "*" marks the core Calculate picks for
 // the request, "+" the one it picks for another material or stack count.
-std::string Table(const std::vector<Candidate>& candidates, const CoreTable& cores,
+std::string Table(std::vector<Candidate> candidates, const CoreTable& cores,
                   const DesignRequest& request, bool metric) {
   const std::vector<CandidateRow> rows =
-      CandidateRows(candidates, cores, metric, request.material, request.StackCount);
+      CandidateRows(std::move(candidates), request.material, request.StackCount, false);
   std::vector<std::vector<std::string>> lines(1, {" "});
   for (std::size_t c = 0; c < kCandidateColumnCount; ++c) {
     lines[0].push_back(CandidateColumnTitle(static_cast<CandidateColumn>(c), metric));
   }
   for (const CandidateRow& row : rows) {
-    lines.push_back({row.calculate_pick ? "*" : row.search_pick ? "+" : " "});
-    for (const CandidateCell& cell : row.cells) lines.back().push_back(cell.text);
+    lines.push_back({row.calculate_pick ? "*" : row.candidate.search_pick ? "+" : " "});
+    for (std::size_t c = 0; c < kCandidateColumnCount; ++c) {
+      lines.back().push_back(CellText(row, static_cast<CandidateColumn>(c), cores, metric));
+    }
   }
   std::vector<std::size_t> widths(kCandidateColumnCount + 1, 0);
   for (const auto& line : lines) {
@@ -300,7 +302,8 @@ CandidatesOutput WriteCandidates(const DesignRequest& request, const CoreTable& 
                                       [](const Candidate& c) { return c.Passes(); });
   out.status = any_passes ? 0 : 1;
 
-  OrderPassingFirst(set.candidates);
+  std::stable_partition(set.candidates.begin(), set.candidates.end(),
+                        [](const Candidate& c) { return c.Passes(); });
   if (options.passing_only) {
     std::erase_if(set.candidates, [](const Candidate& c) { return !c.Passes(); });
   }
@@ -327,7 +330,7 @@ CandidatesOutput WriteCandidates(const DesignRequest& request, const CoreTable& 
       std::vector<Candidate> sorted;
       sorted.reserve(order.size());
       for (std::size_t i : order) sorted.push_back(set.candidates[i]);
-      out.text = Table(sorted, cores, request, options.metric);
+      out.text = Table(std::move(sorted), cores, request, options.metric);
       break;
     }
   }

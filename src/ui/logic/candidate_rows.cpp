@@ -1,7 +1,10 @@
 #include "ui/logic/candidate_rows.h"
 
+#include <algorithm>
 #include <string_view>
 
+#include "io/csv_text.h"
+#include "io/design_file.h"
 #include "state/constants.h"
 #include "state/number_format.h"
 #include "state/validation.h"
@@ -32,12 +35,8 @@ constexpr std::string_view kTitles[kCandidateColumnCount] = {
     "Failed Tests",
 };
 
-CandidateCell Number(double value, std::string_view pattern) {
-  return {FormatNumber(value, pattern).value_or(""), value};
-}
-
-CandidateCell Whole(int value) {
-  return {std::to_string(value), value};
+std::string Formatted(double value, std::string_view pattern) {
+  return FormatNumber(value, pattern).value_or("");
 }
 
 // How a failed test reads: its name, its figure, the comparison that failed
@@ -55,60 +54,124 @@ constexpr std::array<FailureForm, kCandidateTestCount> kFailureForms = {{
     {">", "0.0"},         // temperature
 }};
 
-CandidateCell FailedTests(const Candidate& c) {
+std::string FailedTestsText(const Candidate& c) {
   std::string text;
-  int failed = 0;
   for (std::size_t i = 0; i < kCandidateTestCount; ++i) {
     const TestMargin& m = c.tests[i];
     if (m.passes) continue;
     const FailureForm& form = kFailureForms[i];
-    if (failed++ > 0) text += "; ";
+    if (!text.empty()) text += "; ";
     text += std::string(TestName(static_cast<CandidateTest>(i))) + " " +
-            FormatNumber(m.value, form.pattern).value_or("") + " " + std::string(form.op) + " " +
-            FormatNumber(m.limit, form.pattern).value_or("");
+            Formatted(m.value, form.pattern) + " " + std::string(form.op) + " " +
+            Formatted(m.limit, form.pattern);
   }
-  return {text, failed};
+  return text;
 }
 
-CandidateRow RowOf(const Candidate& c, const CoreTable& cores, bool metric) {
-  const DesignResult& d = c.design;
-  const double uH = 1000.0 * c.StackCount;
-  CandidateRow r;
-  r.material = c.material;
-  r.row = c.row;
-  r.StackCount = c.StackCount;
-  r.passes = c.Passes();
-  r.search_pick = c.search_pick;
-  auto cell = [&r](CandidateColumn column) -> CandidateCell& {
-    return r.cells[static_cast<std::size_t>(column)];
-  };
-  cell(CandidateColumn::PartNumber) = {c.part_number, std::nullopt};
-  cell(CandidateColumn::Material) = {std::string(InfoOf(c.material).caption), std::nullopt};
-  const CoreCell& perm = cores.Cell(c.row, CoreColumn::Perm);
-  cell(CandidateColumn::Perm) = {perm.Display(), perm.AsDouble()};
-  cell(CandidateColumn::Stack) = Whole(c.StackCount);
-  cell(CandidateColumn::Turns) = Whole(d.N);
-  cell(CandidateColumn::Wire) = {WireText(d.G, d.strands), d.G};
-  cell(CandidateColumn::Fill) = Number(d.fill, "0.00");
-  cell(CandidateColumn::LFullLoad) = Number(uH * d.Lfl, "#####0.00");
-  cell(CandidateColumn::LNoLoad) = Number(uH * d.Lnl, "#####0.00");
-  if (d.ui != 0) cell(CandidateColumn::UePercent) = Number(100.0 * d.ue / d.ui, "##0.0");
-  cell(CandidateColumn::CoreLoss) = Number(d.Pfe, "####0.0");
-  cell(CandidateColumn::FailedTests) = FailedTests(c);
-  if (!c.wound) return r;
-  cell(CandidateColumn::Resistance) = Number(d.Rdc, "###0.000");
-  cell(CandidateColumn::CopperLoss) = Number(d.Pcu, "####0.0");
-  cell(CandidateColumn::TotalLoss) = Number(d.Ptot, "####0.0");
-  cell(CandidateColumn::TempRise) = Number(d.dT, "##0.0");
-  // Wound sizes sort by their first figure, the outer diameter or length.
-  const double first = d.e_core ? cores.Cell(c.row, CoreColumn::WindID).AsDouble().value_or(0)
-                                : static_cast<double>(d.ODw);
-  cell(CandidateColumn::WoundSize) = {WoundDimensionsText(cores, d, metric).value_or(""), first};
-  cell(CandidateColumn::Header) = {c.header, std::nullopt};
-  return r;
+// The digit pattern of a number column; empty for the others.
+std::string_view PatternOf(CandidateColumn column) {
+  switch (column) {
+    case CandidateColumn::Fill:
+      return "0.00";
+    case CandidateColumn::LFullLoad:
+    case CandidateColumn::LNoLoad:
+      return "#####0.00";
+    case CandidateColumn::UePercent:
+    case CandidateColumn::TempRise:
+      return "##0.0";
+    case CandidateColumn::Resistance:
+      return "###0.000";
+    case CandidateColumn::CoreLoss:
+    case CandidateColumn::CopperLoss:
+    case CandidateColumn::TotalLoss:
+      return "####0.0";
+    default:
+      return {};
+  }
 }
 
 }  // namespace
+
+std::optional<double> CellNumber(const CandidateRow& row, CandidateColumn column,
+                                 const CoreTable& cores) {
+  const Candidate& c = row.candidate;
+  const DesignResult& d = c.design;
+  const double uH = 1000.0 * c.StackCount;
+  switch (column) {
+    case CandidateColumn::PartNumber:
+    case CandidateColumn::Material:
+    case CandidateColumn::Header:
+      return std::nullopt;
+    case CandidateColumn::Perm:
+      return cores.Cell(c.row, CoreColumn::Perm).AsDouble();
+    case CandidateColumn::Stack:
+      return c.StackCount;
+    case CandidateColumn::Turns:
+      return d.N;
+    case CandidateColumn::Wire:
+      return d.G;
+    case CandidateColumn::Fill:
+      return d.fill;
+    case CandidateColumn::LFullLoad:
+      return uH * d.Lfl;
+    case CandidateColumn::LNoLoad:
+      return uH * d.Lnl;
+    case CandidateColumn::UePercent:
+      if (d.ui == 0) return std::nullopt;
+      return 100.0 * d.ue / d.ui;
+    case CandidateColumn::CoreLoss:
+      return d.Pfe;
+    case CandidateColumn::FailedTests:
+      return static_cast<double>(c.FailedTests().size());
+    default:
+      break;
+  }
+  if (!c.wound) return std::nullopt;
+  switch (column) {
+    case CandidateColumn::Resistance:
+      return d.Rdc;
+    case CandidateColumn::CopperLoss:
+      return d.Pcu;
+    case CandidateColumn::TotalLoss:
+      return d.Ptot;
+    case CandidateColumn::TempRise:
+      return d.dT;
+    case CandidateColumn::WoundSize:
+      if (d.e_core) return cores.Cell(c.row, CoreColumn::WindID).AsDouble();
+      return d.ODw;
+    default:
+      return std::nullopt;
+  }
+}
+
+std::string CellText(const CandidateRow& row, CandidateColumn column, const CoreTable& cores,
+                     bool metric) {
+  const Candidate& c = row.candidate;
+  switch (column) {
+    case CandidateColumn::PartNumber:
+      return c.part_number;
+    case CandidateColumn::Material:
+      return std::string(InfoOf(c.material).caption);
+    case CandidateColumn::Perm:
+      return cores.Cell(c.row, CoreColumn::Perm).Display();
+    case CandidateColumn::Stack:
+      return std::to_string(c.StackCount);
+    case CandidateColumn::Turns:
+      return std::to_string(c.design.N);
+    case CandidateColumn::Wire:
+      return WireText(c.design.G, c.design.strands);
+    case CandidateColumn::WoundSize:
+      return c.wound ? WoundDimensionsText(cores, c.design, metric).value_or("") : "";
+    case CandidateColumn::Header:
+      return c.header;
+    case CandidateColumn::FailedTests:
+      return FailedTestsText(c);
+    default: {
+      const std::optional<double> number = CellNumber(row, column, cores);
+      return number ? Formatted(*number, PatternOf(column)) : "";
+    }
+  }
+}
 
 std::string CandidateColumnTitle(CandidateColumn column, bool metric) {
   std::string title(kTitles[static_cast<std::size_t>(column)]);
@@ -116,15 +179,19 @@ std::string CandidateColumnTitle(CandidateColumn column, bool metric) {
   return title;
 }
 
-std::vector<CandidateRow> CandidateRows(const std::vector<Candidate>& candidates,
-                                        const CoreTable& cores, bool metric, Material material,
-                                        int16_t StackCount) {
+std::vector<CandidateRow> CandidateRows(std::vector<Candidate> candidates, Material material,
+                                        int16_t StackCount, bool passing_first) {
   const int16_t stack = IsECore(material) ? int16_t{1} : StackCount;
   std::vector<CandidateRow> rows;
   rows.reserve(candidates.size());
-  for (const Candidate& c : candidates) {
-    rows.push_back(RowOf(c, cores, metric));
-    rows.back().calculate_pick = c.search_pick && c.material == material && c.StackCount == stack;
+  for (const bool passing : {true, false}) {
+    for (Candidate& c : candidates) {
+      const bool passes = c.Passes();
+      if (passing_first && passes != passing) continue;
+      const bool pick = c.search_pick && c.material == material && c.StackCount == stack;
+      rows.push_back({std::move(c), passes, pick});
+    }
+    if (!passing_first) break;
   }
   return rows;
 }
@@ -134,19 +201,63 @@ CompareTable CompareCores(const FrmTov& form) {
   const WindowModel& window = form.Model();
   if (const std::optional<InputPrompt> prompt = FirstInputPrompt(window)) {
     table.problem = prompt->title + ": " + prompt->prompt;
-    for (char& ch : table.problem) {
-      if (ch == '\r') ch = ' ';
-    }
+    std::replace(table.problem.begin(), table.problem.end(), '\r', ' ');
     return table;
   }
   CandidateScope scope;
   for (int16_t stack = 1; stack <= kMaxStackCount; ++stack) scope.stacks.push_back(stack);
   CandidateSet set = EvaluateCandidates(form.Request(), form.Cores(), scope);
-  OrderPassingFirst(set.candidates);
-  table.rows = CandidateRows(set.candidates, form.Cores(), window.state.metric, window.material,
-                             window.state.StackCount);
-  table.notices = std::move(set.notices);
+  table.rows =
+      CandidateRows(std::move(set.candidates), window.material, window.state.StackCount, true);
+
+  const auto passing = std::count_if(table.rows.begin(), table.rows.end(),
+                                     [](const CandidateRow& r) { return r.passes; });
+  table.summary = std::to_string(table.rows.size()) + " lines (every core on 1 to " +
+                  std::to_string(kMaxStackCount) + " stacked cores), " + std::to_string(passing) +
+                  " pass. ";
+  const auto pick = std::find_if(table.rows.begin(), table.rows.end(),
+                                 [](const CandidateRow& r) { return r.calculate_pick; });
+  table.summary += pick == table.rows.end()
+                       ? "Calculate finds no core large enough."
+                       : "Calculate picks " + pick->candidate.part_number + ".";
+  for (const Notice& notice : set.notices) {
+    std::string text = notice.text;
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    table.summary += " " + notice.title + ": " + text;
+  }
   return table;
+}
+
+std::string CandidateRowsCsv(const std::vector<CandidateRow>& rows, const CoreTable& cores,
+                             bool metric) {
+  std::vector<std::string> fields;
+  for (std::size_t c = 0; c < kCandidateColumnCount; ++c) {
+    fields.push_back(CandidateColumnTitle(static_cast<CandidateColumn>(c), metric));
+  }
+  std::string text = CsvRecord(fields);
+  for (const CandidateRow& row : rows) {
+    fields.clear();
+    for (std::size_t c = 0; c < kCandidateColumnCount; ++c) {
+      fields.push_back(CellText(row, static_cast<CandidateColumn>(c), cores, metric));
+    }
+    text += CsvRecord(fields);
+  }
+  return text;
+}
+
+void ExportCandidateRows(const std::vector<CandidateRow>& rows, const CoreTable& cores, bool metric,
+                         UserInterface& ui) {
+  FileDialogRequest request;
+  request.filter = "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*";
+  request.filter_index = 1;
+  request.default_extension = ".csv";
+  request.confirm_overwrite = true;
+  const std::optional<std::string> path = ui.ChooseSaveFile(request);
+  if (!path) return;
+  const std::string failure = ReplaceFileContents(*path, CandidateRowsCsv(rows, cores, metric));
+  if (!failure.empty()) {
+    ui.ShowMessage("Export Table", "The table could not be saved as " + *path + ":\r" + failure);
+  }
 }
 
 }  // namespace tov

@@ -1,7 +1,7 @@
 #pragma once
-// The "Compare Cores" table without any toolkit: one line of texts per
-// candidate core, each cell with the number it sorts by, and the table of
-// the window's current request.
+// The "Compare Cores" table without any toolkit: one line per candidate
+// core, each cell's text (formatted only when asked for) and the number it
+// sorts by, and the table of the window's current request.
 
 #include <array>
 #include <cstddef>
@@ -12,6 +12,7 @@
 
 #include "engines/candidates.h"
 #include "state/core_table.h"
+#include "ui/logic/user_interface.h"
 
 namespace tov {
 
@@ -42,33 +43,33 @@ inline constexpr std::size_t kCandidateColumnCount = 18;
 // The heading of a column; the wound size says its unit.
 std::string CandidateColumnTitle(CandidateColumn column, bool metric);
 
-struct CandidateCell {
-  std::string text;
-  std::optional<double> number;  // what the column sorts by; nullopt: by the text
-};
-
+// One line of the table: a candidate, whether it passes, and whether it is
+// the core Calculate picks for the window's material and stack count.
 struct CandidateRow {
-  Material material = Material::Velmax;
-  int16_t row = 0;  // core row
-  int16_t StackCount = 1;
+  Candidate candidate;
   bool passes = false;
-  bool search_pick = false;     // Calculate picks it for its material and stack count
-  bool calculate_pick = false;  // Calculate picks it for the window's material and stack count
-  std::array<CandidateCell, kCandidateColumnCount> cells;
-  const CandidateCell& Cell(CandidateColumn column) const {
-    return cells[static_cast<std::size_t>(column)];
-  }
+  bool calculate_pick = false;
 };
 
-// One line per candidate, in their order, with the texts of the main
-// window's digit patterns (losses always in mW). A candidate that could not
-// be wound has empty wound size, resistance, copper and total loss,
-// temperature rise and header. The failed tests read "name value op limit",
-// for example "fill 0.61 ≥ 0.48", and sort by their count. `material` and
+// The lines of the candidates, in their order or, with `passing_first`, the
+// passing ones first (each part in their order). `material` and
 // `StackCount` are the window's: the line Calculate picks for them is marked.
-std::vector<CandidateRow> CandidateRows(const std::vector<Candidate>& candidates,
-                                        const CoreTable& cores, bool metric, Material material,
-                                        int16_t StackCount);
+std::vector<CandidateRow> CandidateRows(std::vector<Candidate> candidates, Material material,
+                                        int16_t StackCount, bool passing_first);
+
+// The text of a cell, in the main window's digit patterns (losses always in
+// mW). A candidate that could not be wound has empty wound size, resistance,
+// copper and total loss, temperature rise and header. The failed tests read
+// "name value op limit", for example "fill 0.61 ≥ 0.48".
+std::string CellText(const CandidateRow& row, CandidateColumn column, const CoreTable& cores,
+                     bool metric);
+
+// The number a cell sorts by: the value shown (the wire by its gauge, the
+// wound size by its first figure, the failed tests by their count); nullopt
+// for an empty cell and for the part number, material and header, which
+// sort by their text.
+std::optional<double> CellNumber(const CandidateRow& row, CandidateColumn column,
+                                 const CoreTable& cores);
 
 // The table of the window's current request (its texts, material and
 // options): every material on one to five stacked cores, passing lines first.
@@ -77,8 +78,20 @@ struct CompareTable {
   // line breaks as spaces). Empty when the inputs are acceptable.
   std::string problem;
   std::vector<CandidateRow> rows;
-  Notices notices;  // the wire too large for six strands applies to every line
+  // One line on the table: how many lines pass, the core Calculate picks,
+  // and what applies to every line (the wire too large for six strands).
+  std::string summary;
 };
 CompareTable CompareCores(const FrmTov& form);
+
+// The lines as CSV: the headings, then one record of texts per line.
+std::string CandidateRowsCsv(const std::vector<CandidateRow>& rows, const CoreTable& cores,
+                             bool metric);
+
+// Asks for a file name (CSV files offered first, ".csv" added to a name
+// without extension, an existing file replaced only after asking) and writes
+// the lines to it; tells the user when the file cannot be written.
+void ExportCandidateRows(const std::vector<CandidateRow>& rows, const CoreTable& cores, bool metric,
+                         UserInterface& ui);
 
 }  // namespace tov

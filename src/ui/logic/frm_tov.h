@@ -29,6 +29,8 @@ class FrmTov {
   WindowModel& Model() { return window_; }
   const WindowModel& Model() const { return window_; }
   const CoreTable& Cores() const { return cores_; }
+  // The user the window talks to, for the windows beside it.
+  UserInterface& User() const { return ui_; }
 
   // The design on screen as numbers, kept for curves, comparisons and
   // exports: nullopt before the first design and while "Too Large" is shown.

@@ -1,6 +1,6 @@
 #pragma once
 // The menu bar of the main window: File, Options (with the Dimensions
-// submenu) and Help. The check marks are only ever set from the window model.
+// submenu), Tools and Help. The check marks are only ever set from the window model.
 
 #include <QAction>
 #include <QMenuBar>
@@ -19,6 +19,8 @@ struct MainMenus {
   QAction* mnuSingleLayer = nullptr;  // checkable
   QAction* mnuDimEng = nullptr;       // checkable, in the Dimensions submenu
   QAction* mnuDimMet = nullptr;       // checkable, in the Dimensions submenu
+
+  QAction* mnuCompare = nullptr;  // Tools > Compare Cores...
 
   QAction* mnuContents = nullptr;
   QAction* mnuIndex = nullptr;

@@ -3,7 +3,7 @@
 // own: every event copies the seven input texts into the window model, runs
 // the matching handler of FrmTov and then mirrors the whole model back into
 // the widgets (texts, captions, check marks, material, colours, core list,
-// enabled state and the stack dialog).
+// enabled state, the stack dialog and the "Compare Cores" window).
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -22,6 +22,7 @@
 #include "state/window_fields.h"
 #include "state/window_model.h"
 #include "ui/logic/frm_tov.h"
+#include "ui/qt/compare_window.h"
 #include "ui/qt/main_menus.h"
 #include "ui/qt/stack_dialog.h"
 
@@ -38,6 +39,8 @@ class MainWindow : public QMainWindow {
 
   // The open stack dialog, or null.
   StackDialog* Stack() const { return stack_dialog_; }
+  // The "Compare Cores" window once it has been opened, else null.
+  CompareWindow* Compare() const { return compare_window_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -79,6 +82,7 @@ class MainWindow : public QMainWindow {
   void MirrorStackDialog();
   void MaterialClicked(Material material);
   void CoreListPicked(int row);
+  void ShowCompareWindow();
 
   FrmTov& frm_;
   MainMenus menus_;
@@ -93,6 +97,7 @@ class MainWindow : public QMainWindow {
   QListWidget* lstCores_ = nullptr;
   std::vector<std::string> shown_core_lines_;
   QPointer<StackDialog> stack_dialog_;
+  QPointer<CompareWindow> compare_window_;
 };
 
 }  // namespace tov::qt
