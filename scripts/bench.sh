@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds in Release (build/release) and prints one table of the speed figures
 # against their targets: the Google Benchmark timings (core database load,
-# one SolveTurns, Calculate with the start-up inputs and in the worst case),
+# one SolveTurns, Calculate with the start-up inputs and in the worst case,
+# every core compared as the Compare Cores window and tovcalc --candidates do),
 # tovcalc from process start to exit, and the desktop program from process
 # start to its first shown window with its resident memory then.
 # Usage: scripts/bench.sh [RUNS]   (runs of each program, default 20)
@@ -16,7 +17,7 @@ cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DTOV_BUILD_BENCHMARKS=ON 
 cmake --build "$dir" --parallel "$(nproc)" --target tov_bench tovcalc tovdesign >/dev/null
 
 # Google Benchmark: the median of 5 repetitions, in microseconds.
-filter='BM_LoadCoreTable|BM_SolveTurns|BM_CalculateStartup|BM_CalculateWholeSection'
+filter='BM_LoadCoreTable|BM_SolveTurns|BM_CalculateStartup|BM_CalculateWholeSection|BM_CandidatesAllMaterialsFiveStacks|BM_CompareTableLines'
 bench=$("$dir/bin/tov_bench" --benchmark_filter="$filter" --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null)
 median_us() {
@@ -57,6 +58,8 @@ row "Core database load (LoadCoreTable)" "$(median_us BM_LoadCoreTable)" us "< 1
 row "One SolveTurns" "$(median_us BM_SolveTurns)" us "-" 1e300
 row "Calculate, start-up inputs" "$(median_us BM_CalculateStartup)" us "< 20 us" 20
 row "Calculate, worst case (whole section)" "$(median_us BM_CalculateWholeSection)" us "< 200 us" 200
+row "Every core compared (4 materials, 1-5 cores)" "$(median_us BM_CandidatesAllMaterialsFiveStacks)" us "< 5 ms" 5000
+row "Compare Cores window, lines of the table" "$(median_us BM_CompareTableLines)" us "-" 1e300
 row "tovcalc, process start to exit (mean)" "$tovcalc_ms" ms "< 20 ms" 20
 row "empty process (/bin/true), for comparison" "$true_ms" ms "-" 1e300
 row "tovdesign, start to first window (median)" "$window_median" ms "< 400 ms" 400
