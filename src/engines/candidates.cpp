@@ -126,7 +126,8 @@ CandidateSet EvaluateCandidates(const DesignRequest& request, const CoreTable& c
     DesignRequest r = request;
     r.material = material;
     if (IsECore(material)) {
-      r.StackCount = 1;
+      // Never stacked: a stack count above one goes back to one, as in Calculate.
+      r.StackCount = std::min(request.StackCount, int16_t{1});
       EvaluateMaterial(r, cores, set.candidates, set.notices);
       continue;
     }

@@ -71,7 +71,8 @@ struct Candidate {
 
 // What to evaluate: materials in this order, each for these stack counts
 // (empty: the request's). E-cores are never stacked: they are evaluated
-// once, on one core, whatever the stack counts.
+// once, whatever the stack counts, on the request's stack count taken back
+// to one core as Calculate takes it.
 struct CandidateScope {
   std::vector<Material> materials{kMaterials.begin(), kMaterials.end()};
   std::vector<int16_t> stacks;

@@ -181,7 +181,7 @@ std::string CandidateColumnTitle(CandidateColumn column, bool metric) {
 
 std::vector<CandidateRow> CandidateRows(std::vector<Candidate> candidates, Material material,
                                         int16_t StackCount, bool passing_first) {
-  const int16_t stack = IsECore(material) ? int16_t{1} : StackCount;
+  const int16_t stack = IsECore(material) ? std::min(StackCount, int16_t{1}) : StackCount;
   std::vector<CandidateRow> rows;
   rows.reserve(candidates.size());
   for (const bool passing : {true, false}) {

@@ -161,6 +161,7 @@ CompareWindow::CompareWindow(FrmTov& frm, QWidget* parent)
   grdCompare_->setSelectionMode(QAbstractItemView::SingleSelection);
   grdCompare_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grdCompare_->verticalHeader()->hide();
+  grdCompare_->verticalHeader()->setDefaultSectionSize(grdCompare_->fontMetrics().height() + 6);
   grdCompare_->setWordWrap(false);
   // The lines keep the order they come in (passing first) until a heading is clicked.
   grdCompare_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
