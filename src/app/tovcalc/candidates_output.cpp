@@ -182,7 +182,10 @@ std::string Csv(const std::vector<Json>& entries, const std::vector<std::size_t>
       fields.push_back(CsvValue(e[std::string(key)]));
       if (key != "passes") continue;
       std::string failed;
-      for (const Json& name : e["failed"]) failed += (failed.empty() ? "" : " ") + CsvValue(name);
+      for (const Json& name : e["failed"]) {
+        if (!failed.empty()) failed += ' ';
+        failed += CsvValue(name);
+      }
       fields.push_back(failed);
     }
     for (std::size_t t = 0; t < kCandidateTestCount; ++t) {
@@ -288,7 +291,8 @@ bool IsSortKey(std::string_view key) {
 std::string SortKeys() {
   std::string keys;
   for (std::string_view key : kScalarKeys) {
-    keys += (keys.empty() ? "" : ", ") + std::string(key);
+    if (!keys.empty()) keys += ", ";
+    keys += key;
     if (key == "passes") keys += ", failed";
   }
   return keys;
