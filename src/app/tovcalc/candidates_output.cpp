@@ -282,6 +282,43 @@ std::optional<std::vector<int16_t>> ParseStackList(std::string_view text, std::s
   return stacks;
 }
 
+std::string ReadCandidateArguments(const CandidateArguments& a,
+                                   std::optional<CandidateOptions>& options) {
+  options.reset();
+  const std::pair<bool, const char*> only[] = {{a.materials.has_value(), "--materials"},
+                                               {a.stacks.has_value(), "--stacks"},
+                                               {a.passing, "--passing"},
+                                               {a.sort.has_value(), "--sort"},
+                                               {a.csv, "--csv"}};
+  for (const auto& [given, name] : only) {
+    if (given && !a.candidates) return std::string(name) + " needs --candidates.";
+  }
+  if (!a.candidates) return {};
+  if (a.one_design) return "--candidates compares every core: leave out --core, --list and --save.";
+  if (a.json && a.csv) return "--json and --csv contradict each other.";
+  CandidateOptions o;
+  std::string error;
+  if (a.materials) {
+    const auto materials = ParseMaterialList(*a.materials, error);
+    if (!materials) return error;
+    o.scope.materials = *materials;
+  }
+  if (a.stacks) {
+    const auto stacks = ParseStackList(*a.stacks, error);
+    if (!stacks) return error;
+    o.scope.stacks = *stacks;
+  }
+  o.passing_only = a.passing;
+  o.sort = a.sort.value_or("");
+  if (!o.sort.empty() && !IsSortKey(o.sort)) {
+    return "--sort takes one of " + SortKeys() + ", not \"" + o.sort + "\".";
+  }
+  o.format = a.json ? CandidateFormat::Json : a.csv ? CandidateFormat::Csv : CandidateFormat::Table;
+  o.metric = a.metric;
+  options = std::move(o);
+  return {};
+}
+
 bool IsSortKey(std::string_view key) {
   if (!key.empty() && key.front() == '-') key.remove_prefix(1);
   return key == "failed" ||

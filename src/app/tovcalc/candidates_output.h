@@ -26,6 +26,23 @@ struct CandidateOptions {
   bool metric = false;  // wound sizes of the text table in millimetres
 };
 
+// The command-line options of a comparison as given.
+struct CandidateArguments {
+  bool candidates = false;  // --candidates
+  std::optional<std::string> materials, stacks;
+  bool passing = false;
+  std::optional<std::string> sort;
+  bool csv = false;
+  bool json = false;
+  bool metric = false;
+  bool one_design = false;  // --core, --list or --save, which name or keep one design
+};
+
+// The comparison the arguments ask for (nullopt without --candidates) into
+// `options`; an error text for the user when they do not fit together.
+std::string ReadCandidateArguments(const CandidateArguments& arguments,
+                                   std::optional<CandidateOptions>& options);
+
 // "all", or a comma list of mpp, hf, velmax, velmax-e (case ignored), in the
 // order given, each once. nullopt with `error` set for anything else.
 std::optional<std::vector<Material>> ParseMaterialList(std::string_view text, std::string& error);

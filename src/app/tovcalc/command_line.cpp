@@ -81,39 +81,16 @@ bool CheckMark(const QCommandLineParser& parser, const QCommandLineOption& on,
 
 // The options of --candidates; an error text when they do not fit.
 std::string ReadCandidateOptions(const QCommandLineParser& parser, const Options& o, Settings& s) {
-  const bool compare = parser.isSet(o.candidates);
-  for (const QCommandLineOption* only : {&o.materials, &o.stacks, &o.passing, &o.sort, &o.csv}) {
-    if (parser.isSet(*only) && !compare) {
-      return "--" + only->names().front().toStdString() + " needs --candidates.";
-    }
-  }
-  if (!compare) return {};
-  if (s.core || s.list || s.save)
-    return "--candidates compares every core: leave out --core, --list and --save.";
-  if (s.json && parser.isSet(o.csv)) return "--json and --csv contradict each other.";
-  CandidateOptions options;
-  std::string error;
-  if (const auto list = Text(parser, o.materials)) {
-    const auto materials = ParseMaterialList(*list, error);
-    if (!materials) return error;
-    options.scope.materials = *materials;
-  }
-  if (const auto list = Text(parser, o.stacks)) {
-    const auto stacks = ParseStackList(*list, error);
-    if (!stacks) return error;
-    options.scope.stacks = *stacks;
-  }
-  options.passing_only = parser.isSet(o.passing);
-  options.sort = Text(parser, o.sort).value_or("");
-  if (!options.sort.empty() && !IsSortKey(options.sort)) {
-    return "--sort takes one of " + SortKeys() + ", not \"" + options.sort + "\".";
-  }
-  options.format = s.json                ? CandidateFormat::Json
-                   : parser.isSet(o.csv) ? CandidateFormat::Csv
-                                         : CandidateFormat::Table;
-  options.metric = s.metric;
-  s.candidates = options;
-  return {};
+  const CandidateArguments arguments{.candidates = parser.isSet(o.candidates),
+                                     .materials = Text(parser, o.materials),
+                                     .stacks = Text(parser, o.stacks),
+                                     .passing = parser.isSet(o.passing),
+                                     .sort = Text(parser, o.sort),
+                                     .csv = parser.isSet(o.csv),
+                                     .json = s.json,
+                                     .metric = s.metric,
+                                     .one_design = s.core || s.list || s.save};
+  return ReadCandidateArguments(arguments, s.candidates);
 }
 
 std::string ReadSettings(const QCommandLineParser& parser, const Options& o, Settings& s) {

@@ -3,7 +3,6 @@
 // core, each cell's text (formatted only when asked for) and the number it
 // sorts by, and the table of the window's current request.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
