@@ -8,8 +8,9 @@
 # - a batch of 10,000 designs in one tovcalc against the same 10,000 designs
 #   as 10,000 tovcalc processes started from a shell loop, with the check
 #   that each batch line holds what its single run prints;
-# - the core database load, one SolveTurns, and the desktop program's start
-#   and memory, against their targets.
+# - the core database load, one SolveTurns, every core compared (as the
+#   Compare Cores window and tovcalc --candidates do), and the desktop
+#   program's start and memory, against their targets.
 # Usage: scripts/bench.sh [RUNS]   (runs of each timed program, default 20)
 # Environment: TOV_BASELINE (commit of the baseline engine, default 389c8fa),
 #              TOV_PROCESSES (processes of the batch comparison, default 10000).
@@ -157,6 +158,10 @@ window_rows() {
   batch_rows
   target_row "Core database load (LoadCoreTable, CPU)" "$(bench_us "$dir/bin/tov_bench" BM_LoadCoreTable)" us "< 1 ms" 1000
   target_row "One SolveTurns (CPU)" "$(bench_us "$dir/bin/tov_bench" BM_SolveTurns)" us "< 2 us" 2
+  target_row "Every core compared, 4 materials, 1-5 cores (CPU)" \
+    "$(bench_us "$dir/bin/tov_bench" BM_CandidatesAllMaterialsFiveStacks)" us "< 5 ms" 5000
+  target_row "Compare Cores window, lines of the table (CPU)" \
+    "$(bench_us "$dir/bin/tov_bench" BM_CompareTableLines)" us "-" 1e300
   window_rows
 } | awk -F'|' '{ printf "| %-46s | %12s %-3s | %-32s | %-26s |\n", $1, $2, $3, $4, $5 }
   NR == 1 { printf "|%s|%s|%s|%s|\n", "------------------------------------------------",

@@ -29,6 +29,7 @@ struct DesignRequest {
   float CuFactor = 1.0f;        // copper resistance factor at the ambient temperature
   bool full_load_l_max = true;  // No Load L is a ceiling (automatic selection only)
   bool single_layer = false;    // the winding must lie in one layer (toroids only)
+  friend bool operator==(const DesignRequest&, const DesignRequest&) = default;
 };
 
 }  // namespace tov

@@ -75,9 +75,10 @@ bool SearchWalk::IsEndRow(int16_t row) const {
 // while the no-load ceiling leaves room; a row over the ceiling keeps its
 // untrimmed count and fails.
 RowTests SearchWalk::Evaluate(int16_t row) {
-  ReadCoreData(core_, cores_, row);
-  const TurnsCore core{core_.AL, core_.ui, core_.le, material_.rolloff};
-  TurnsSolution& t = turns_;
+  Carried& c = carried_;
+  ReadCoreData(c.core, cores_, row);
+  const TurnsCore core{c.core.AL, c.core.ui, c.core.le, material_.rolloff};
+  TurnsSolution& t = c.turns;
   EstimateTurns(t, in_.Ltarget, core.AL, kTurnsMargin);
   UpdateBias(t, core, in_.Ipk);
   CorrectForRollOff(t, core);
@@ -92,56 +93,70 @@ RowTests SearchWalk::Evaluate(int16_t row) {
     if (effects_.single_layer) {
       // Strands and turns multiplied in full width: no 16-bit overflow.
       const double wires = static_cast<double>(effects_.Strands) * t.N;
-      Commit(IDreq_, ToSingle(wires * wire_.d / kPi + wire_.d));
+      Commit(c.IDreq, ToSingle(wires * wire_.d / kPi + wire_.d));
     } else {
-      IDreq_ = 0;
+      c.IDreq = 0;
     }
   }
 
   Commit(t.Lnl, NoLoadL(t.N, core.AL));
   UpdateFullLoadL(t, core);
-  if (core_.Wa != 0) {
+  if (c.core.Wa != 0) {
     const double wires = static_cast<double>(effects_.Strands) * t.N;
-    Commit(fill_, ToSingle(wires * wire_.Aw / core_.Wa));
+    Commit(c.fill, ToSingle(wires * wire_.Aw / c.core.Wa));
   }
-  ID_ = core_.WindID;
+  c.ID = c.core.WindID;
 
   RowTests tests;
-  tests.fill = fill_;
+  tests.fill = c.fill;
   tests.fill_limit = static_cast<float>(kSearchFillAllowance * static_cast<double>(material_.K));
   tests.Lfl = t.Lfl;
   tests.Ltarget = in_.Ltarget;
   tests.Lnl = t.Lnl;
   tests.Lmax = in_.Lmax;
-  tests.ID = ID_;
-  tests.IDreq = IDreq_;
+  tests.ID = c.ID;
+  tests.IDreq = c.IDreq;
   return tests;
 }
 
-bool SearchWalk::WindAndHeat() {
-  tov::WindAndHeat(heat_,
-                   {.MatType = material_.MatType,
-                    .e_core = material_.e_core,
-                    .N = turns_.N,
-                    .ue = turns_.ue,
-                    .G = wire_.G,
-                    .S = effects_.Strands,
-                    .d = wire_.d,
-                    .dI = in_.dI,
-                    .f = in_.f,
-                    .Iw = in_.Iw,
-                    .StackCount = effects_.StackCount,
-                    .CuFactor = request_.CuFactor},
-                   core_);
-  if (heat_.fits) effects_.TotalLoss = heat_.Ptot;
-  return heat_.fits;
+HeatInputs SearchWalk::HeatInputsOfLastRow() const {
+  return {.MatType = material_.MatType,
+          .e_core = material_.e_core,
+          .N = carried_.turns.N,
+          .ue = carried_.turns.ue,
+          .G = wire_.G,
+          .S = effects_.Strands,
+          .d = wire_.d,
+          .dI = in_.dI,
+          .f = in_.f,
+          .Iw = in_.Iw,
+          .StackCount = effects_.StackCount,
+          .CuFactor = request_.CuFactor};
 }
 
-DesignResult SearchWalk::Result(int16_t row) const {
+bool SearchWalk::WindAndHeat() {
+  WindingHeat& heat = carried_.heat;
+  tov::WindAndHeat(heat, HeatInputsOfLastRow(), carried_.core);
+  if (heat.fits) effects_.TotalLoss = heat.Ptot;
+  return heat.fits;
+}
+
+WindingHeat SearchWalk::HeatOfLastRow() const {
+  WindingHeat heat = carried_.heat;
+  tov::WindAndHeat(heat, HeatInputsOfLastRow(), carried_.core);
+  return heat;
+}
+
+void SearchWalk::Restart() {
+  carried_ = {};
+  effects_.TotalLoss.reset();
+}
+
+DesignResult SearchWalk::Result(int16_t row, const WindingHeat& heat) const {
   Winding wire = wire_;
   wire.S = effects_.Strands;
-  return AssembleDesign(row, material_, effects_.StackCount, request_.CuFactor, in_, core_, turns_,
-                        wire, fill_, heat_);
+  return AssembleDesign(row, material_, effects_.StackCount, request_.CuFactor, in_, carried_.core,
+                        carried_.turns, wire, carried_.fill, heat);
 }
 
 }  // namespace tov

@@ -59,10 +59,19 @@ class SearchWalk {
   // Losses and temperature rise of the row evaluated last. False when its
   // toroid build-up fills the hole before every turn is placed.
   bool WindAndHeat();
-  const WindingHeat& heat() const { return heat_; }
+  const WindingHeat& heat() const { return carried_.heat; }
+  // The losses and temperature rise WindAndHeat would find for the row
+  // evaluated last, leaving the walk's values as they are.
+  WindingHeat HeatOfLastRow() const;
+
+  // Forgets every value carried from earlier rows: the next row evaluated
+  // starts from zero, as the first row of a fresh walk.
+  void Restart();
 
   // The design on the row evaluated last, after WindAndHeat.
-  DesignResult Result(int16_t row) const;
+  DesignResult Result(int16_t row) const { return Result(row, carried_.heat); }
+  // The same with the losses and temperature rise `heat`.
+  DesignResult Result(int16_t row, const WindingHeat& heat) const;
 
  private:
   const CoreTable& cores_;
@@ -76,12 +85,17 @@ class SearchWalk {
   int16_t start_row_ = 0;
 
   // Working values carried from row to row.
-  CoreData core_;
-  TurnsSolution turns_;
-  float IDreq_ = 0;  // in, inner diameter a single layer needs
-  float ID_ = 0;     // in, the row's inner diameter
-  float fill_ = 0;
-  WindingHeat heat_;
+  struct Carried {
+    CoreData core;
+    TurnsSolution turns;
+    float IDreq = 0;  // in, inner diameter a single layer needs
+    float ID = 0;     // in, the row's inner diameter
+    float fill = 0;
+    WindingHeat heat;
+  };
+  Carried carried_;
+
+  HeatInputs HeatInputsOfLastRow() const;
 };
 
 }  // namespace tov

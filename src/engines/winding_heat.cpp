@@ -35,6 +35,7 @@ void WindAndHeat(WindingHeat& heat, const HeatInputs& in, const CoreData& core) 
     const ToroidBuild build =
         WindToroid(in.N, in.S, in.d, core.WindID, core.WindOD, core.WindHt, in.StackCount);
     heat.fits = build.fits;
+    heat.wires_placed = build.placed;
     if (!build.fits) return;
     heat.length = build.length;
     heat.ODw = build.ODw;

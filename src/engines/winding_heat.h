@@ -28,18 +28,19 @@ struct HeatInputs {
 // Working values of the calculation. Each step commits only what it could
 // compute; the others keep what they held (zero at the start of a run).
 struct WindingHeat {
-  float Bac = 0;     // kG, peak AC flux density
-  float Pfe = 0;     // mW, whole stack
-  float Rprime = 0;  // ohms per 1000 ft of the strand bundle at 20 deg C
-  float length = 0;  // in, wire length
-  float Rdc = 0;     // ohms, at the ambient temperature
-  float As = 0;      // cm^2, cooling surface
-  float ODw = 0;     // in, wound outer diameter (toroids)
-  float HTw = 0;     // in, wound height (toroids)
-  float Pcu = 0;     // mW
-  float Ptot = 0;    // mW
-  float dT = 0;      // deg C
-  bool fits = true;  // false: the toroid's hole was used up before every wire was placed
+  float Bac = 0;             // kG, peak AC flux density
+  float Pfe = 0;             // mW, whole stack
+  float Rprime = 0;          // ohms per 1000 ft of the strand bundle at 20 deg C
+  float length = 0;          // in, wire length
+  float Rdc = 0;             // ohms, at the ambient temperature
+  float As = 0;              // cm^2, cooling surface
+  float ODw = 0;             // in, wound outer diameter (toroids)
+  float HTw = 0;             // in, wound height (toroids)
+  float Pcu = 0;             // mW
+  float Ptot = 0;            // mW
+  float dT = 0;              // deg C
+  bool fits = true;          // false: the toroid's hole was used up before every wire was placed
+  int32_t wires_placed = 0;  // toroids: wires (each strand counted) the build-up placed
 };
 
 // Computes the losses and the temperature rise into `heat`. When the toroid

@@ -46,6 +46,7 @@ ToroidBuild WindToroid(int16_t N, int16_t S, float d, float WindID, float WindOD
     Commit(build.length, ToSingle(build.length + *per * ((double{od} - id) + 2.0 * ht)));
     Commit(frac, ToSingle(*per * double{d} / od));
     remaining -= *per;
+    build.placed += *per;
     Commit(id, ToSingle(id - 2.0 * d));
     Commit(od, ToSingle(od + 2.0 * d * frac));
     Commit(ht, ToSingle(ht + 2.0 * d));

@@ -9,10 +9,11 @@ namespace tov {
 
 // Outcome of winding a toroid.
 struct ToroidBuild {
-  float length = 0;  // wire length, in (all strands)
-  float ODw = 0;     // wound outer diameter, in
-  float HTw = 0;     // wound height, in
-  bool fits = true;  // false: the hole was used up before every wire was placed
+  float length = 0;    // wire length, in (all strands)
+  float ODw = 0;       // wound outer diameter, in
+  float HTw = 0;       // wound height, in
+  bool fits = true;    // false: the hole was used up before every wire was placed
+  int32_t placed = 0;  // wires placed (each strand counted), all N S when it fits
 };
 
 // Winds N S wires of diameter d (in) layer by layer on a toroid of winding

@@ -73,6 +73,10 @@ inline constexpr double kEndRowIdMargin_in = 0.1;     // ID = IDreq + 0.1
 // The size figure F = 1e6 L I^2 / (4 pi K^2 J^2 ui0 r) in cm^5 (L in mH).
 inline constexpr double kSizeFigureScale = 1e6;
 
+// --- Stacked toroids ----------------------------------------------------
+// The stack dialog offers one to five stacked toroids.
+inline constexpr int16_t kMaxStackCount = 5;
+
 // --- Warnings and display -----------------------------------------------
 // Below this fraction of the no-load inductance left at full load the
 // selected-core design warns of roll-off.

@@ -264,4 +264,65 @@ TEST(Tovcalc, ASweepWritesOneCsvLinePerCombination) {
   EXPECT_EQ(Calc({"--batch", Path("bad.csv")}).status, 2);
 }
 
+// --candidates: the pick of every material and stack count is the design the
+// same options show; none passing is exit 1; bad input is refused as a design
+// run refuses it; a batch compares request by request.
+TEST(Tovcalc, CandidatesPickWhatCalculateShows) {
+  const Args settings[] = {
+      {"--material", "velmax"},
+      {"--material", "mpp", "--stack", "2", "--no-lfl-max", "--ambient", "60"},
+      {"--material", "velmax-e", "--single-layer", "--ripple", "5"},
+      {"--material", "hf", "--stack", "3", "--idc", "3", "--lfl", "800", "--lnl", "1000"},
+      {"--material", "velmax", "--idc", "400", "--lfl", "50000", "--lnl", "90000"},  // too large
+  };
+  for (const Args& arguments : settings) {
+    Args design_args = arguments, compare_args = arguments;
+    design_args.push_back("--json");
+    compare_args.insert(compare_args.end(), {"--candidates", "--json"});
+    const Result design = Calc(design_args);
+    const Result compare = Calc(compare_args);
+    const Json shown = design.json();
+    const Json candidates = compare.json()["candidates"];
+    const bool too_large = design.status == 1;
+    const auto pick = std::find_if(candidates.begin(), candidates.end(), [&](const Json& c) {
+      return c["search_pick"] == true && c["material"] == shown["options"]["material"] &&
+             c["stack"] == shown["stack"];
+    });
+    EXPECT_EQ(pick == candidates.end(), too_large) << arguments[1];
+    EXPECT_EQ(compare.status, too_large ? 1 : 0) << compare.err;
+    if (too_large) continue;
+    EXPECT_EQ((*pick)["core_row"], shown["core_row"]);
+    EXPECT_EQ(std::to_string((*pick)["turns"].get<int>()),
+              shown["fields"]["txtTurns"].get<std::string>());
+    EXPECT_NEAR((*pick)["total_loss_mw"].get<double>(), shown["total_loss_mw"].get<double>(),
+                1e-6 * shown["total_loss_mw"].get<double>());
+    EXPECT_TRUE((*pick)["failed"].empty());
+  }
+
+  const Args none{"--candidates", "--materials", "velmax", "--idc", "400",
+                  "--lfl",        "50000",       "--lnl",  "90000"};
+  Args csv_args = none, passing_args = none;
+  csv_args.push_back("--csv");
+  passing_args.push_back("--passing");
+  const Result csv = Calc(csv_args);
+  EXPECT_EQ(csv.status, 1);
+  EXPECT_EQ(csv.out.rfind("material,core_row,part_number,stack,", 0), 0u);
+  const std::string heading_only = Calc(passing_args).out;
+  EXPECT_EQ(std::count(heading_only.begin(), heading_only.end(), '\n'), 1) << heading_only;
+  for (const Args& bad :
+       {Args{"--candidates", "--lnl", "90"}, Args{"--candidates", "--stacks", "2-7"},
+        Args{"--candidates", "--core", "400"}, Args{"--materials", "hf"}}) {
+    const Result r = Calc(bad);
+    EXPECT_EQ(r.status, 2) << bad[1];
+    EXPECT_TRUE(r.out.empty()) << r.out;
+  }
+
+  const Result batch = Calc({"--candidates", "--materials", "mpp", "--sweep", "idc=5,400"});
+  const std::vector<Json> lines = batch.lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0]["line"], 1);
+  EXPECT_FALSE(lines[0]["candidates"].empty());
+  EXPECT_EQ(batch.status, 1);  // the second request has no passing core
+}
+
 }  // namespace

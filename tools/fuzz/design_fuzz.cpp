@@ -13,12 +13,15 @@
 #include <cstdint>
 #include <string>
 
+#include "candidates_check/candidates_check.h"
+#include "engines/candidates.h"
 #include "fuzz_checks.h"
 #include "io/report.h"
 #include "state/number_text.h"
 #include "state/validation.h"
 #include "state/window_model.h"
 #include "support/core_fixture.h"
+#include "ui/logic/candidate_rows.h"
 #include "ui/logic/frm_tov.h"
 
 namespace tov::fuzz {
@@ -253,6 +256,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   for (const std::string& line : RenderReportText(BuildReport(w))) {
     fuzz::ExpectFinite("report", line);
+  }
+
+  // Every core of the request compared: the first passing one from the start
+  // row is Calculate's, and no cell of the table shows "nan" or "inf" (the
+  // texts of the rows that hold cores; the empty rows after them all read alike).
+  const DesignRequest request = frm.Request();
+  if (const auto failure = check::CheckAgainstSearch(request, table)) {
+    fuzz::Fail("candidates disagree with Calculate", *failure);
+  }
+  CandidateSet set = EvaluateCandidates(
+      request, table, {.materials = {request.material}, .stacks = {request.StackCount}});
+  const int last_core = SectionOf(request.material).first_row + fuzz::kCoresPerSection;
+  std::erase_if(set.candidates, [&](const Candidate& c) { return c.row > last_core; });
+  for (const CandidateRow& row :
+       CandidateRows(std::move(set.candidates), request.material, request.StackCount, true)) {
+    for (std::size_t c = 0; c < kCandidateColumnCount; ++c) {
+      fuzz::ExpectFinite("compare table",
+                         CellText(row, static_cast<CandidateColumn>(c), table, w.state.metric));
+    }
   }
   return 0;
 }

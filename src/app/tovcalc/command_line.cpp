@@ -162,6 +162,22 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
   s.batch = Text(given, OptionId::Batch);
   s.sweeps = given.sweeps;
 
+  const CandidateArguments candidates{.candidates = given.Has(OptionId::Candidates),
+                                      .materials = Text(given, OptionId::Materials),
+                                      .stacks = Text(given, OptionId::Stacks),
+                                      .passing = given.Has(OptionId::Passing),
+                                      .sort = Text(given, OptionId::Sort),
+                                      .csv = s.csv && given.Has(OptionId::Candidates),
+                                      .json = s.json,
+                                      .metric = s.metric,
+                                      .one_design = s.core || s.list || s.save};
+  if (std::string refused = ReadCandidateArguments(candidates, s.candidates); !refused.empty()) {
+    return refused;
+  }
+  if (s.candidates && s.csv && (s.batch || !s.sweeps.empty())) {
+    return "--candidates with --batch or --sweep prints JSON lines: leave out --csv.";
+  }
+
   if (s.list && s.save)
     return "--save and --list contradict each other: a core list is no design to save.";
   if (s.json && s.csv) return "--json and --csv contradict each other.";
@@ -215,6 +231,17 @@ const std::array<OptionSpec, kOptionCount> kOptions = {{
     {OptionId::Csv, "", "csv", "",
      "Print a header line and one CSV line per design: the request and the design's numbers at "
      "full precision. Without it, --batch and --sweep print one JSON object per line.",
+     false},
+    {OptionId::Candidates, "", "candidates", "",
+     "Compare every core instead: one line per core and stack count, passing cores first. Exit "
+     "status 0 when one passes, 1 when none.",
+     false},
+    {OptionId::Materials, "", "materials", "LIST",
+     "Materials to compare: all (default) or a comma list.", false},
+    {OptionId::Stacks, "", "stacks", "LIST",
+     "Stack counts to compare, such as 1-3 (default: --stack).", false},
+    {OptionId::Passing, "", "passing", "", "Compare: only the cores that pass.", false},
+    {OptionId::Sort, "", "sort", "COLUMN", "Compare: sort by this column, - first for descending.",
      false},
 }};
 

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/tovcalc/candidates_output.h"
 #include "state/material.h"
 
 namespace tov::tovcalc {
@@ -52,8 +53,13 @@ enum class OptionId : uint8_t {
   Batch,
   Sweep,
   Csv,
+  Candidates,
+  Materials,
+  Stacks,
+  Passing,
+  Sort,
 };
-inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::Csv) + 1;
+inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::Sort) + 1;
 
 struct OptionSpec {
   OptionId id;
@@ -105,10 +111,11 @@ struct Settings {
   bool json = false;
   bool csv = false;
   std::optional<std::string> save;
-  std::optional<std::string> batch;  // requests, one a line ("-": standard input)
-  std::vector<std::string> sweeps;   // NAME=START:STOP:STEP or NAME=A,B,C
-  // Whether the run designs many requests: --batch, --sweep or --csv.
-  bool Many() const { return batch.has_value() || !sweeps.empty() || csv; }
+  std::optional<std::string> batch;            // requests, one a line ("-": standard input)
+  std::vector<std::string> sweeps;             // NAME=START:STOP:STEP or NAME=A,B,C
+  std::optional<CandidateOptions> candidates;  // --candidates: compare every core instead
+  // Whether the run designs many requests: --batch, --sweep, or --csv of designs.
+  bool Many() const { return batch.has_value() || !sweeps.empty() || (csv && !candidates); }
 };
 
 // The settings the options ask for, or the usage error that refuses them.

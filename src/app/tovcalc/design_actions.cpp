@@ -9,6 +9,11 @@ namespace tov::tovcalc {
 
 void DesignJsonLines::Refused(std::string& out, const BatchItem& item, int status,
                               const std::string& error) {
+  WriteRefusal(out, item, status, error);
+}
+
+void DesignJsonLines::WriteRefusal(std::string& out, const BatchItem& item, int status,
+                                   const std::string& error) {
   JsonWriter json(out, JsonLayout::Compact);
   json.BeginObject();
   json.Key("error");
@@ -35,6 +40,25 @@ int DesignJsonLines::Run(std::string& out, const BatchItem& item, const Settings
   WriteWindowJson(json, w, designer_.Ui().Messages(), RenderReportText(BuildReport(w)), &echo);
   out.push_back('\n');
   return outcome.status;
+}
+
+void CandidateJsonLines::Refused(std::string& out, const BatchItem& item, int status,
+                                 const std::string& error) {
+  DesignJsonLines::WriteRefusal(out, item, status, error);
+}
+
+int CandidateJsonLines::Run(std::string& out, const BatchItem& item, const Settings& settings) {
+  const RunOutcome outcome = designer_.Run(settings);
+  if (!outcome.error.empty()) {
+    Refused(out, item, outcome.status, outcome.error);
+    return outcome.status;
+  }
+  CandidateOptions options = settings.candidates.value_or(options_);
+  options.format = CandidateFormat::Json;
+  options.batch_line = item.line;
+  const CandidatesOutput compared = WriteCandidates(designer_.Form().Request(), cores_, options);
+  out += compared.text;
+  return compared.status;
 }
 
 void DesignCsvLines::Header(std::string& out) {

@@ -15,9 +15,29 @@ class DesignJsonLines : public RequestAction {
   void Refused(std::string& out, const BatchItem& item, int status,
                const std::string& error) override;
   int Run(std::string& out, const BatchItem& item, const Settings& settings) override;
+  // The line of a refused request: its error, line, request and status.
+  static void WriteRefusal(std::string& out, const BatchItem& item, int status,
+                           const std::string& error);
 
  private:
   Designer designer_;
+};
+
+// --candidates for each request: its comparison as one JSON line.
+class CandidateJsonLines : public RequestAction {
+ public:
+  CandidateJsonLines(const CoreTable& cores, const DesignFileRecord* design_file,
+                     const CandidateOptions& options)
+      : cores_(cores), designer_(cores, design_file, false), options_(options) {}
+  void Header(std::string&) override {}
+  void Refused(std::string& out, const BatchItem& item, int status,
+               const std::string& error) override;
+  int Run(std::string& out, const BatchItem& item, const Settings& settings) override;
+
+ private:
+  const CoreTable& cores_;
+  Designer designer_;
+  CandidateOptions options_;
 };
 
 class DesignCsvLines : public RequestAction {

@@ -62,6 +62,19 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
     return outcome.status;
   }
   const WindowModel& w = designer.Form().Model();
+  if (s.candidates) {
+    const CandidatesOutput compared =
+        WriteCandidates(designer.Form().Request(), cores, *s.candidates);
+    if (!s.json) {
+      // The boxes a design run would show, as a single run echoes them.
+      for (const Notice& notice : compared.notices) {
+        const std::string line = MessageLine(notice.title, notice.text) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stderr);
+      }
+    }
+    out.Buffer() += compared.text;
+    return compared.status;
+  }
   if (s.list) {
     WriteCoreList(w, s.json, out);
     return kDesignShown;
@@ -121,6 +134,10 @@ int RunProgram(const std::vector<std::string>& arguments, const std::filesystem:
   const DesignFileRecord* design_file = record ? &*record : nullptr;
 
   if (s.Many()) {
+    if (s.candidates) {
+      CandidateJsonLines action(*load.table, design_file, *s.candidates);
+      return RunBatch(s, parsed.given, action, out);
+    }
     if (s.csv) {
       DesignCsvLines action(*load.table, design_file);
       return RunBatch(s, parsed.given, action, out);

@@ -119,7 +119,8 @@ RunOutcome Designer::Run(const Settings& s) {
     const std::optional<int16_t> row = ResolveCore(cores_, w.material, *s.core, error);
     if (!row) return {kUsageError, error};
     choice = {true, *row};
-  } else if (choice.selected_core && !SectionOf(w.material).HoldsCore(choice.row)) {
+  } else if (!s.candidates && choice.selected_core &&
+             !SectionOf(w.material).HoldsCore(choice.row)) {
     return {kUsageError, "The design file's core (row " + std::to_string(choice.row) +
                              ") is not a core of material " + MaterialOptionName(w.material) +
                              "; name one with --core or leave --material out."};
@@ -135,6 +136,7 @@ RunOutcome Designer::Run(const Settings& s) {
   if (const std::optional<InputPrompt> prompt = FirstInputPrompt(w)) {
     return {kUsageError, MessageLine(prompt->title, prompt->prompt)};
   }
+  if (s.candidates) return {};
   try {
     RunDesign(form, choice, s.metric);
   } catch (const InputDemanded& demanded) {

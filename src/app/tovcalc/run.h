@@ -34,8 +34,9 @@ class Designer {
 
   // Starts the window afresh and applies the settings: the start-up
   // defaults, the design file, the options. With `list` set it stops there;
-  // otherwise it refuses inputs the window would ask for again and runs the
-  // design the settings choose.
+  // otherwise it refuses inputs the window would ask for again and, unless
+  // `candidates` is set (the comparison takes the window's request), runs
+  // the design the settings choose.
   RunOutcome Run(const Settings& settings);
 
   FrmTov& Form() { return *form_; }

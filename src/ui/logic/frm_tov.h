@@ -29,6 +29,8 @@ class FrmTov {
   WindowModel& Model() { return window_; }
   const WindowModel& Model() const { return window_; }
   const CoreTable& Cores() const { return cores_; }
+  // The user the window talks to, for the windows beside it.
+  UserInterface& User() const { return ui_; }
 
   // The design on screen as numbers, kept for curves, comparisons and
   // exports: nullopt before the first design and while "Too Large" is shown.
@@ -55,6 +57,13 @@ class FrmTov {
   // that core and hides the list. Nothing happens while the list is hidden
   // or for a position outside it.
   void lstCores_Click(int position);
+
+  // A line of the "Compare Cores" table was double-clicked: designs that
+  // core of `material` on `StackCount` cores exactly as a pick from the core
+  // list does, after switching material (captions only, no design of its
+  // own) and stack count where they differ. Nothing happens for a row that
+  // is no core of the material or a stack count outside 1..5.
+  void grdCompare_DblClick(Material material, int16_t StackCount, int16_t row);
 
   // Material option buttons, after the button's state has changed.
   void optMPP_Click();
@@ -98,6 +107,9 @@ class FrmTov {
   void mnuAbout_Click();
   void mnuContact_Click();
 
+  // The request of a run from the window's texts, material and options.
+  DesignRequest Request() const;
+
  private:
   void MaterialChanged();
   void UnitsSwitch(bool metric);
@@ -105,9 +117,6 @@ class FrmTov {
   void ShowNotices(const Notices& notices);
   // The design shown no longer matches the inputs and settings.
   void MarkDesignStale();
-
-  // The request of a run from the window's texts, material and options.
-  DesignRequest Request() const;
 
   WindowModel window_;
   const CoreTable& cores_;

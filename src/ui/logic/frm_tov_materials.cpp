@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "state/constants.h"
 #include "state/number_format.h"
 #include "ui/logic/frm_tov.h"
 
@@ -86,6 +87,20 @@ void FrmTov::lstCores_Click(int position) {
     return;
   }
   const int16_t row = ListPositionToRow(window_.material, static_cast<int16_t>(position));
+  window_.state.CoreIdx = row;
+  DesignSelectedCore(row);
+  window_.lstCores_visible = false;
+}
+
+void FrmTov::grdCompare_DblClick(Material material, int16_t StackCount, int16_t row) {
+  if (!SectionOf(material).HoldsCore(row) || StackCount < 1 || StackCount > kMaxStackCount) return;
+  if (material != window_.material) {
+    // As opening a design file switches it: new captions, a visible list
+    // refilled, but no design of the material's own.
+    window_.state.LoadingDesign = 1;
+    SelectMaterial(material);
+  }
+  window_.state.StackCount = StackCount;
   window_.state.CoreIdx = row;
   DesignSelectedCore(row);
   window_.lstCores_visible = false;

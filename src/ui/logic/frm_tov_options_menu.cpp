@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "state/constants.h"
 #include "state/number_text.h"
 #include "state/numeric.h"
 #include "ui/logic/frm_tov.h"
@@ -23,8 +24,6 @@ constexpr std::string_view kTempTooColdPrompt =
     "Ambient Temperature must be above -234.45 degrees C, where copper keeps a positive "
     "resistance.\r"
     "Please enter a value for the Ambient Temperature\r(value between -50 and 150, in degrees C)";
-
-constexpr int16_t kMaxStack = 5;
 
 }  // namespace
 
@@ -57,11 +56,11 @@ void FrmTov::mnuTemp_Click() {
 void FrmTov::mnuStack_Click() {
   window_.enabled = false;
   const int16_t count = window_.state.StackCount;
-  stack_dialog_ = StackDialogModel{count >= 1 && count <= kMaxStack ? count : int16_t{1}};
+  stack_dialog_ = StackDialogModel{count >= 1 && count <= kMaxStackCount ? count : int16_t{1}};
 }
 
 void FrmTov::optStack_Click(int16_t count) {
-  if (stack_dialog_ && count >= 1 && count <= kMaxStack) stack_dialog_->selected = count;
+  if (stack_dialog_ && count >= 1 && count <= kMaxStackCount) stack_dialog_->selected = count;
 }
 
 void FrmTov::cmdApply_Click() {

@@ -95,20 +95,9 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
   Show(window.txtAL, Format(number(CoreColumn::AL), "###"));
   Show(window.txtRollOff, FormatNumber(r.ue, "##0.0"));
   window.txtTurns.text = std::to_string(r.N);
-  window.txtWire.text = r.strands == 1 ? std::to_string(r.G)
-                                       : std::to_string(r.strands) + " x #" + std::to_string(r.G);
+  window.txtWire.text = WireText(r.G, r.strands);
   Show(window.txtK, FormatNumber(r.fill, "0.00"));
-
-  // Wound dimensions: the E-core set as wound, or the toroid's build-up.
-  const std::string_view wound_pattern = state.metric ? "##0.0" : (r.e_core ? "0.00" : "0.000");
-  if (r.e_core) {
-    Show(window.txtDim, Dimensions({Scaled(number(CoreColumn::WindID), units),
-                                    Scaled(number(CoreColumn::WindOD), units),
-                                    Scaled(number(CoreColumn::NomHt), units)},
-                                   wound_pattern));
-  } else {
-    Show(window.txtDim, Dimensions({units * r.ODw, units * r.HTw}, wound_pattern));
-  }
+  Show(window.txtDim, WoundDimensionsText(cores, r, state.metric));
 
   Show(window.txtDCR, FormatNumber(r.Rdc, "###0.000"));
 
@@ -126,6 +115,23 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
   state.TotalLoss = r.Ptot;
   window.inputs_changed = false;
   window.notes = NotesOf(r);
+}
+
+std::string WireText(int16_t G, int16_t strands) {
+  return strands == 1 ? std::to_string(G) : std::to_string(strands) + " x #" + std::to_string(G);
+}
+
+// The E-core set as wound, or the toroid's build-up.
+std::optional<std::string> WoundDimensionsText(const CoreTable& cores, const DesignResult& r,
+                                               bool metric) {
+  const double units = metric ? kMmPerInch : 1.0;
+  const std::string_view pattern = metric ? "##0.0" : (r.e_core ? "0.00" : "0.000");
+  if (!r.e_core) return Dimensions({units * r.ODw, units * r.HTw}, pattern);
+  const auto number = [&](CoreColumn column) { return cores.Cell(r.row, column).AsDouble(); };
+  return Dimensions(
+      {Scaled(number(CoreColumn::WindID), units), Scaled(number(CoreColumn::WindOD), units),
+       Scaled(number(CoreColumn::NomHt), units)},
+      pattern);
 }
 
 void PresentTooLarge(WindowModel& window) {

@@ -50,6 +50,10 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
   m.mnuDimEng = AddEntry(dimensions, "mnuDimEng", "&English", {}, true);
   m.mnuDimMet = AddEntry(dimensions, "mnuDimMet", "&Metric", {}, true);
 
+  QMenu* tools = AddMenu(bar, "mnuTools", "&Tools");
+  m.mnuCompare =
+      AddEntry(tools, "mnuCompare", "&Compare Cores...", QKeySequence(Qt::CTRL | Qt::Key_K));
+
   QMenu* help = AddMenu(bar, "mnuHelp", "&Help");
   m.mnuContents = AddEntry(help, "mnuContents", "Contents", QKeySequence(Qt::Key_F1));
   m.mnuIndex = AddEntry(help, "mnuIndex", "&Index");

@@ -1,7 +1,7 @@
 #pragma once
 // The menu bar of the main window: File (with the Recent Designs submenu),
-// Options (with the Dimensions submenu) and Help. The check marks are only
-// ever set from the window model.
+// Options (with the Dimensions submenu), Tools and Help. The check marks are
+// only ever set from the window model.
 
 #include <QAction>
 #include <QMenu>
@@ -22,6 +22,8 @@ struct MainMenus {
   QAction* mnuSingleLayer = nullptr;  // checkable
   QAction* mnuDimEng = nullptr;       // checkable, in the Dimensions submenu
   QAction* mnuDimMet = nullptr;       // checkable, in the Dimensions submenu
+
+  QAction* mnuCompare = nullptr;  // Tools > Compare Cores...
 
   QAction* mnuContents = nullptr;
   QAction* mnuIndex = nullptr;

@@ -3,7 +3,8 @@
 // own: every event copies the seven input texts into the window model, runs
 // the matching handler of FrmTov and then mirrors the whole model back into
 // the widgets (texts, captions, check marks, material, colours, core list,
-// enabled state, the stack dialog, the status bar and the title).
+// enabled state, the stack dialog, the "Compare Cores" window, the status bar
+// and the title).
 //
 // Around that it behaves as a desktop window: Enter presses Calculate, the
 // content scrolls on a screen too small for it, a dropped design file opens,
@@ -27,6 +28,7 @@
 #include "state/window_fields.h"
 #include "state/window_model.h"
 #include "ui/logic/frm_tov.h"
+#include "ui/qt/compare_window.h"
 #include "ui/qt/main_menus.h"
 #include "ui/qt/stack_dialog.h"
 
@@ -46,6 +48,8 @@ class MainWindow : public QMainWindow {
 
   // The open stack dialog, or null.
   StackDialog* Stack() const { return stack_dialog_; }
+  // The "Compare Cores" window once it has been opened, else null.
+  CompareWindow* Compare() const { return compare_window_; }
 
   // Opens a design file as File > Open does once the file is chosen (the
   // command line, a dropped file, a recent design). Returns whether it opened.
@@ -105,6 +109,7 @@ class MainWindow : public QMainWindow {
   void InputEdited();
   // Takes a drag or drop that carries one design file; ignores any other.
   void HandleDesignDrag(QDropEvent* event);
+  void ShowCompareWindow();
 
   FrmTov& frm_;
   MainMenus menus_;
@@ -124,6 +129,7 @@ class MainWindow : public QMainWindow {
   QListWidget* lstCores_ = nullptr;
   std::vector<std::string> shown_core_lines_;
   QPointer<StackDialog> stack_dialog_;
+  QPointer<CompareWindow> compare_window_;
 };
 
 }  // namespace tov::qt

@@ -75,6 +75,7 @@ void MainWindow::ConnectEvents() {
   on(menus_.mnuSingleLayer, [&f] { f.mnuSingleLayer_Click(); });
   on(menus_.mnuDimEng, [&f] { f.mnuDimEng_Click(); });
   on(menus_.mnuDimMet, [&f] { f.mnuDimMet_Click(); });
+  connect(menus_.mnuCompare, &QAction::triggered, this, &MainWindow::ShowCompareWindow);
   on(menus_.mnuContents, [&f] { f.mnuContents_Click(); });
   on(menus_.mnuIndex, [&f] { f.mnuIndex_Click(); });
   on(menus_.mnuAbout, [&f] { f.mnuAbout_Click(); });
@@ -129,6 +130,22 @@ bool MainWindow::OpenDesignFile(const QString& path) {
   return opened;
 }
 
+void MainWindow::ShowCompareWindow() {
+  if (!compare_window_) {
+    compare_window_ = new CompareWindow(frm_, this);
+    // Queued: the design runs after the table has finished its double-click.
+    connect(
+        compare_window_, &CompareWindow::coreChosen, this,
+        [this](Material material, int16_t stack, int16_t row) {
+          Forward([this, material, stack, row] { frm_.grdCompare_DblClick(material, stack, row); });
+        },
+        Qt::QueuedConnection);
+  }
+  compare_window_->show();
+  compare_window_->raise();
+  compare_window_->activateWindow();
+}
+
 void MainWindow::Refresh() {
   const WindowModel& model = frm_.Model();
   MirrorFields();
@@ -147,6 +164,7 @@ void MainWindow::Refresh() {
   MirrorStackDialog();
   MirrorStatus();
   MirrorDesignFile();
+  if (compare_window_) compare_window_->Refresh();
 }
 
 void MainWindow::MirrorStatus() {

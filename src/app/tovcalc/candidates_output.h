@@ -1,0 +1,75 @@
+#pragma once
+// tovcalc --candidates: every candidate core of a request as a text table,
+// JSON or CSV. Standard library only, whatever parses the command line.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engines/candidates.h"
+#include "engines/design_request.h"
+#include "state/core_table.h"
+
+namespace tov::tovcalc {
+
+enum class CandidateFormat { Table, Json, Csv };
+
+struct CandidateOptions {
+  CandidateScope scope;  // all four materials; no stack counts: the request's
+  bool passing_only = false;
+  // A column (a key of the JSON entries), "-" before it for descending; ties
+  // and the empty key keep passing lines first, then material, stack, row.
+  std::string sort;
+  CandidateFormat format = CandidateFormat::Table;
+  bool metric = false;  // wound sizes of the text table in millimetres
+  // A request of a batch: the JSON is one line that starts with its "line".
+  std::optional<long long> batch_line;
+};
+
+// The command-line options of a comparison as given.
+struct CandidateArguments {
+  bool candidates = false;  // --candidates
+  std::optional<std::string> materials, stacks;
+  bool passing = false;
+  std::optional<std::string> sort;
+  bool csv = false;
+  bool json = false;
+  bool metric = false;
+  bool one_design = false;  // --core, --list or --save, which name or keep one design
+};
+
+// The comparison the arguments ask for (nullopt without --candidates) into
+// `options`; an error text for the user when they do not fit together.
+std::string ReadCandidateArguments(const CandidateArguments& arguments,
+                                   std::optional<CandidateOptions>& options);
+
+// "all", or a comma list of mpp, hf, velmax, velmax-e (case ignored), in the
+// order given, each once. nullopt with `error` set for anything else.
+std::optional<std::vector<Material>> ParseMaterialList(std::string_view text, std::string& error);
+
+// Stack counts from 1 to 5: "2", "1-3", "1,4-5", in the order given, each
+// once. nullopt with `error` set for anything else.
+std::optional<std::vector<int16_t>> ParseStackList(std::string_view text, std::string& error);
+
+// Whether --sort takes `key` ("-" before it allowed).
+bool IsSortKey(std::string_view key);
+// The keys --sort takes, for messages: "material, core_row, ...".
+std::string SortKeys();
+
+struct CandidatesOutput {
+  std::string text;
+  int status = 0;   // 0: at least one candidate passes; 1: none does
+  Notices notices;  // what a design run would show in a box (also in the JSON)
+};
+
+// The candidates of `request` (its inputs, options, material and stack count
+// as the window holds them) in the chosen form. The JSON is one object
+// {"request": {...}, "candidates": [...]} with numbers at full precision;
+// the CSV has the same columns, one line each, margins as
+// margin_<test>_value and margin_<test>_limit.
+CandidatesOutput WriteCandidates(const DesignRequest& request, const CoreTable& cores,
+                                 const CandidateOptions& options);
+
+}  // namespace tov::tovcalc

@@ -1,0 +1,14 @@
+#pragma once
+// Comma-separated values as spreadsheets read them.
+
+#include <span>
+#include <string>
+
+namespace tov {
+
+// One record: the fields separated by commas, ended by a line feed. A field
+// holding a comma, a double quote, a line break or a leading or trailing
+// blank is written in double quotes, its double quotes doubled.
+std::string CsvRecord(std::span<const std::string> fields);
+
+}  // namespace tov

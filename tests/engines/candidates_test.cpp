@@ -1,0 +1,168 @@
+// Every candidate core judged as the search judges it: the first passing row
+// from the start row on is what Calculate picks, on the shipped database and
+// on damaged copies of it; failed tests carry their names and margins.
+
+#include "engines/candidates.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "candidates_check/candidates_check.h"
+#include "state/core_table_loader.h"
+#include "support/core_fixture.h"
+
+namespace tov {
+namespace {
+
+using testing::FixtureCore;
+using testing::PutCore;
+
+const CoreTable& Shipped() {
+  static const CoreTableLoad load = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");
+  return *load.table;
+}
+
+void ExpectAgreement(const CoreTable& cores, int requests, std::mt19937_64& rng) {
+  for (int n = 0; n < requests; ++n) {
+    const DesignRequest request = check::RandomRequest(rng);
+    const auto failure = check::CheckAgainstSearch(request, cores);
+    ASSERT_FALSE(failure) << check::Describe(request) << ": " << *failure;
+  }
+}
+
+TEST(CandidatesTest, FirstPassingRowFromTheStartIsWhatCalculatePicks) {
+  std::mt19937_64 rng(12);
+  ExpectAgreement(Shipped(), 1500, rng);
+}
+
+// Zeros, texts, negative values and stray end marks make steps fail, so
+// values carry from row to row: the walk from the start row must carry them
+// exactly as the search does.
+TEST(CandidatesTest, AgreesWithCalculateWhereStepsFailAndValuesCarry) {
+  constexpr CoreColumn kColumns[] = {
+      CoreColumn::PathLen,  CoreColumn::WindID,     CoreColumn::WindOD,     CoreColumn::WindHt,
+      CoreColumn::CoreArea, CoreColumn::WindowArea, CoreColumn::SizeFigure, CoreColumn::SurfaceArea,
+      CoreColumn::Perm,     CoreColumn::AL};
+  const CoreCell kOdd[] = {CoreCell::Number(0), CoreCell::Number(-1), CoreCell::Text("x"),
+                           CoreCell::Number(1e30), CoreCell::Number(kEndRowSizeFigure)};
+  std::mt19937_64 rng(34);
+  for (int table = 0; table < 10; ++table) {
+    CoreTable damaged = Shipped();
+    for (int k = 0; k < 150; ++k) {
+      const int row = std::uniform_int_distribution<int>(1, kCoreRows)(rng);
+      damaged.Set(row, kColumns[std::uniform_int_distribution<std::size_t>(0, 9)(rng)],
+                  kOdd[std::uniform_int_distribution<std::size_t>(0, 4)(rng)]);
+    }
+    ExpectAgreement(damaged, 200, rng);
+  }
+}
+
+class CandidateFixtureTest : public ::testing::Test {
+ protected:
+  CandidateFixtureTest() {
+    PutCore(cores_, 395, {.PartNo = "SMALL", .SizeFigure = 0.14});  // passes, before the start
+    PutCore(cores_, 396, {.PartNo = "NOAL", .SizeFigure = 0.15, .AL = 0});
+    PutCore(cores_, 397, testing::VelmaxAL75());  // the start row
+    PutCore(cores_, 398, {.PartNo = "GOOD"});     // 31 turns, 17 deg C
+    PutCore(cores_, 399, {.PartNo = "FULL", .WindowArea = 0.05, .SizeFigure = 0.3});
+    PutCore(cores_, 400, {.PartNo = "TIGHT", .WindID = 0.05, .SizeFigure = 0.3});
+    PutCore(cores_, 401, {.PartNo = "NARROW", .WindID = 0.5, .SizeFigure = 0.3});
+  }
+  std::vector<Candidate> Evaluate(const DesignRequest& request) {
+    return EvaluateCandidates(request, cores_, {.materials = {Material::Velmax}, .stacks = {}})
+        .candidates;
+  }
+  CoreTable cores_ = testing::EmptyCoreTable();
+};
+
+std::string Failed(const Candidate& c) {
+  std::string names;
+  for (std::string_view name : c.FailedTests()) names += std::string(name) + " ";
+  return names;
+}
+
+TEST_F(CandidateFixtureTest, EachRowNamesTheTestsItFails) {
+  struct Case {
+    bool single_layer;
+    double Tallow;
+    const char* failed[7];  // rows 395 to 401
+    int16_t pick;
+  };
+  const Case cases[] = {
+      {false, 35, {"", "full_load_l ", "no_load_l ", "", "fill ", "winding ", ""}, 398},
+      {false,
+       10,
+       {"temperature ", "full_load_l ", "no_load_l temperature ", "temperature ",
+        "fill temperature ", "winding ", "temperature "},
+       0},
+      {true,
+       35,
+       {"", "full_load_l ", "no_load_l ", "", "fill ", "single_layer winding ", "single_layer "},
+       398},
+  };
+  for (const Case& k : cases) {
+    const std::vector<Candidate> rows =
+        Evaluate({.Tallow = k.Tallow, .single_layer = k.single_layer});
+    ASSERT_EQ(rows.size(), 126u);  // the whole section, empty rows too
+    for (std::size_t i = 0; i < 7; ++i) {
+      EXPECT_EQ(rows[i].row, 395 + static_cast<int>(i));
+      EXPECT_EQ(rows[i].search_start, rows[i].row == 397);
+      EXPECT_EQ(rows[i].search_pick, rows[i].row == k.pick) << rows[i].row;
+      EXPECT_EQ(Failed(rows[i]), k.failed[i]) << rows[i].row << " Tallow " << k.Tallow;
+    }
+  }
+}
+
+TEST_F(CandidateFixtureTest, MarginsInTheUnitsOfTheColumns) {
+  for (int16_t stack : {int16_t{1}, int16_t{2}}) {
+    const std::vector<Candidate> rows = Evaluate({.StackCount = stack});
+    EXPECT_NEAR(rows[1].Test(CandidateTest::FullLoadL).limit, 100, 1e-4);  // uH of the stack
+    if (stack == 1) {
+      // Before the start row each row starts afresh: without AL no turns
+      // are estimated, and the one turn added back gives no inductance.
+      EXPECT_EQ(rows[1].design.N, 1);
+      EXPECT_EQ(rows[1].Test(CandidateTest::FullLoadL).value, 0);
+      const TestMargin& ceiling = rows[2].Test(CandidateTest::NoLoadL);
+      EXPECT_NEAR(ceiling.value, 252.3, 0.05);
+      EXPECT_NEAR(ceiling.limit, 150, 1e-4);
+      const TestMargin& good = rows[3].Test(CandidateTest::FullLoadL);
+      EXPECT_NEAR(good.value, 103.60, 0.006);
+      EXPECT_NEAR(rows[3].Test(CandidateTest::Temperature).value, 17.1, 0.15);
+      EXPECT_EQ(rows[3].Test(CandidateTest::Temperature).limit, 35);
+      EXPECT_EQ(rows[3].header, "TX-Q4916-4A");
+    }
+    EXPECT_NEAR(rows[4].Test(CandidateTest::Fill).limit, 0.48, 1e-6);
+    EXPECT_GT(rows[4].Test(CandidateTest::Fill).value, 0.48);
+    const TestMargin& tight = rows[5].Test(CandidateTest::Winding);
+    EXPECT_EQ(tight.value, rows[5].design.N);
+    EXPECT_EQ(tight.limit, 0);
+    EXPECT_FALSE(rows[5].wound);
+    EXPECT_EQ(rows[5].header, "");
+    EXPECT_TRUE(rows[3].Test(CandidateTest::NoLoadL).applies);
+    EXPECT_FALSE(rows[3].Test(CandidateTest::SingleLayer).applies);
+    EXPECT_FALSE(rows[3].Test(CandidateTest::Winding).applies);
+  }
+}
+
+TEST_F(CandidateFixtureTest, ScopeOfMaterialsStacksAndNotices) {
+  PutCore(cores_, 522, testing::VelmaxECore());
+  // 100 A at 300 A/sq cm needs more than six strands of gauge 12.
+  const CandidateSet set =
+      EvaluateCandidates({.Idc = 100, .J = 300}, cores_,
+                         {.materials = {Material::VelmaxE, Material::Velmax}, .stacks = {2, 3}});
+  ASSERT_EQ(set.candidates.size(), 30u + 126 + 126);
+  EXPECT_EQ(set.candidates[0].row, 522);
+  EXPECT_EQ(set.candidates[0].StackCount, 1);  // E-cores once, never stacked
+  EXPECT_EQ(set.candidates[0].header, "BB-2510");
+  EXPECT_EQ(set.candidates[30].StackCount, 2);
+  EXPECT_EQ(set.candidates[156].StackCount, 3);
+  EXPECT_EQ(set.candidates[156].part_number, "SMALLA2");
+  ASSERT_EQ(set.notices.size(), 1u);
+  EXPECT_EQ(set.notices[0].kind, NoticeKind::WireTooLarge);
+}
+
+}  // namespace
+}  // namespace tov

@@ -1,0 +1,145 @@
+// The comparison table of the window's request: the line Calculate picks reads
+// exactly as the main window shows that design, and a double-click designs a
+// compared core as a pick from the core list does.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "state/core_table_loader.h"
+#include "state/file_bytes.h"
+#include "support/core_fixture.h"
+#include "support/scripted_ui.h"
+#include "ui/logic/candidate_rows.h"
+#include "ui/logic/frm_tov.h"
+
+namespace tov {
+namespace {
+
+const CoreTable& Shipped() {
+  static const CoreTableLoad load = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");
+  return *load.table;
+}
+
+TEST(CompareCoresTest, TheLineCalculatePicksReadsAsTheWindowShowsIt) {
+  struct Setting {
+    Material material;
+    int16_t stack;
+    bool metric, single_layer, lfl_max;
+    const char* Idc;
+  };
+  const Setting settings[] = {{Material::Velmax, 1, false, false, true, "10"},
+                              {Material::MPP, 2, true, true, true, "3"},
+                              {Material::HF, 5, false, false, false, "25"},
+                              {Material::VelmaxE, 1, true, false, true, "10"},
+                              {Material::Velmax, 1, false, false, true, "400"}};  // too large
+  for (const Setting& s : settings) {
+    testing::ScriptedUi ui;
+    FrmTov form(Shipped(), ui);
+    WindowModel& w = form.Model();
+    ApplyStartupDefaults(w);
+    w.material = s.material;
+    w.state.StackCount = s.stack;
+    w.state.metric = s.metric;
+    w.mnuSingleLayer = s.single_layer;
+    w.mnuLfl = s.lfl_max;
+    w.txtIdc.text = s.Idc;
+    form.cmdCalculate_Click();
+
+    const CompareTable table = CompareCores(form);
+    ASSERT_TRUE(table.problem.empty());
+    EXPECT_TRUE(std::is_partitioned(table.rows.begin(), table.rows.end(),
+                                    [](const CandidateRow& r) { return r.passes; }));
+    const auto picks = std::count_if(table.rows.begin(), table.rows.end(),
+                                     [](const CandidateRow& r) { return r.calculate_pick; });
+    EXPECT_EQ(picks, form.ShowsTooLarge() ? 0 : 1) << s.Idc;
+    const auto pick = std::find_if(table.rows.begin(), table.rows.end(),
+                                   [](const CandidateRow& r) { return r.calculate_pick; });
+    if (pick == table.rows.end()) continue;
+
+    const auto text = [&](CandidateColumn c) { return CellText(*pick, c, Shipped(), s.metric); };
+    EXPECT_EQ(pick->candidate.row, w.state.CoreIdx);
+    EXPECT_TRUE(w.txtPN.text.ends_with(text(CandidateColumn::PartNumber)));
+    EXPECT_EQ(text(CandidateColumn::Perm), w.txtPerm.text);
+    EXPECT_EQ(text(CandidateColumn::Turns), w.txtTurns.text);
+    EXPECT_EQ(text(CandidateColumn::Wire), w.txtWire.text);
+    EXPECT_EQ(text(CandidateColumn::Fill), w.txtK.text);
+    EXPECT_EQ(text(CandidateColumn::LFullLoad), w.txtLOutfl.text);
+    EXPECT_EQ(text(CandidateColumn::LNoLoad), w.txtLOutnl.text);
+    EXPECT_EQ(text(CandidateColumn::Resistance), w.txtDCR.text);
+    EXPECT_EQ(text(CandidateColumn::TempRise), w.txtTrise.text);
+    EXPECT_EQ(text(CandidateColumn::WoundSize), w.txtDim.text);
+    EXPECT_EQ(text(CandidateColumn::Header), w.txtBobbin.text);
+    EXPECT_EQ(text(CandidateColumn::FailedTests), "");
+    if (w.lblPtot.ends_with("(mW)")) {
+      EXPECT_EQ(text(CandidateColumn::TotalLoss), w.txtPtot.text);
+    }
+  }
+}
+
+TEST(CompareCoresTest, InputsTheWindowWouldAskForAgainGiveNoTable) {
+  testing::ScriptedUi ui;
+  FrmTov form(Shipped(), ui);
+  ApplyStartupDefaults(form.Model());
+  form.Model().txtLnl.text = "90";  // below Full Load L while it is a ceiling
+  const CompareTable table = CompareCores(form);
+  EXPECT_TRUE(table.rows.empty());
+  EXPECT_EQ(table.problem.rfind("Invalid Entry: ", 0), 0u) << table.problem;
+  EXPECT_EQ(table.problem.find('\r'), std::string::npos);
+}
+
+TEST(CompareCoresTest, DoubleClickSwitchesMaterialAndStackWithoutASearchAndDesignsTheCore) {
+  CoreTable cores = testing::EmptyCoreTable();
+  // Too small for the search (it would say "Required Core Too Large"), but a core to pick.
+  testing::PutCore(cores, 1, {.PartNo = "M1", .SizeFigure = 1e-6});
+  testing::ScriptedUi ui;
+  FrmTov form(cores, ui);
+  WindowModel& w = form.Model();
+  ApplyStartupDefaults(w);
+  form.cmdSelCore_Click();  // the Velmax list is showing
+
+  form.grdCompare_DblClick(Material::MPP, 6, 1);    // no such stack
+  form.grdCompare_DblClick(Material::MPP, 2, 395);  // not a Molypermalloy core
+  EXPECT_EQ(w.material, Material::Velmax);
+  EXPECT_TRUE(w.txtPN.text.empty());
+
+  form.grdCompare_DblClick(Material::MPP, 2, 1);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(w.material, Material::MPP);
+  EXPECT_EQ(w.state.StackCount, 2);
+  EXPECT_EQ(w.state.CoreIdx, 1);
+  EXPECT_EQ(w.state.DesignMode, 1);
+  EXPECT_EQ(w.state.LoadingDesign, 0);
+  EXPECT_FALSE(w.mnuLfl);  // as after any pick from the core list
+  EXPECT_FALSE(w.lstCores_visible);
+  EXPECT_EQ(w.txtPN.text, "(2x)M1A2");
+}
+
+TEST(CompareCoresTest, ExportWritesTheHeadingsAndALinePerCoreOrSaysWhyNot) {
+  testing::ScriptedUi ui;
+  FrmTov form(Shipped(), ui);
+  ApplyStartupDefaults(form.Model());
+  const CompareTable table = CompareCores(form);
+  const std::vector<CandidateRow> two(table.rows.begin(), table.rows.begin() + 2);
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("tov_compare_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  ui.save_paths = {std::nullopt, (dir / "t.csv").string(), dir.string()};
+  ExportCandidateRows(two, Shipped(), false, ui);  // cancelled
+  ExportCandidateRows(two, Shipped(), false, ui);
+  ExportCandidateRows(two, Shipped(), false, ui);  // a folder cannot be replaced
+  EXPECT_EQ(ui.save_requests.at(0).default_extension, ".csv");
+  const std::string csv = ReadFileBytes(dir / "t.csv", 1 << 20).value_or("");
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
+  EXPECT_EQ(csv.rfind("Part Number,Material,", 0), 0u) << csv;
+  EXPECT_NE(csv.find("Wound Size (in)"), std::string::npos);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].title, "Export Table");
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace tov
