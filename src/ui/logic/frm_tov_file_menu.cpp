@@ -60,6 +60,7 @@ void FrmTov::mnuOpen_Click() {
     return;
   }
   ApplyDesignFile(*this, *record);
+  design_file_ = *path;
   if (record->DesignMode != 0) {
     DesignSelectedCore(record->CoreIdx);
   } else {
@@ -76,7 +77,11 @@ void FrmTov::mnuSaveAs_Click() {
 
   const std::string failure =
       ReplaceFileContents(*path, WriteDesignFile(RecordFromWindow(window_)));
-  if (!failure.empty()) ui_.ShowMessage(kSaveFailedTitle, NotSavedText(*path, failure));
+  if (!failure.empty()) {
+    ui_.ShowMessage(kSaveFailedTitle, NotSavedText(*path, failure));
+    return;
+  }
+  design_file_ = *path;
 }
 
 void FrmTov::mnuPrint_Click() {
