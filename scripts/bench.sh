@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds in Release (build/release) and prints one table of the speed figures
 # against their targets: the Google Benchmark timings (core database load,
-# one SolveTurns, Calculate with the start-up inputs and in the worst case),
+# one SolveTurns, Calculate with the start-up inputs and in the worst case, the
+# four curves of a design, opening the Curves window),
 # tovcalc from process start to exit, and the desktop program from process
 # start to its first shown window with its resident memory then.
 # Usage: scripts/bench.sh [RUNS]   (runs of each program, default 20)
@@ -13,18 +14,30 @@ dir=$root/build/release
 
 cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DTOV_BUILD_BENCHMARKS=ON \
   -DTOV_BUILD_TESTS=OFF >/dev/null
-cmake --build "$dir" --parallel "$(nproc)" --target tov_bench tovcalc tovdesign >/dev/null
+cmake --build "$dir" --parallel "$(nproc)" --target tov_bench tov_qt_bench tovcalc tovdesign \
+  >/dev/null
 
 # Google Benchmark: the median of 5 repetitions, in microseconds.
-filter='BM_LoadCoreTable|BM_SolveTurns|BM_CalculateStartup|BM_CalculateWholeSection'
+filter='BM_LoadCoreTable|BM_SolveTurns|BM_CalculateStartup|BM_CalculateWholeSection|BM_DesignCurves'
 bench=$("$dir/bin/tov_bench" --benchmark_filter="$filter" --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null)
-median_us() {
+median_us() {  # name [csv]
   awk -F, -v name="\"$1_median\"" '$1 == name {
     t = $4; u = $5; gsub(/"/, "", u)
     if (u == "ns") t /= 1000; else if (u == "ms") t *= 1000; else if (u == "s") t *= 1e6
-    print t }' <<<"$bench"
+    print t }' <<<"${2:-$bench}"
 }
+
+# Opening the Curves window (offscreen), until painted: the first time in a
+# fresh process (median of 5 processes), and again in a running one.
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+first_open_ms=$(for _ in 1 2 3 4 5; do
+  "$dir/bin/tov_qt_bench" --benchmark_filter=BM_OpenCurvesWindowFirst --benchmark_format=csv \
+    2>/dev/null | awk -F, '$1 ~ /BM_OpenCurvesWindowFirst/ { t = $4; u = $5; gsub(/"/, "", u)
+      if (u == "us") t /= 1000; else if (u == "ns") t /= 1e6; print t }'
+done | sort -n | sed -n 3p)
+qt_bench=$("$dir/bin/tov_qt_bench" --benchmark_filter='BM_OpenCurvesWindow$' \
+  --benchmark_repetitions=5 --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null)
 
 # tovcalc: its own script, mean of RUNS runs.
 tovcalc_ms=$("$root/scripts/bench_tovcalc.sh" "$dir/bin/tovcalc" "$runs" |
@@ -34,7 +47,6 @@ true_ms=$("$root/scripts/bench_tovcalc.sh" /bin/true "$runs" | awk '/^runs:/ { p
 
 # tovdesign: TOV_STARTUP_PROBE makes it close the disclaimer, print the time
 # its window is shown and its memory, and quit. Median of RUNS runs.
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 TOV_STARTUP_PROBE=1 "$dir/bin/tovdesign" >/dev/null 2>&1
 window_ms=() rss_kB=0 hwm_kB=0
 for _ in $(seq "$runs"); do
@@ -57,6 +69,9 @@ row "Core database load (LoadCoreTable)" "$(median_us BM_LoadCoreTable)" us "< 1
 row "One SolveTurns" "$(median_us BM_SolveTurns)" us "-" 1e300
 row "Calculate, start-up inputs" "$(median_us BM_CalculateStartup)" us "< 20 us" 20
 row "Calculate, worst case (whole section)" "$(median_us BM_CalculateWholeSection)" us "< 200 us" 200
+row "All four curves of a design (Molypermalloy)" "$(median_us BM_DesignCurves)" us "< 1 ms" 1000
+row "Curves window, first opening in a process" "$first_open_ms" ms "< 200 ms" 200
+row "Curves window, opening again" "$(awk -v t="$(median_us BM_OpenCurvesWindow "$qt_bench")" 'BEGIN { print t / 1000 }')" ms "< 200 ms" 200
 row "tovcalc, process start to exit (mean)" "$tovcalc_ms" ms "< 20 ms" 20
 row "empty process (/bin/true), for comparison" "$true_ms" ms "-" 1e300
 row "tovdesign, start to first window (median)" "$window_median" ms "< 400 ms" 400

@@ -13,6 +13,7 @@
 #include "state/core_table_loader.h"
 #include "ui/logic/frm_tov.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/pdf_export_command.h"
 #include "ui/qt/qt_user_interface.h"
 
 namespace {
@@ -52,6 +53,7 @@ void ReportShownAndQuit() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (tov::qt::AsksForPdfExport(argc, argv)) return tov::qt::RunPdfExport(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName("Corvane Inductor Design");
 

@@ -19,6 +19,8 @@ struct RunInputs {
   float Iw = 0;       // A, winding current Idc + 0.577 dI / 2
   float J = 0;        // A/cm^2 (the density six strands reach when the wire is too large)
   float f = 0;        // kHz
+
+  bool operator==(const RunInputs&) const = default;
 };
 
 // The design on one core.
@@ -56,6 +58,8 @@ struct DesignResult {
   float Ptot = 0;       // mW
   float As = 0;         // cm^2, cooling surface
   float dT = 0;         // deg C
+
+  bool operator==(const DesignResult&) const = default;
 };
 
 // What a run changes of the settings it was given, and the totals it leaves.

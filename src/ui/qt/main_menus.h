@@ -1,6 +1,6 @@
 #pragma once
 // The menu bar of the main window: File, Options (with the Dimensions
-// submenu) and Help. The check marks are only ever set from the window model.
+// submenu), View and Help. The check marks are only ever set from the window model.
 
 #include <QAction>
 #include <QMenuBar>
@@ -11,6 +11,7 @@ struct MainMenus {
   QAction* mnuOpen = nullptr;
   QAction* mnuSaveAs = nullptr;
   QAction* mnuPrint = nullptr;
+  QAction* mnuExportPdf = nullptr;
   QAction* mnuExit = nullptr;
 
   QAction* mnuTemp = nullptr;
@@ -20,13 +21,15 @@ struct MainMenus {
   QAction* mnuDimEng = nullptr;       // checkable, in the Dimensions submenu
   QAction* mnuDimMet = nullptr;       // checkable, in the Dimensions submenu
 
+  QAction* mnuCurves = nullptr;  // enabled while a design is shown
+
   QAction* mnuContents = nullptr;
   QAction* mnuIndex = nullptr;
   QAction* mnuAbout = nullptr;
   QAction* mnuContact = nullptr;
 };
 
-// Fills `bar` with the three menus and returns their entries.
+// Fills `bar` with the menus and returns their entries.
 MainMenus BuildMainMenus(QMenuBar& bar);
 
 }  // namespace tov::qt

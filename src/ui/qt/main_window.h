@@ -22,6 +22,7 @@
 #include "state/window_fields.h"
 #include "state/window_model.h"
 #include "ui/logic/frm_tov.h"
+#include "ui/qt/curves_window.h"
 #include "ui/qt/main_menus.h"
 #include "ui/qt/stack_dialog.h"
 
@@ -38,6 +39,8 @@ class MainWindow : public QMainWindow {
 
   // The open stack dialog, or null.
   StackDialog* Stack() const { return stack_dialog_; }
+  // The Curves window once it has been opened, else null.
+  CurvesWindow* Curves() const { return curves_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -79,6 +82,10 @@ class MainWindow : public QMainWindow {
   void MirrorStackDialog();
   void MaterialClicked(Material material);
   void CoreListPicked(int row);
+  // View > Curves and File > Export PDF (main_window_curves.cpp).
+  void OpenCurves();
+  void ExportPdf();
+  void MirrorDesignViews();
 
   FrmTov& frm_;
   MainMenus menus_;
@@ -93,6 +100,7 @@ class MainWindow : public QMainWindow {
   QListWidget* lstCores_ = nullptr;
   std::vector<std::string> shown_core_lines_;
   QPointer<StackDialog> stack_dialog_;
+  QPointer<CurvesWindow> curves_;
 };
 
 }  // namespace tov::qt
