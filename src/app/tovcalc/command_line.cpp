@@ -4,6 +4,8 @@
 #include <QCommandLineParser>
 #include <cmath>
 
+#include "app/tovcalc/curve_output.h"
+#include "io/curve_csv.h"
 #include "state/number_text.h"
 #include "state/numeric.h"
 
@@ -47,6 +49,11 @@ struct Options {
   QCommandLineOption list{"list", "Print the core list of the material in force and exit."};
   QCommandLineOption json{"json", "Print the design as one JSON object."};
   QCommandLineOption save{"save", "Also write the final settings as a design file.", "FILE.tov"};
+  QCommandLineOption curve{"curve",
+                           QString::fromStdString("Print a curve of the design as CSV instead of "
+                                                  "the report: " +
+                                                  CurveOptionNames() + "."),
+                           "NAME"};
 };
 
 std::optional<std::string> Text(const QCommandLineParser& parser,
@@ -114,6 +121,10 @@ std::string ReadSettings(const QCommandLineParser& parser, const Options& o, Set
   s.list = parser.isSet(o.list);
   s.json = parser.isSet(o.json);
   s.save = Text(parser, o.save);
+  if (const auto name = Text(parser, o.curve)) {
+    s.curve = CurveKindFromName(*name);
+    if (!s.curve) return "Unknown curve \"" + *name + "\": use " + CurveOptionNames() + ".";
+  }
   return {};
 }
 
@@ -148,7 +159,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                      o.coredat,
                      o.list,
                      o.json,
-                     o.save});
+                     o.save,
+                     o.curve});
 
   ParsedCommandLine parsed;
   if (!parser.parse(arguments)) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "engines/curves.h"
 #include "state/material.h"
 
 namespace tov::tovcalc {
@@ -34,6 +35,7 @@ struct Settings {
   bool list = false;
   bool json = false;
   std::optional<std::string> save;
+  std::optional<CurveKind> curve;  // print this curve as CSV instead of the report
 };
 
 struct ParsedCommandLine {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/tovcalc/curve_output.h"
 #include "app/tovcalc/recording_ui.h"
 #include "app/tovcalc/window_json.h"
 #include "io/design_file.h"
@@ -185,7 +186,14 @@ int Run(const Settings& s, const std::filesystem::path& program_dir) {
   }
 
   const std::vector<std::string> report = RenderReportText(BuildReport(w));
-  if (s.json) {
+  if (s.curve) {
+    const std::optional<std::string> csv = CurveOutput(form, *s.curve);
+    if (!csv) {
+      Error("No design is shown, so there is no curve to print.");
+      return kTooLarge;
+    }
+    Write(stdout, *csv);
+  } else if (s.json) {
     WriteJson(WindowJson(w, ui.Messages(), report));
   } else {
     std::string text;
