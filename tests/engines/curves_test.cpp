@@ -119,6 +119,7 @@ TEST(Curves, RandomDesignsOfEveryMaterialAndStackPassThroughTheirOwnNumbers) {
     EXPECT_NEAR(loss.xs.front(), 0.1 * d.in.Idc, 1e-6 * d.in.Idc);
     EXPECT_NEAR(loss.xs.back(), 1.5 * d.in.Idc, 1e-6 * d.in.Idc);
     EXPECT_EQ(At(curves[3], 0, d.in.f), d.Pfe);
+    EXPECT_EQ(curves[3].log_y, d.Pfe > 0) << "a log axis while there is core loss";
   }
   EXPECT_GT(checked, 300) << designs.size();
 }
@@ -135,6 +136,8 @@ TEST(Curves, PermeabilityCurvesLeaveGapsOnlyWhereTheModelHasNoValue) {
     d.H = 50;
     d.ue = EffPerm(d.ui, d.H, RollOffFor(material)).value_or(0);
     const Curve mu = PermeabilityCurve(d, ShippedCores());
+    EXPECT_EQ(mu.xs.front(), 1.0);
+    EXPECT_EQ(mu.xs.back(), 1000.0);
     ASSERT_GE(mu.series.size(), material == Material::VelmaxE ? 1u : 3u);
     for (const CurveSeries& s : mu.series) {
       const double ui = std::stod(s.name.substr(s.name.find(' ') + 1));
