@@ -9,8 +9,9 @@
 #   as 10,000 tovcalc processes started from a shell loop, with the check
 #   that each batch line holds what its single run prints;
 # - the core database load, one SolveTurns, every core compared (as the
-#   Compare Cores window and tovcalc --candidates do), and the desktop
-#   program's start and memory, against their targets.
+#   Compare Cores window and tovcalc --candidates do), the four curves of a
+#   design, opening the Curves window, and the desktop program's start and
+#   memory, against their targets.
 # Usage: scripts/bench.sh [RUNS]   (runs of each timed program, default 20)
 # Environment: TOV_BASELINE (commit of the baseline engine, default 389c8fa),
 #              TOV_PROCESSES (processes of the batch comparison, default 10000).
@@ -26,7 +27,8 @@ base_dir=$root/build/baseline
 
 cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DTOV_BUILD_BENCHMARKS=ON \
   -DTOV_BUILD_TESTS=OFF >/dev/null
-cmake --build "$dir" --parallel "$(nproc)" --target tov_bench tovcalc tovdesign >/dev/null
+cmake --build "$dir" --parallel "$(nproc)" --target tov_bench tov_qt_bench tovcalc tovdesign \
+  >/dev/null
 
 # The baseline engine: the pinned commit's own sources and build files.
 rm -rf "$base_src" && mkdir -p "$base_src"
@@ -150,6 +152,21 @@ window_rows() {
   target_row "tovdesign, peak resident memory (VmHWM)" "$(awk -v k="$hwm_kB" 'BEGIN { print k / 1024 }')" MB "< 80 MB" 80
 }
 
+# Opening the Curves window (offscreen), until painted, in wall-clock time:
+# the first time in a fresh process (median of 5 processes), and again in a
+# running one (median of 5 repetitions).
+wall_ms() {  # benchmark name pattern
+  awk -F, -v name="$1" '$1 ~ name { t = $3; u = $5; gsub(/"/, "", u)
+    if (u == "us") t /= 1000; else if (u == "ns") t /= 1e6; print t }'
+}
+first_open_ms=$(for _ in 1 2 3 4 5; do
+  "$dir/bin/tov_qt_bench" --benchmark_filter=BM_OpenCurvesWindowFirst --benchmark_format=csv \
+    2>/dev/null | wall_ms BM_OpenCurvesWindowFirst
+done | sort -n | sed -n 3p)
+again_ms=$("$dir/bin/tov_qt_bench" --benchmark_filter='BM_OpenCurvesWindow$' \
+  --benchmark_repetitions=5 --benchmark_report_aggregates_only=true --benchmark_format=csv \
+  2>/dev/null | wall_ms 'BM_OpenCurvesWindow_median')
+
 {
   echo "Measure|Value|Unit|Baseline, same run|Result"
   calculate_row BM_CalculateStartup "Calculate, start-up inputs (CPU)"
@@ -162,6 +179,10 @@ window_rows() {
     "$(bench_us "$dir/bin/tov_bench" BM_CandidatesAllMaterialsFiveStacks)" us "< 5 ms" 5000
   target_row "Compare Cores window, lines of the table (CPU)" \
     "$(bench_us "$dir/bin/tov_bench" BM_CompareTableLines)" us "-" 1e300
+  target_row "All four curves of a design (CPU)" "$(bench_us "$dir/bin/tov_bench" BM_DesignCurves)" \
+    us "< 1 ms" 1000
+  target_row "Curves window, first opening in a process" "$first_open_ms" ms "< 200 ms" 200
+  target_row "Curves window, opening again" "$again_ms" ms "< 200 ms" 200
   window_rows
 } | awk -F'|' '{ printf "| %-46s | %12s %-3s | %-32s | %-26s |\n", $1, $2, $3, $4, $5 }
   NR == 1 { printf "|%s|%s|%s|%s|\n", "------------------------------------------------",

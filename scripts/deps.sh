@@ -3,7 +3,10 @@
 # Usage: scripts/deps.sh [extra-package ...]
 set -euo pipefail
 
+# Qt Charts' CMake package needs the Qt OpenGL headers, which its Debian
+# package does not pull in.
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
+          qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
           qt6-qpa-plugins xvfb xauth poppler-utils clang libclang-rt-14-dev python3
           dpkg-dev file groff-base desktop-file-utils appstream nlohmann-json3-dev "$@")
 

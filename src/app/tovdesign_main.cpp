@@ -19,6 +19,7 @@
 #include "ui/logic/frm_tov.h"
 #include "ui/qt/logo_picture.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/pdf_export_command.h"
 #include "ui/qt/qt_user_interface.h"
 
 namespace {
@@ -85,6 +86,7 @@ void ShowStartFailure(const std::string& text) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (tov::qt::AsksForPdfExport(argc, argv)) return tov::qt::RunPdfExport(argc, argv);
   QApplication app(argc, argv);
   QApplication::setOrganizationName("Corvane");
   QApplication::setApplicationName("tovdesign");

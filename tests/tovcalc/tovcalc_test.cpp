@@ -325,4 +325,27 @@ TEST(Tovcalc, CandidatesPickWhatCalculateShows) {
   EXPECT_EQ(batch.status, 1);  // the second request has no passing core
 }
 
+// Each curve as CSV: its header, then its points; a bad name and a run
+// without a design say why.
+TEST(Tovcalc, PrintsEachCurveAsCsv) {
+  const std::pair<const char*, const char*> curves[] = {
+      {"l-vs-i", "Current (A),Inductance (\u00b5H)\n0,"},
+      {"mu-vs-h", "Magnetising force (Oe),\u00b5 26 (% of \u00b5),"},
+      {"loss-vs-i", "DC current (A),Core loss (mW),"},
+      {"loss-vs-f", "Frequency (kHz),Core loss (mW)\n1,"}};
+  for (const auto& [name, start] : curves) {
+    const Result r = Calc({"--curve", name});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind(start, 0), 0u) << r.out.substr(0, 200);
+    EXPECT_GT(std::count(r.out.begin(), r.out.end(), '\n'), 100);
+  }
+  const Result bogus = Calc({"--curve", "bogus"});
+  EXPECT_EQ(bogus.status, 2);
+  EXPECT_NE(bogus.err.find("l-vs-i|mu-vs-h|loss-vs-i|loss-vs-f"), std::string::npos);
+  const Result too_large =
+      Calc({"--idc", "400", "--lfl", "50000", "--lnl", "90000", "--curve", "l-vs-i"});
+  EXPECT_EQ(too_large.status, 1);
+  EXPECT_TRUE(too_large.out.empty());
+}
+
 }  // namespace

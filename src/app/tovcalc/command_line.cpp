@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "app/tovcalc/curve_output.h"
+#include "io/curve_csv.h"
 #include "state/number_text.h"
 #include "state/numeric.h"
 #include "state/window_model.h"
@@ -174,6 +176,14 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
   if (std::string refused = ReadCandidateArguments(candidates, s.candidates); !refused.empty()) {
     return refused;
   }
+  if (const auto name = Text(given, OptionId::Curve)) {
+    s.curve = CurveKindFromName(*name);
+    if (!s.curve) return "Unknown curve \"" + *name + "\": use " + CurveOptionNames() + ".";
+    if (s.Many() || s.candidates || s.list || s.json) {
+      return "--curve prints one curve of one design: it takes no --batch, --sweep, --csv, "
+             "--candidates, --list or --json.";
+    }
+  }
   if (s.candidates && s.csv && (s.batch || !s.sweeps.empty())) {
     return "--candidates with --batch or --sweep prints JSON lines: leave out --csv.";
   }
@@ -242,6 +252,10 @@ const std::array<OptionSpec, kOptionCount> kOptions = {{
      "Stack counts to compare, such as 1-3 (default: --stack).", false},
     {OptionId::Passing, "", "passing", "", "Compare: only the cores that pass.", false},
     {OptionId::Sort, "", "sort", "COLUMN", "Compare: sort by this column, - first for descending.",
+     false},
+    {OptionId::Curve, "", "curve", "NAME",
+     "Print a curve of the design as CSV instead of the report: l-vs-i|mu-vs-h|loss-vs-i|"
+     "loss-vs-f.",
      false},
 }};
 

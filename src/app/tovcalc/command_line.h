@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/tovcalc/candidates_output.h"
+#include "engines/curves.h"
 #include "state/material.h"
 
 namespace tov::tovcalc {
@@ -58,8 +59,9 @@ enum class OptionId : uint8_t {
   Stacks,
   Passing,
   Sort,
+  Curve,
 };
-inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::Sort) + 1;
+inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::Curve) + 1;
 
 struct OptionSpec {
   OptionId id;
@@ -114,6 +116,7 @@ struct Settings {
   std::optional<std::string> batch;            // requests, one a line ("-": standard input)
   std::vector<std::string> sweeps;             // NAME=START:STOP:STEP or NAME=A,B,C
   std::optional<CandidateOptions> candidates;  // --candidates: compare every core instead
+  std::optional<CurveKind> curve;  // print this curve of the design as CSV instead of the report
   // Whether the run designs many requests: --batch, --sweep, or --csv of designs.
   bool Many() const { return batch.has_value() || !sweeps.empty() || (csv && !candidates); }
 };

@@ -6,6 +6,7 @@
 #include "app/data_location.h"
 #include "app/tovcalc/batch_run.h"
 #include "app/tovcalc/command_line.h"
+#include "app/tovcalc/curve_output.h"
 #include "app/tovcalc/design_actions.h"
 #include "app/tovcalc/json_writer.h"
 #include "app/tovcalc/run.h"
@@ -78,6 +79,15 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
   if (s.list) {
     WriteCoreList(w, s.json, out);
     return kDesignShown;
+  }
+  if (s.curve) {
+    const std::optional<std::string> csv = CurveOutput(designer.Form(), *s.curve);
+    if (!csv) {
+      Error("No design is shown, so there is no curve to print.");
+      return kTooLarge;
+    }
+    out.Buffer() += *csv;
+    return outcome.status;
   }
   const std::vector<std::string> report = RenderReportText(BuildReport(w));
   if (s.json) {

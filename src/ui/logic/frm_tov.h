@@ -37,6 +37,8 @@ class FrmTov {
   const std::optional<DesignResult>& ShownDesign() const { return shown_design_; }
   // Whether the window shows the "Too Large" result of a search.
   bool ShowsTooLarge() const { return shows_too_large_; }
+  // The design file last opened or saved, its path as chosen; empty before.
+  const std::string& DesignFile() const { return window_.design_file; }
 
   // Start-up after the core table is loaded: the disclaimer box, then the
   // start-up defaults. No design is computed.

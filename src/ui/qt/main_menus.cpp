@@ -37,6 +37,8 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
   m.mnuSaveAs = AddEntry(file, "mnuSaveAs", "Save &Design As...");
   AddSeparator(file, "mnuSep1");
   m.mnuPrint = AddEntry(file, "mnuPrint", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));
+  m.mnuExportPdf =
+      AddEntry(file, "mnuExportPdf", "&Export PDF...", QKeySequence(Qt::CTRL | Qt::Key_E));
   AddSeparator(file, "mnuSep2");
   m.mnuExit = AddEntry(file, "mnuExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -50,6 +52,8 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
   m.mnuDimEng = AddEntry(dimensions, "mnuDimEng", "&English", {}, true);
   m.mnuDimMet = AddEntry(dimensions, "mnuDimMet", "&Metric", {}, true);
 
+  QMenu* view = AddMenu(bar, "mnuView", "&View");
+  m.mnuCurves = AddEntry(view, "mnuCurves", "&Curves...", QKeySequence(Qt::CTRL | Qt::Key_G));
   QMenu* tools = AddMenu(bar, "mnuTools", "&Tools");
   m.mnuCompare =
       AddEntry(tools, "mnuCompare", "&Compare Cores...", QKeySequence(Qt::CTRL | Qt::Key_K));

@@ -1,7 +1,7 @@
 #pragma once
 // The menu bar of the main window: File (with the Recent Designs submenu),
-// Options (with the Dimensions submenu), Tools and Help. The check marks are
-// only ever set from the window model.
+// Options (with the Dimensions submenu), View, Tools and Help. The check marks
+// are only ever set from the window model.
 
 #include <QAction>
 #include <QMenu>
@@ -14,6 +14,7 @@ struct MainMenus {
   QMenu* mnuRecent = nullptr;  // filled by the main window
   QAction* mnuSaveAs = nullptr;
   QAction* mnuPrint = nullptr;
+  QAction* mnuExportPdf = nullptr;
   QAction* mnuExit = nullptr;
 
   QAction* mnuTemp = nullptr;
@@ -23,6 +24,7 @@ struct MainMenus {
   QAction* mnuDimEng = nullptr;       // checkable, in the Dimensions submenu
   QAction* mnuDimMet = nullptr;       // checkable, in the Dimensions submenu
 
+  QAction* mnuCurves = nullptr;   // enabled while a design is shown
   QAction* mnuCompare = nullptr;  // Tools > Compare Cores...
 
   QAction* mnuContents = nullptr;
@@ -31,7 +33,7 @@ struct MainMenus {
   QAction* mnuContact = nullptr;
 };
 
-// Fills `bar` with the three menus and returns their entries.
+// Fills `bar` with the menus and returns their entries.
 MainMenus BuildMainMenus(QMenuBar& bar);
 
 }  // namespace tov::qt

@@ -29,6 +29,7 @@
 #include "state/window_model.h"
 #include "ui/logic/frm_tov.h"
 #include "ui/qt/compare_window.h"
+#include "ui/qt/curves_window.h"
 #include "ui/qt/main_menus.h"
 #include "ui/qt/stack_dialog.h"
 
@@ -48,6 +49,8 @@ class MainWindow : public QMainWindow {
 
   // The open stack dialog, or null.
   StackDialog* Stack() const { return stack_dialog_; }
+  // The Curves window once it has been opened, else null.
+  CurvesWindow* Curves() const { return curves_; }
   // The "Compare Cores" window once it has been opened, else null.
   CompareWindow* Compare() const { return compare_window_; }
 
@@ -110,6 +113,10 @@ class MainWindow : public QMainWindow {
   // Takes a drag or drop that carries one design file; ignores any other.
   void HandleDesignDrag(QDropEvent* event);
   void ShowCompareWindow();
+  // View > Curves and File > Export PDF (main_window_curves.cpp).
+  void OpenCurves();
+  void ExportPdf();
+  void MirrorDesignViews();
 
   FrmTov& frm_;
   MainMenus menus_;
@@ -130,6 +137,7 @@ class MainWindow : public QMainWindow {
   std::vector<std::string> shown_core_lines_;
   QPointer<StackDialog> stack_dialog_;
   QPointer<CompareWindow> compare_window_;
+  QPointer<CurvesWindow> curves_;
 };
 
 }  // namespace tov::qt

@@ -68,6 +68,8 @@ void MainWindow::ConnectEvents() {
   connect(menus_.mnuRecent, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
   on(menus_.mnuSaveAs, [&f] { f.mnuSaveAs_Click(); });
   on(menus_.mnuPrint, [&f] { f.mnuPrint_Click(); });
+  connect(menus_.mnuExportPdf, &QAction::triggered, this, &MainWindow::ExportPdf);
+  connect(menus_.mnuCurves, &QAction::triggered, this, &MainWindow::OpenCurves);
   connect(menus_.mnuExit, &QAction::triggered, this, &QWidget::close);
   on(menus_.mnuTemp, [&f] { f.mnuTemp_Click(); });
   on(menus_.mnuStack, [&f] { f.mnuStack_Click(); });
@@ -160,6 +162,7 @@ void MainWindow::Refresh() {
   if (material < materials_.size()) materials_[material]->setChecked(true);
 
   MirrorCoreList();
+  MirrorDesignViews();
   setEnabled(model.enabled);
   MirrorStackDialog();
   MirrorStatus();

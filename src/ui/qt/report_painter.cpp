@@ -13,33 +13,29 @@ constexpr double kMarginMillimetres = 20.0;
 QFont ReportFont(const ReportDocument& report, bool bold, QPaintDevice* device) {
   QFont font("Sans Serif", report.font_size_points > 0 ? report.font_size_points : 12, -1, false);
   font.setStyleHint(QFont::SansSerif);
+  // No ligatures: "fi" stays two letters for whoever reads the text back.
+  font.setStyleStrategy(QFont::PreferNoShaping);
   font.setBold(bold);
   return QFont(font, device);
 }
 
 }  // namespace
 
-bool PaintReport(const ReportDocument& report, QPrinter& printer) {
-  printer.setFullPage(false);
-  printer.setPageMargins(
-      QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
-      QPageLayout::Millimeter);
-  QPainter painter;
-  if (!painter.begin(&printer)) return false;
-
+double PaintReportLines(QPainter& painter, const ReportDocument& report, double top) {
+  QPaintDevice* device = painter.device();
   // Columns are counted in the regular font's average character width, the
   // same for bold lines, so that the items of every line stand in one grid.
-  const QFont regular = ReportFont(report, false, &printer);
-  const QFont bold = ReportFont(report, true, &printer);
-  const QFontMetricsF regular_metrics(regular, &printer);
+  const QFont regular = ReportFont(report, false, device);
+  const QFont bold = ReportFont(report, true, device);
+  const QFontMetricsF regular_metrics(regular, device);
   const double column_width = regular_metrics.averageCharWidth();
   const double line_height = regular_metrics.lineSpacing();
 
-  double baseline = regular_metrics.ascent();
+  double baseline = top + regular_metrics.ascent();
   for (const ReportLine& line : report.lines) {
     const QFont& font = line.bold ? bold : regular;
     painter.setFont(font);
-    const QFontMetricsF metrics(font, &printer);
+    const QFontMetricsF metrics(font, device);
     double x = 0;
     for (const ReportItem& item : line.items) {
       // A column the line has already passed leaves the text right after the
@@ -51,6 +47,17 @@ bool PaintReport(const ReportDocument& report, QPrinter& printer) {
     }
     baseline += line_height;
   }
+  return baseline - regular_metrics.ascent();
+}
+
+bool PaintReport(const ReportDocument& report, QPrinter& printer) {
+  printer.setFullPage(false);
+  printer.setPageMargins(
+      QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+      QPageLayout::Millimeter);
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  PaintReportLines(painter, report, 0);
   return painter.end();
 }
 

@@ -3,12 +3,17 @@
 // printer's default sans-serif face, bold lines in bold, each text item at
 // its character column measured in the font's average character width.
 
+#include <QPainter>
 #include <QPrinter>
 #include <QString>
 
 #include "io/report_lines.h"
 
 namespace tov::qt {
+
+// Paints the report's lines from `top` down (device units) on the painter's
+// device; returns the top of the line that would follow.
+double PaintReportLines(QPainter& painter, const ReportDocument& report, double top);
 
 // Paints the report on one page of `printer` (already set up) and ends the
 // document. False when the printer could not be started.

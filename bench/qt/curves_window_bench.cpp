@@ -1,0 +1,97 @@
+// Opening the Curves window on the design of the start-up inputs, until it
+// has been painted: the first time in the process (Qt Charts and its fonts
+// load), then again and again.
+
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <memory>
+
+#include "state/core_table_loader.h"
+#include "ui/logic/frm_tov.h"
+#include "ui/qt/main_window.h"
+
+namespace tov::qt {
+namespace {
+
+class SilentUi : public UserInterface {
+ public:
+  void ShowMessage(std::string_view, std::string_view) override {}
+  std::string AskInput(std::string_view, std::string_view, std::string_view answer) override {
+    return std::string(answer);
+  }
+  std::optional<std::string> ChooseOpenFile(const FileDialogRequest&) override { return {}; }
+  std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override { return {}; }
+  void PrintReport(const ReportDocument&) override {}
+  void ShowHelp(HelpRequest) override {}
+};
+
+// The main window with a design shown.
+struct Shown {
+  CoreTable cores;
+  SilentUi ui;
+  std::unique_ptr<FrmTov> frm;
+  std::unique_ptr<MainWindow> window;
+};
+
+// Made on first use, closed before the application ends.
+std::unique_ptr<Shown> shown_window;
+
+Shown& MainWindowWithDesign() {
+  if (!shown_window) {
+    shown_window = std::make_unique<Shown>();
+    Shown& s = *shown_window;
+    CoreTableLoad load = LoadCoreTable(
+        QDir(QCoreApplication::applicationDirPath()).filePath(kCoreDatabaseName).toStdString());
+    s.cores = load.table.value_or(CoreTable());
+    s.frm = std::make_unique<FrmTov>(s.cores, s.ui);
+    ApplyStartupDefaults(s.frm->Model());
+    s.window = std::make_unique<MainWindow>(*s.frm);
+    s.window->show();
+    s.window->findChild<QPushButton*>("cmdCalculate")->click();
+    QApplication::processEvents();
+  }
+  return *shown_window;
+}
+
+void OpenCurves(benchmark::State& state) {
+  Shown& shown = MainWindowWithDesign();
+  if (!shown.frm->ShownDesign()) {
+    state.SkipWithError("no design: is coredat beside the benchmark?");
+    return;
+  }
+  for (auto _ : state) {
+    shown.window->findChild<QAction*>("mnuCurves")->trigger();
+    QApplication::processEvents();  // shown and painted
+    state.PauseTiming();
+    shown.window->Curves()->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    state.ResumeTiming();
+  }
+}
+
+void BM_OpenCurvesWindowFirst(benchmark::State& state) {
+  OpenCurves(state);
+}
+BENCHMARK(BM_OpenCurvesWindowFirst)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_OpenCurvesWindow(benchmark::State& state) {
+  OpenCurves(state);
+}
+BENCHMARK(BM_OpenCurvesWindow)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tov::qt
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  tov::qt::shown_window.reset();
+  return 0;
+}

@@ -1,0 +1,83 @@
+#pragma once
+// The curves of one design, computed with the same models and number rules as
+// the design itself: inductance against current, effective permeability
+// against magnetising force for every grade of the material, losses and
+// temperature rise against load, and core loss against frequency. A point
+// where the model has no value is NaN (a gap in the curve), never a value
+// made up for it.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "engines/design_result.h"
+#include "state/core_table.h"
+
+namespace tov {
+
+enum class CurveKind { InductanceVsCurrent, PermeabilityVsField, LossVsCurrent, LossVsFrequency };
+
+inline constexpr std::array<CurveKind, 4> kCurveKinds = {
+    CurveKind::InductanceVsCurrent, CurveKind::PermeabilityVsField, CurveKind::LossVsCurrent,
+    CurveKind::LossVsFrequency};
+
+// A quantity and its unit, as axis titles and column headers name it.
+struct Quantity {
+  std::string name;  // "DC current"
+  std::string unit;  // "A"
+};
+
+// "DC current (A)".
+std::string AxisTitle(const Quantity& quantity);
+
+struct CurveSeries {
+  std::string name;       // "Inductance", "\u00b5 60", "Core loss"
+  int axis = 0;           // 0: the left y axis, 1: the right one
+  std::vector<double> y;  // one value per x; NaN where the model has no value
+};
+
+// A point of the design itself, drawn on its series.
+struct CurveMark {
+  std::string label;       // "No load", "DC current", "Peak current", "Design"
+  std::size_t series = 0;  // index into Curve::series
+  double x = 0;
+  double y = 0;
+};
+
+struct Curve {
+  CurveKind kind = CurveKind::InductanceVsCurrent;
+  std::string title;
+  Quantity x;
+  std::vector<Quantity> y_axes;  // the left axis, then the right one if any
+  bool log_x = false;
+  bool log_y = false;
+  std::vector<double> xs;  // ascending
+  std::vector<CurveSeries> series;
+  std::vector<CurveMark> marks;
+};
+
+// Inductance of the whole stack (uH) against current, 0 to twice the peak
+// current, with the no-load, DC and peak currents among the points; at zero
+// current and at the peak current the values are the design's L_nl and L_fl.
+Curve InductanceCurve(const DesignResult& design);
+
+// Effective permeability in % of the initial permeability against
+// magnetising force (Oe, log axis from 1 to 1000 Oe, widened to take the
+// operating point) for every permeability of the material's cores in `cores`,
+// with the design's operating point marked.
+Curve PermeabilityCurve(const DesignResult& design, const CoreTable& cores);
+
+// Core, copper and total loss (mW, left axis) and temperature rise (deg C,
+// right axis) against the DC current from 10 % to 150 % of the design's, the
+// ripple held; at 100 % the design's own values.
+Curve LossCurve(const DesignResult& design);
+
+// Core loss (mW) against frequency (kHz) from 1 kHz to 1 MHz on a log axis
+// (widened to take the design's frequency), the flux swing held.
+Curve FrequencyCurve(const DesignResult& design);
+
+// All four, in the order of kCurveKinds.
+std::array<Curve, 4> DesignCurves(const DesignResult& design, const CoreTable& cores);
+
+}  // namespace tov

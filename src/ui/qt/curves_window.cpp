@@ -1,0 +1,186 @@
+#include "ui/qt/curves_window.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QVBoxLayout>
+
+#include "io/atomic_save.h"
+#include "io/curve_csv.h"
+
+namespace tov::qt {
+namespace {
+
+constexpr const char* kNoDesign = "No design is shown: press Calculate or pick a core.";
+// Size of the window at first, in average characters and lines of its font.
+constexpr int kWidthChars = 110;
+constexpr int kHeightLines = 34;
+
+struct FormatInfo {
+  const char* button;
+  const char* name;
+  const char* extension;
+  const char* filter;
+};
+constexpr FormatInfo kFormats[] = {
+    {"Export PNG...", "cmdExportPng", ".png", "PNG Images (*.png)"},
+    {"Export SVG...", "cmdExportSvg", ".svg", "SVG Drawings (*.svg)"},
+    {"Export CSV...", "cmdExportCsv", ".csv", "CSV Files (*.csv)"},
+};
+
+const FormatInfo& InfoOf(ExportFormat format) {
+  return kFormats[static_cast<int>(format)];
+}
+
+QString TabTitle(CurveKind kind) {
+  switch (kind) {
+    case CurveKind::InductanceVsCurrent:
+      return "&Inductance";
+    case CurveKind::PermeabilityVsField:
+      return "&Permeability";
+    case CurveKind::LossVsCurrent:
+      return "&Losses";
+    case CurveKind::LossVsFrequency:
+      return "&Frequency";
+  }
+  return {};
+}
+
+std::size_t Index(CurveKind kind) {
+  return static_cast<std::size_t>(kind);
+}
+
+QString SaveProblem(const QSaveFile& file) {
+  return file.errorString().isEmpty() ? QString("the file could not be written")
+                                      : file.errorString();
+}
+
+}  // namespace
+
+CurvesWindow::CurvesWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName("frmCurves");
+  setWindowTitle("Curves");
+  export_dir_ = QDir::homePath();
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName("tabCurves");
+  for (const CurveKind kind : kCurveKinds) {
+    tabs_->addTab(BuildTab(tab_[Index(kind)]), TabTitle(kind));
+    for (std::size_t f = 0; f < std::size(kFormats); ++f) {
+      connect(tab_[Index(kind)].exports[f], &QPushButton::clicked, this,
+              [this, kind, f] { AskAndExport(kind, static_cast<ExportFormat>(f)); });
+    }
+  }
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(tabs_);
+  const QFontMetrics metrics(font());
+  resize(metrics.averageCharWidth() * kWidthChars, metrics.lineSpacing() * kHeightLines);
+  Redraw();
+}
+
+QWidget* CurvesWindow::BuildTab(Tab& tab) {
+  auto* page = new QWidget;
+  tab.view = new CurveView(page);
+  tab.read_out = new QLabel(page);
+  tab.read_out->setObjectName("lblReadOut");
+  tab.read_out->setWordWrap(true);
+  tab.read_out->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  connect(tab.view, &CurveView::readOutChanged, tab.read_out, &QLabel::setText);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(tab.read_out, 1);
+  for (std::size_t f = 0; f < std::size(kFormats); ++f) {
+    tab.exports[f] = new QPushButton(kFormats[f].button, page);
+    tab.exports[f]->setObjectName(kFormats[f].name);
+    tab.exports[f]->setAutoDefault(false);
+    buttons->addWidget(tab.exports[f]);
+  }
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(tab.view, 1);
+  layout->addLayout(buttons);
+  return page;
+}
+
+void CurvesWindow::Follow(const std::optional<DesignResult>& design, const CoreTable& cores) {
+  if (design == design_) return;
+  design_ = design;
+  curves_.reset();
+  if (design_) curves_ = DesignCurves(*design_, cores);
+  Redraw();
+}
+
+void CurvesWindow::Redraw() {
+  const ChartColours colours = PaletteColours(palette());
+  for (const CurveKind kind : kCurveKinds) {
+    Tab& tab = tab_[Index(kind)];
+    std::optional<Curve> curve;
+    if (curves_) curve = (*curves_)[Index(kind)];
+    tab.view->ShowCurve(std::move(curve), colours, kNoDesign);
+    for (QPushButton* button : tab.exports) button->setEnabled(curves_.has_value());
+  }
+}
+
+void CurvesWindow::changeEvent(QEvent* event) {
+  // A new desktop palette (a dark theme switched on, say) recolours the charts.
+  if (event->type() == QEvent::PaletteChange && tabs_) Redraw();
+  QWidget::changeEvent(event);
+}
+
+CurveView* CurvesWindow::View(CurveKind kind) const {
+  return tab_[Index(kind)].view;
+}
+
+QString CurvesWindow::ReadOut(CurveKind kind) const {
+  return tab_[Index(kind)].read_out->text();
+}
+
+QString CurvesWindow::ExportCurve(CurveKind kind, ExportFormat format, const QString& path) {
+  CurveView* view = View(kind);
+  if (!view->Shown()) return "No design is shown.";
+  if (format == ExportFormat::Csv) {
+    return QString::fromStdString(
+        AtomicSave(QFile::encodeName(path).toStdString(), CurveCsv(*view->Shown())));
+  }
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return SaveProblem(file);
+  if (format == ExportFormat::Png) {
+    if (!view->grab().save(&file, "PNG")) return "the image could not be written";
+  } else {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(view->size());
+    svg.setViewBox(QRect(QPoint(0, 0), view->size()));
+    svg.setTitle(QString::fromStdString(view->Shown()->title));
+    QPainter painter;
+    if (!painter.begin(&svg)) return "the drawing could not be started";
+    view->render(&painter);
+    painter.end();
+  }
+  if (!file.commit()) return SaveProblem(file);
+  return {};
+}
+
+void CurvesWindow::AskAndExport(CurveKind kind, ExportFormat format) {
+  const FormatInfo& info = InfoOf(format);
+  const QString suggested =
+      QDir(export_dir_)
+          .filePath(QString::fromUtf8(CurveName(kind).data(),
+                                      static_cast<qsizetype>(CurveName(kind).size())) +
+                    info.extension);
+  QString path = QFileDialog::getSaveFileName(this, "Export Curve", suggested, info.filter);
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += info.extension;
+  export_dir_ = QFileInfo(path).absolutePath();
+  const QString problem = ExportCurve(kind, format, path);
+  if (!problem.isEmpty()) {
+    QMessageBox::warning(this, "Export Curve",
+                         "The curve could not be exported as\n" + path + "\n\n" + problem);
+  }
+}
+
+}  // namespace tov::qt

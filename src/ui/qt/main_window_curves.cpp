@@ -1,0 +1,47 @@
+// The views of the design shown that the main window opens: the Curves
+// window, which follows every new design, and the PDF export.
+
+#include <QDateTime>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "ui/qt/design_pdf.h"
+#include "ui/qt/main_window.h"
+
+namespace tov::qt {
+
+void MainWindow::OpenCurves() {
+  if (!frm_.ShownDesign()) return;
+  if (!curves_) {
+    // A window of its own beside the main window, which it closes with.
+    curves_ = new CurvesWindow(this);
+    curves_->setAttribute(Qt::WA_DeleteOnClose);
+    curves_->Follow(frm_.ShownDesign(), frm_.Cores());
+    curves_->show();
+  }
+  curves_->raise();
+  curves_->activateWindow();
+}
+
+void MainWindow::MirrorDesignViews() {
+  menus_.mnuCurves->setEnabled(frm_.ShownDesign().has_value());
+  if (curves_) curves_->Follow(frm_.ShownDesign(), frm_.Cores());
+}
+
+void MainWindow::ExportPdf() {
+  const QFileInfo design(QString::fromStdString(frm_.DesignFile()));
+  const QString suggested = frm_.DesignFile().empty()
+                                ? QDir::home().filePath("design.pdf")
+                                : design.absoluteDir().filePath(design.completeBaseName() + ".pdf");
+  QString path = QFileDialog::getSaveFileName(this, "Export PDF", suggested, "PDF Files (*.pdf)");
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += ".pdf";
+  const QString problem = WriteDesignPdf(frm_, path, QDateTime::currentDateTime());
+  if (!problem.isEmpty()) {
+    QMessageBox::warning(this, "Export PDF",
+                         "The design could not be exported as\n" + path + "\n\n" + problem);
+  }
+}
+
+}  // namespace tov::qt

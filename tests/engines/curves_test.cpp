@@ -1,0 +1,196 @@
+// The curves of random designs on the shipped core database: they pass
+// through the design's own numbers, follow the roll-off model as it is, and
+// leave gaps exactly where the model has no value.
+
+#include "engines/curves.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engines/automatic_selection.h"
+#include "engines/selected_core.h"
+#include "io/curve_csv.h"
+#include "models/rolloff.h"
+#include "state/core_table_loader.h"
+
+namespace tov {
+namespace {
+
+const CoreTable& ShippedCores() {
+  static const CoreTableLoad load = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");
+  static const CoreTable empty;
+  if (!load.table) ADD_FAILURE() << load.error;
+  return load.table ? *load.table : empty;
+}
+
+// Random requests of every material and stack, each designed by the search
+// and on a random core of its material.
+std::vector<DesignResult> RandomDesigns() {
+  std::mt19937 random(13);
+  const auto uniform = [&](double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(random);
+  };
+  std::vector<DesignResult> designs;
+  for (const Material material : kMaterials) {
+    for (int16_t stack = 1; stack <= 5; ++stack) {
+      for (int i = 0; i < 16; ++i) {
+        DesignRequest r;
+        r.material = material;
+        r.StackCount = stack;
+        r.Idc = uniform(0.2, 60);
+        r.dI = uniform(0, 0.6) * r.Idc;
+        r.f = uniform(5, 400);
+        r.J = uniform(300, 900);
+        r.Lfl_uH = uniform(5, 3000);
+        r.Lnl_uH = r.Lfl_uH * uniform(1.1, 4);
+        r.Tallow = uniform(15, 80);
+        r.full_load_l_max = i % 2 == 0;
+        if (auto found = SearchCores(r, ShippedCores()).design) designs.push_back(*found);
+        const MaterialSection section = SectionOf(material);
+        const auto row = static_cast<int16_t>(
+            std::uniform_int_distribution<int>(section.first_row, section.last_core_row)(random));
+        if (auto picked = DesignOnCore(r, ShippedCores(), row).design) designs.push_back(*picked);
+      }
+    }
+  }
+  return designs;
+}
+
+// The y of the series at the point whose x is exactly `x`.
+double At(const Curve& curve, std::size_t series, double x) {
+  const auto at = std::find(curve.xs.begin(), curve.xs.end(), x);
+  EXPECT_NE(at, curve.xs.end()) << curve.title << " has no point at " << x;
+  if (at == curve.xs.end()) return NAN;
+  return curve.series[series].y[static_cast<std::size_t>(at - curve.xs.begin())];
+}
+
+std::optional<float> PermAt(const DesignResult& d, float ui, double I) {
+  const auto H = MagForce(d.N, static_cast<float>(I), d.le);
+  return H ? EffPerm(ui, *H, RollOffFor(d.material)) : std::nullopt;
+}
+
+TEST(Curves, RandomDesignsOfEveryMaterialAndStackPassThroughTheirOwnNumbers) {
+  const std::vector<DesignResult> designs = RandomDesigns();
+  ASSERT_GT(designs.size(), 400u);
+  int checked = 0;
+  for (const DesignResult& d : designs) {
+    SCOPED_TRACE(std::string(InfoOf(d.material).caption) + " row " + std::to_string(d.row) +
+                 " stack " + std::to_string(d.StackCount) + " N " + std::to_string(d.N));
+    // A design whose last permeability step had no value keeps an earlier
+    // one: its numbers are not those of its final turns, and its curve has a gap.
+    if (PermAt(d, d.ui, d.in.Ipk) != d.ue) {
+      EXPECT_TRUE(std::isnan(At(InductanceCurve(d), 0, d.in.Ipk)));
+      continue;
+    }
+    ++checked;
+    const std::array<Curve, 4> curves = DesignCurves(d, ShippedCores());
+    const Curve& L = curves[0];
+    const double uH_per_mH = 1000.0 * d.StackCount;
+    EXPECT_EQ(At(L, 0, 0.0), uH_per_mH * d.Lnl);
+    EXPECT_EQ(At(L, 0, d.in.Ipk), uH_per_mH * d.Lfl);
+    EXPECT_EQ(L.xs.back(), static_cast<float>(2.0 * d.in.Ipk));
+
+    // Wherever the permeability falls from one current to the next, so does
+    // L (to the last digit of a 4-byte float).
+    for (std::size_t i = 1; i < L.xs.size(); ++i) {
+      const auto before = PermAt(d, d.ui, L.xs[i - 1]), after = PermAt(d, d.ui, L.xs[i]);
+      if (before && after && *after < *before) {
+        EXPECT_LE(L.series[0].y[i], L.series[0].y[i - 1] * (1 + 1e-7)) << "at " << L.xs[i] << " A";
+      }
+    }
+
+    // The operating point lies on its grade's curve at the design's field.
+    ASSERT_EQ(curves[1].marks.size(), 1u);
+    const CurveMark& point = curves[1].marks.front();
+    EXPECT_EQ(point.x, d.H);
+    EXPECT_EQ(point.y, 100.0 * d.ue / d.ui);
+    EXPECT_EQ(At(curves[1], point.series, d.H), point.y);
+
+    const Curve& loss = curves[2];
+    EXPECT_EQ(At(loss, 0, d.in.Idc), d.Pfe);
+    EXPECT_EQ(At(loss, 1, d.in.Idc), d.Pcu);
+    EXPECT_EQ(At(loss, 2, d.in.Idc), d.Ptot);
+    EXPECT_EQ(At(loss, 3, d.in.Idc), d.dT);
+    EXPECT_NEAR(loss.xs.front(), 0.1 * d.in.Idc, 1e-6 * d.in.Idc);
+    EXPECT_NEAR(loss.xs.back(), 1.5 * d.in.Idc, 1e-6 * d.in.Idc);
+    EXPECT_EQ(At(curves[3], 0, d.in.f), d.Pfe);
+    EXPECT_EQ(curves[3].log_y, d.Pfe > 0) << "a log axis while there is core loss";
+  }
+  EXPECT_GT(checked, 300) << designs.size();
+}
+
+// The roll-off model is drawn as it is: for Velmax toroids a gap exactly
+// where mu H lies in the band without a value (about 18,431 to 520,208 Oe),
+// nowhere else and for no other material; Molypermalloy of mu 60 rises again
+// above about 300 Oe.
+TEST(Curves, PermeabilityCurvesLeaveGapsOnlyWhereTheModelHasNoValue) {
+  for (const Material material : kMaterials) {
+    DesignResult d;
+    d.material = material;
+    d.ui = 60;
+    d.H = 50;
+    d.ue = EffPerm(d.ui, d.H, RollOffFor(material)).value_or(0);
+    const Curve mu = PermeabilityCurve(d, ShippedCores());
+    EXPECT_EQ(mu.xs.front(), 1.0);
+    EXPECT_EQ(mu.xs.back(), 1000.0);
+    ASSERT_GE(mu.series.size(), material == Material::VelmaxE ? 1u : 3u);
+    for (const CurveSeries& s : mu.series) {
+      const double ui = std::stod(s.name.substr(s.name.find(' ') + 1));
+      for (std::size_t i = 0; i < mu.xs.size(); ++i) {
+        const double x = ui * mu.xs[i];
+        if (std::fabs(x - 18431) < 20 || std::fabs(x - 520208) < 600) continue;
+        const bool in_band = material == Material::Velmax && x > 18431 && x < 520208;
+        EXPECT_EQ(std::isnan(s.y[i]), in_band) << s.name << " at " << mu.xs[i] << " Oe";
+      }
+    }
+    if (material == Material::MPP) {
+      const auto& mu60 = *std::find_if(mu.series.begin(), mu.series.end(),
+                                       [](const CurveSeries& s) { return s.name == "\u00b5 60"; });
+      const std::size_t i300 = static_cast<std::size_t>(
+          std::lower_bound(mu.xs.begin(), mu.xs.end(), 300.0) - mu.xs.begin());
+      EXPECT_GT(mu60.y.back(), mu60.y[i300]) << "rises again above 300 Oe";
+    }
+  }
+}
+
+TEST(Curves, CsvNamesTheXQuantityFirstAndEveryUnitAndLeavesGapsEmpty) {
+  DesignResult d;
+  d.material = Material::Velmax;
+  d.ui = 125;
+  d.AL = 100;
+  d.le = 5;
+  d.N = 40;
+  d.StackCount = 2;
+  d.in.Idc = 10;
+  d.in.Ipk = 11;
+  d.in.f = 100;
+  const std::pair<CurveKind, std::string> headers[] = {
+      {CurveKind::InductanceVsCurrent, "Current (A),Inductance (\u00b5H)"},
+      {CurveKind::LossVsCurrent,
+       "DC current (A),Core loss (mW),Copper loss (mW),Total loss (mW),Temperature rise (\u00b0C)"},
+      {CurveKind::LossVsFrequency, "Frequency (kHz),Core loss (mW)"}};
+  const std::array<Curve, 4> curves = DesignCurves(d, ShippedCores());
+  for (const auto& [kind, header] : headers) {
+    const std::string csv = CurveCsv(curves[static_cast<std::size_t>(kind)]);
+    EXPECT_EQ(csv.substr(0, csv.find('\n')), header);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'),
+              static_cast<long>(curves[static_cast<std::size_t>(kind)].xs.size()) + 1);
+  }
+  const std::string mu = CurveCsv(curves[1]);
+  EXPECT_EQ(mu.substr(0, mu.find(',')), "Magnetising force (Oe)");
+  EXPECT_NE(mu.find("\u00b5 125 (% of \u00b5)"), std::string::npos);
+  EXPECT_NE(mu.find(",\n"), std::string::npos) << "a gap is an empty cell";
+  EXPECT_EQ(mu.find("nan"), std::string::npos);
+  // Without current the stack of two has twice 1e-6 x 40^2 x 100 mH.
+  EXPECT_NE(CurveCsv(curves[0]).find("\n0,320\n"), std::string::npos);
+  for (const CurveKind kind : kCurveKinds) EXPECT_EQ(CurveKindFromName(CurveName(kind)), kind);
+  EXPECT_FALSE(CurveKindFromName("L-VS-I"));
+}
+
+}  // namespace
+}  // namespace tov
