@@ -88,5 +88,21 @@ TEST(FitWindowAndSingleLayer, RemoveStrandsThenThinTheWire) {
   EXPECT_NEAR(fits.F, 20 * 0.0363332 / 2, 1e-6);
 }
 
+// A fill exactly at the limit fits, with one strand or several; so does a wire
+// exactly as wide as one layer allows, pi ID / (N + pi).
+TEST(FitWindowAndSingleLayer, AWindingExactlyAtTheLimitFits) {
+  for (int16_t S : {int16_t{1}, int16_t{2}}) {
+    Winding w = SizeWire(40, 600).wire;
+    w.S = S;
+    FitWindow(10, w, 1, 1e9f);
+    FitWindow(10, w, 1, w.F);
+    EXPECT_EQ(std::pair(w.S, w.reduced), std::pair(S, false));
+  }
+  Winding w = SizeWire(10, 600).wire;
+  w.d = static_cast<float>(3.14 * double{0.5f} / (30 + 3.14));
+  FitSingleLayer(30, w, 0.5f);
+  EXPECT_FALSE(w.reduced);
+}
+
 }  // namespace
 }  // namespace tov
