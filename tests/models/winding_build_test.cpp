@@ -54,16 +54,6 @@ TEST(WindToroid, AUsedUpHoleEndsTheBuildWithFitsFalse) {
   }
 }
 
-// Thinned past the tables (gauge 43, diameter 0) the wire takes no room: one
-// layer, the core's own size, and zero resistance from the empty table entry.
-TEST(WindToroid, AWireWithoutDiameterLiesInOneLayer) {
-  const ToroidBuild b = WindToroid(40, 1, 0, 0.5f, 1.0f, 0.4f, 1);
-  EXPECT_TRUE(b.fits);
-  EXPECT_FLOAT_EQ(b.length, 40 * (0.5f + 2 * 0.4f));
-  EXPECT_EQ(b.ODw, 1.0f);
-  EXPECT_EQ(b.HTw, 0.4f);
-}
-
 TEST(Losses, BobbinCopperLossAndTemperatureRise) {
   EXPECT_NEAR(*BobbinWireLength(40, 5.08f), 80, 1e-4);
   EXPECT_FLOAT_EQ(*CopperLoss(0.02f, 10), 2000);
