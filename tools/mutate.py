@@ -6,7 +6,8 @@ Usage: tools/mutate.py [--sources DIR ...] [--sample N] [--seed S] [--build-dir 
                        [--list] [--only FILE:LINE[:COL]]
 
 Mutants, one token each: a numeric literal raised by about 10 %, or a comparison flipped
-between strict and non-strict (< <-> <=, > <-> >=). A mutant is killed when the test
+between strict and non-strict (< <-> <=, > <-> >=). A zero raised by 10 % is still zero, so
+zero literals are no mutation sites. A mutant is killed when the test
 command fails or times out, survives when it passes, and is invalid when it does not build.
 Every mutated file is restored afterwards, also on Ctrl-C. The score is
 killed / (killed + survived); a one-line summary is appended to tools/mutation-score.txt.
@@ -95,13 +96,15 @@ def template_close(toks, i):
 
 
 def raised(literal):
-    """Returns the literal raised by about 10 %, or None where that means nothing."""
+    """Returns the literal raised by about 10 %, or None where that means nothing (zero)."""
     m = re.fullmatch(r"(\d[\d']*)([uUlLzZ]*)", literal)
     if m:
         digits = m.group(1).replace("'", "")
         if len(digits) > 1 and digits[0] == "0":
             return None  # octal
         n = int(digits)
+        if n == 0:
+            return None
         return str(max(n + 1, round(n * 1.1))) + m.group(2)
     m = re.fullmatch(r"((?:\d[\d']*)?\.?[\d']*(?:[eE][+-]?\d+)?)([fFlL]?)", literal)
     if not m or not re.search(r"[.eE]", m.group(1)):

@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "state/constants.h"
-
 namespace tov {
 namespace {
 
@@ -48,8 +46,6 @@ constexpr std::array<WireEntry, kThinnestGauge - kThickestGauge + 1> kWireTable 
     {6.25, 0.0032, 1659},    // 42
 }};
 
-static_assert(kWireTable[0].circular_mils == kGauge12CircularMils);
-
 // Gauges 0..43 are valid arguments; only 12..42 have an entry.
 constexpr int kLowestGaugeArgument = 0;
 constexpr int kHighestGaugeArgument = kThinnestGauge + 1;
@@ -66,6 +62,12 @@ std::optional<double> WireDia(int AWG) {
   auto entry = Lookup(AWG);
   if (!entry) return std::nullopt;
   return entry->diameter_in;
+}
+
+std::optional<double> WireCrossSection(int AWG) {
+  auto entry = Lookup(AWG);
+  if (!entry) return std::nullopt;
+  return entry->circular_mils;
 }
 
 std::optional<double> WireRes(int AWG) {

@@ -14,6 +14,10 @@ inline constexpr int kThinnestGauge = 42;
 // without an entry (0..11, 43); nullopt for a gauge outside 0..43.
 std::optional<double> WireDia(int AWG);
 
+// Copper cross-section of one wire of gauge AWG, circular mils; 0 for gauges
+// without an entry; nullopt for a gauge outside 0..43.
+std::optional<double> WireCrossSection(int AWG);
+
 // Resistance of one wire of gauge AWG, ohms per 1000 ft at 20 deg C; 0 for
 // gauges without an entry; nullopt for a gauge outside 0..43.
 std::optional<double> WireRes(int AWG);

@@ -9,8 +9,10 @@
 namespace tov {
 namespace {
 
-// Area of one gauge-12 wire, cm^2.
-constexpr double kGauge12Area = kGauge12CircularMils * kCm2PerCircularMil;
+// Copper area of one wire of gauge 12, the thickest of the tables, cm^2.
+double Gauge12Area() {
+  return *WireCrossSection(kThickestGauge) * kCm2PerCircularMil;
+}
 
 std::optional<float> WireDiaSingle(int AWG) {
   auto d = WireDia(AWG);
@@ -54,7 +56,7 @@ WireSizing SizeWire(float Iw, float J) {
   Winding& w = result.wire;
   const double needed_area = kGaugeAreaScale * Iw / J;
   if (needed_area > 0) Commit(w.G, RoundToCount(-kGaugePerLnArea * std::log(needed_area)));
-  Commit(result.X, ToSingle(std::floor(Iw / kGauge12Area)));
+  Commit(result.X, ToSingle(std::floor(Iw / Gauge12Area())));
   w.S = 1;
   if (w.G > kThinnestGauge) {
     w.G = kThinnestGauge;
@@ -80,7 +82,7 @@ WireSizing SizeWire(float Iw, float J) {
 }
 
 std::optional<float> SixStrandDensity(float Iw) {
-  return ToSingle(std::floor(Iw / (kMaxStrands * kGauge12Area)));
+  return ToSingle(std::floor(Iw / (kMaxStrands * Gauge12Area())));
 }
 
 void FitWindow(int16_t N, Winding& w, float Wa, float Kmax) {

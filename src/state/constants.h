@@ -29,8 +29,7 @@ inline constexpr double kMhPerUh = 0.001;
 // definition (diameter ratio 92^(1/39) per gauge) fitted to cm^2.
 inline constexpr double kGaugePerLnArea = 4.31;
 inline constexpr double kGaugeAreaScale = 1.889;
-// Gauge 12, the thickest wire of the tables: 6529 circular mils of copper.
-inline constexpr double kGauge12CircularMils = 6529;
+// A circular mil is the area of a circle of 1 mil (0.001 in) diameter.
 inline constexpr double kCm2PerCircularMil = 5.067e-6;
 // Strands of gauge 12 are added while the density per strand exceeds 1.2 J.
 inline constexpr double kStrandDensityAllowance = 1.2;

@@ -1,259 +1,309 @@
-// The automatic search and the selected-core design on small core tables and
-// on the core database the program ships with.
+// The automatic search and the selected-core design as numbers, on small core
+// tables and on the core database the program ships with.
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "engines/automatic_selection.h"
+#include "engines/header_choice.h"
 #include "engines/search_material.h"
+#include "engines/search_walk.h"
+#include "engines/selected_core.h"
+#include "models/wire_sizing.h"
 #include "state/core_table_loader.h"
-#include "state/number_text.h"
 #include "support/core_fixture.h"
-#include "support/scripted_ui.h"
-#include "ui/logic/frm_tov.h"
 
 namespace tov {
 namespace {
 
 using testing::FixtureCore;
 using testing::PutCore;
-using Messages = std::vector<testing::ShownMessage>;
 
-const testing::ShownMessage kCoreTooLarge{
-    "Required Core Too Large",
+const Notice kCoreTooLarge{
+    NoticeKind::CoreTooLarge, "Required Core Too Large",
     "Required core is larger than any in current database.\r\rTry reducing current or full load "
     "inductance,\rincreasing allowable temperature rise,\rincreasing no load inductance, or "
     "stacking cores\r(Options|Stack Cores)."};
-const testing::ShownMessage kRollOff{"Inductance Roll-Off Warning",
-                                     "Inductance roll-off against current is higher than "
-                                     "recommended.\rA larger core should be selected if possible."};
+const Notice kRollOff{NoticeKind::RollOff, "Inductance Roll-Off Warning",
+                      "Inductance roll-off against current is higher than recommended.\rA larger "
+                      "core should be selected if possible."};
 const std::string kLargerThanAny = "Required wire size is larger than any in current database.";
 
-double Shown(const TextBox& field) {
-  return ParseNumber(field.text).value_or(-1);
-}
-
-class EngineTest : public ::testing::Test {
+class Engines : public ::testing::Test {
  protected:
-  explicit EngineTest(const CoreTable* cores = nullptr) : form_(cores ? *cores : cores_, ui_) {
-    ApplyStartupDefaults(window_);
-  }
-  void Calculate() { form_.cmdCalculate_Click(); }
-  void Design(int16_t row) { form_.DesignSelectedCore(row); }
+  SearchOutcome Search() const { return SearchCores(request_, cores_); }
+  SelectedCoreOutcome Design(int16_t row) const { return DesignOnCore(request_, cores_, row); }
 
   CoreTable cores_ = testing::EmptyCoreTable();
-  testing::ScriptedUi ui_;
-  FrmTov form_;
-  WindowModel& window_ = form_.Model();
+  DesignRequest request_;  // the start-up inputs
 };
 
-TEST(RequiredSizeFigureTest, StartupInputsForEveryMaterial) {
-  // 100 uH under a 150 uH ceiling (r = 2/3), 11 A peak, 600 A/sq cm.
-  const auto F = [](Material m, float r) {
-    return RequiredSizeFigure(0.1f, 11.0f, 600.0f, r, InfoOf(m));
-  };
-  EXPECT_NEAR(F(Material::MPP, 0.1f / 0.15f).value_or(0), 0.08363, 5e-5);
-  EXPECT_NEAR(F(Material::HF, 0.1f / 0.15f).value_or(0), 0.15681, 5e-5);
-  EXPECT_NEAR(F(Material::Velmax, 0.1f / 0.15f).value_or(0), 0.20070, 5e-5);
-  EXPECT_NEAR(F(Material::VelmaxE, 0.1f / 0.15f).value_or(0), 0.09936, 5e-5);
-  EXPECT_FALSE(F(Material::MPP, 0.0f));
+// 100 uH under a 150 uH ceiling (r = 2/3), 11 A peak, 600 A/sq cm, in the
+// order of kMaterials.
+TEST(RequiredSizeFigure, StartupInputsForEveryMaterial) {
+  const double F[] = {0.08363, 0.15681, 0.20070, 0.09936};
+  for (Material m : kMaterials) {
+    EXPECT_NEAR(*RequiredSizeFigure(0.1f, 11, 600, 0.1f / 0.15f, InfoOf(m)), F[int(m)], 5e-5);
+  }
+  EXPECT_FALSE(RequiredSizeFigure(0.1f, 11, 600, 0, InfoOf(Material::MPP)));
 }
 
-TEST_F(EngineTest, SearchSkipsSmallRowsAndTheNoLoadFailure) {
-  PutCore(cores_, 395, {.PartNo = "T0140", .SizeFigure = 0.14});  // below what either mode asks
-  PutCore(cores_, 396, testing::VelmaxAL75());
+TEST_F(Engines, StartupInputsAsTheSearchHoldsThem) {
+  const SearchWalk walk(request_, cores_);
+  const RunInputs& in = walk.inputs();
+  EXPECT_EQ(std::tuple(in.Tallow, in.Ltarget, in.Lmax, in.Idc, in.dI, in.Ipk, in.J, in.f),
+            std::tuple(35.0f, 0.1f, 0.15f, 10.0f, 2.0f, 11.0f, 600.0f, 100.0f));
+  EXPECT_FLOAT_EQ(in.Iw, 10.577f);
+  EXPECT_EQ(std::pair(walk.wire().G, walk.wire().S), (std::pair<int16_t, int16_t>(15, 1)));
+}
+
+TEST_F(Engines, SearchStartsAtTheSizeFigureAndPassesOverTheNoLoadFailure) {
+  PutCore(cores_, 395, {.PartNo = "T0140", .SizeFigure = 0.14});  // below what is asked
+  PutCore(cores_, 396, testing::VelmaxAL75());  // 58 turns untrimmed: over the ceiling
   PutCore(cores_, 397, FixtureCore{});
-  window_.txtTrise.background = kLightRed;
-  Calculate();
-  EXPECT_TRUE(ui_.messages.empty());
-  EXPECT_EQ(window_.state.CoreIdx, 397);
-  EXPECT_EQ(window_.txtTrise.background, kWhite);
-  EXPECT_EQ(window_.txtTurns.text, "31");
-  EXPECT_NEAR(Shown(window_.txtLOutfl), 103.60, 0.006);
-  EXPECT_NEAR(Shown(window_.txtLOutnl), 129.73, 0.006);
-  EXPECT_NEAR(Shown(window_.txtTrise), 17.1, 0.15);
+  const SearchOutcome o = Search();
+  EXPECT_EQ(std::tuple(o.start_row, o.CoreIdx, o.notices.size()), std::tuple(396, 397, 0u));
+  const DesignResult d = o.design.value_or(DesignResult{});
+  EXPECT_EQ(d.N, 31);
+  EXPECT_NEAR(d.ue, 47.91, 0.005);
+  EXPECT_NEAR(d.Lfl, 0.1036, 5e-5);
+  EXPECT_NEAR(d.Lnl, 0.1297, 5e-5);
+  EXPECT_EQ(o.effects.TotalLoss, d.Ptot);
 
-  window_.mnuLfl = false;  // without the ceiling the AL 75 row passes
-  window_.txtLnl.text = "50";
-  Calculate();
-  EXPECT_EQ(window_.state.CoreIdx, 396);
-  EXPECT_EQ(window_.txtTurns.text, "51");
-  EXPECT_FALSE(window_.txtLnl.enabled);
+  request_.full_load_l_max = false;  // without a ceiling the AL 75 row passes
+  const SearchOutcome free = Search();
+  EXPECT_EQ(std::pair(free.CoreIdx, free.design->N), (std::pair<int16_t, int16_t>(396, 51)));
+  request_ = {};
+  // A size figure equal to the one required is large enough.
+  const float r = static_cast<float>(double{0.1f} / 0.15f);
+  const double F = *RequiredSizeFigure(0.1f, 11, 600, r, InfoOf(Material::Velmax));
+  cores_.Set(395, CoreColumn::SizeFigure, CoreCell::Number(F));
+  EXPECT_EQ(Search().start_row, 395);
 }
 
-TEST_F(EngineTest, TrimmingOnlyWhileTheCeilingLeavesRoom) {
+// Each test of a row is strict: a value at its limit fails.
+TEST(RowTests, EveryLimitIsExclusive) {
+  const RowTests at{.fill = 0.48f,
+                    .fill_limit = 0.48f,
+                    .Lfl = 0.1f,
+                    .Ltarget = 0.1f,
+                    .Lnl = 0.15f,
+                    .Lmax = 0.15f,
+                    .ID = 1,
+                    .IDreq = 1};
+  EXPECT_FALSE(at.FillPasses() || at.FullLoadPasses() || at.NoLoadPasses() ||
+               at.SingleLayerPasses());
+}
+
+TEST_F(Engines, TrimmingOnlyWhileTheCeilingLeavesRoom) {
   // Molypermalloy mu 125, AL 145, le 6 cm: the roll-off correction gives 78
-  // turns (0.882 mH at no load); trimmed, 62 turns (0.557 mH).
+  // turns (0.88218 mH at no load); trimmed, 62 turns (0.557 mH).
   PutCore(cores_, 1, {.PartNo = "M1450", .PathLen = 6, .SizeFigure = 0.5, .Perm = 125, .AL = 145});
+  request_.material = Material::MPP;
   PutCore(cores_, 2, {.SizeFigure = 0.6});
-  window_.material = Material::MPP;
-  window_.txtLnl.text = "600";  // 1.5 x 0.6 mH lies above 0.882 mH: trimmed, passes
-  Calculate();
-  EXPECT_EQ(window_.state.CoreIdx, 1);
-  EXPECT_EQ(window_.txtTurns.text, "62");
-  window_.txtLnl.text = "570";  // 1.5 x 0.57 mH does not: untrimmed, over the ceiling
-  Calculate();
-  EXPECT_EQ(window_.state.CoreIdx, 2);
+  for (auto [Lnl_uH, row] : {std::pair{600.0, 1}, {588.12, 2}, {570.0, 2}}) {
+    request_.Lnl_uH = Lnl_uH;  // trimmed while 1.5 times the ceiling lies above 0.88218 mH
+    const SearchOutcome o = Search();
+    EXPECT_EQ(std::pair(o.CoreIdx, o.design->N == 62), std::pair(int16_t(row), row == 1)) << Lnl_uH;
+  }
 }
 
-TEST_F(EngineTest, RowsTooHotOrThatCannotBeWoundArePassedOver) {
+// The search passes a row below 1.2 K of fill (0.48 for toroids, 0.804 for
+// E-cores); the selected-core design thins the wire past 0.5 or 0.8. Each
+// limit is tried 2 % to either side, on windows that change nothing else.
+TEST_F(Engines, FillLimitsOfBothEngines) {
+  const auto copper = [](const std::optional<DesignResult>& d) {
+    return d ? d->N * *WireArea(d->d) : 0.0;  // one wire
+  };
+  for (Material m : kMaterials) {
+    SCOPED_TRACE(InfoOf(m).caption);
+    FixtureCore core = IsECore(m) ? testing::VelmaxECore() : FixtureCore{};
+    const int16_t row = SectionOf(m).first_row;
+    request_.material = m;
+    core.WindowArea = 1000;
+    PutCore(cores_, row, core);
+    const double search_copper = copper(Search().design),
+                 design_copper = copper(Design(row).design);
+    for (double margin : {1.02, 0.98}) {
+      core.WindowArea = search_copper / ((IsECore(m) ? 0.804 : 0.48) * margin);
+      PutCore(cores_, row + (margin < 1), core);
+    }
+    EXPECT_EQ(Search().CoreIdx, row + 1);
+    for (double margin : {1.02, 0.98}) {
+      core.WindowArea = design_copper / ((IsECore(m) ? 0.8 : 0.5) * margin);
+      PutCore(cores_, row, core);
+      const SelectedCoreOutcome o = Design(row);
+      EXPECT_EQ(o.compromises.gauge_raised, margin > 1) << margin;
+      EXPECT_EQ(o.notices.size(), margin > 1 ? 1u : 0u) << margin;
+    }
+  }
+}
+
+TEST_F(Engines, RowsTooHotOrThatCannotBeWoundArePassedOver) {
   const FixtureCore hot{.PartNo = "HOT", .WindID = 0.6, .WindOD = 1.2, .WindHt = 0.4};  // 23 C
   const FixtureCore tight{.PartNo = "TIGHT", .WindID = 0.1};  // the hole fills up
+  PutCore(cores_, 396, FixtureCore{});
   for (auto [first, Tallow, row] :
-       {std::tuple{hot, "35", 395}, {hot, "20", 396}, {tight, "35", 396}}) {
+       {std::tuple{hot, 35.0, 395}, {hot, 20.0, 396}, {tight, 35.0, 396}}) {
     PutCore(cores_, 395, first);
-    PutCore(cores_, 396, FixtureCore{});
-    window_.txtTempInput.text = Tallow;
-    Calculate();
-    EXPECT_TRUE(ui_.messages.empty());
-    EXPECT_EQ(window_.state.CoreIdx, row) << first.PartNo << " " << Tallow;
+    request_.Tallow = Tallow;
+    const SearchOutcome o = Search();
+    EXPECT_EQ(std::pair(o.CoreIdx, o.notices.size()), std::pair(int16_t(row), 0ul)) << Tallow;
   }
+  PutCore(cores_, 395, hot);
+  request_.Tallow = 35;
+  request_.Tallow = Search().design->dT;  // exactly the allowable rise is not too hot
+  EXPECT_EQ(Search().CoreIdx, 395);
 }
 
-TEST_F(EngineTest, NothingLargeEnoughEndsAtTheMaterialsEndRow) {
-  window_.txtLfl.text = "10000";
-  window_.txtLnl.text = "15000";
+TEST_F(Engines, NothingLargeEnoughEndsAtTheMaterialsEndRow) {
+  request_.Lfl_uH = 10000;
+  request_.Lnl_uH = 15000;
   for (Material m : kMaterials) {
     PutCore(cores_, SectionOf(m).first_row, {.SizeFigure = 99});
-    window_.material = m;
-    ui_.messages.clear();
-    Calculate();
-    EXPECT_EQ(window_.state.CoreIdx, SectionOf(m).end_row);
-    EXPECT_EQ(ui_.messages, Messages{kCoreTooLarge});
-    EXPECT_EQ(window_.txtPN.text, "Too Large");
+    request_.material = m;
+    const SearchOutcome o = Search();
+    EXPECT_EQ(std::tuple(o.CoreIdx, o.notices, o.design.has_value()),
+              std::tuple(SectionOf(m).end_row, Notices{kCoreTooLarge}, false));
   }
+  // An end row without its size figure still ends the section.
+  cores_.Set(SectionOf(Material::MPP).end_row, CoreColumn::SizeFigure, CoreCell::Text("x"));
+  request_.material = Material::MPP;
+  EXPECT_EQ(Search().CoreIdx, SectionOf(Material::MPP).end_row);
 }
 
-TEST_F(EngineTest, SearchWithWireBeyondSixStrandsUsesTheirDensity) {
+TEST_F(Engines, SearchWithWireBeyondSixStrandsUsesTheirDensity) {
   // Size figure 20 cm^5 lies between what 503 A/sq cm asks (17.5) and what 300 would (49).
-  FixtureCore big{.PathLen = 50, .WindID = 3, .WindOD = 6, .WindHt = 3, .CoreArea = 10};
-  big.WindowArea = 40;
-  big.SizeFigure = 20;
-  big.AL = 200;
-  PutCore(cores_, 395, big);
-  window_.txtIdc.text = "100";
-  window_.txtIdelta.text = "0";
-  window_.txtCurDens.text = "300";
-  window_.txtTempInput.text = "200";
-  window_.mnuLfl = false;
-  Calculate();
-  EXPECT_EQ(ui_.messages,
-            (Messages{{"Wire Size Too Large",
-                       kLargerThanAny + "\rActual current density will be\r503 A/sq cm"}}));
-  EXPECT_EQ(window_.state.CoreIdx, 395);
-  EXPECT_EQ(window_.txtWire.text, "6 x #12");
+  // clang-format off
+  PutCore(cores_, 395, {.PathLen = 50, .WindID = 3, .WindOD = 6, .WindHt = 3, .CoreArea = 10,
+                        .WindowArea = 40, .SizeFigure = 20, .AL = 200});
+  // clang-format on
+  request_ = {.Idc = 100, .dI = 0, .J = 300, .Tallow = 200, .full_load_l_max = false};
+  const SearchOutcome o = Search();
+  EXPECT_EQ(o.notices,
+            (Notices{{NoticeKind::WireTooLarge, "Wire Size Too Large",
+                      kLargerThanAny + "\rActual current density will be\r503 A/sq cm"}}));
+  EXPECT_EQ(o.CoreIdx, 395);
+  EXPECT_EQ(std::pair(o.design->strands, o.design->G), (std::pair<int16_t, int16_t>(6, 12)));
+  EXPECT_EQ(o.effects.Strands, 6);
 }
 
-TEST_F(EngineTest, ECoreStackAndSingleLayerAreResetStackFirst) {
+// One E-core set of mu 60, AL 160, le 10 cm, Ae 0.8 cm^2, 5.5 cm per turn and
+// 80 cm^2 of surface, asked for as a stack of two wound in one layer: both
+// options go back, the stack first, and both engines wind 28 turns of gauge 15.
+TEST_F(Engines, ECoreDesignAsWorkedByHand) {
   PutCore(cores_, 522, testing::VelmaxECore());
-  window_.material = Material::VelmaxE;
-  for (bool selected : {false, true}) {
-    window_.state.StackCount = 3;
-    window_.mnuSingleLayer = true;
-    ui_.messages.clear();
-    selected ? Design(522) : Calculate();
-    const Messages expected{
-        {selected ? "Invalid Stack" : "Invalid Option",
-         "Only toroids (not E-Cores) may be \rstacked with this design program."},
-        {"Invalid Option",
-         "Only toroids (not E-Cores) may be \rspecified as single layer inductors."}};
-    EXPECT_EQ(ui_.messages, expected);
-    EXPECT_EQ(window_.state.StackCount, 1);
-    EXPECT_FALSE(window_.mnuSingleLayer);
-    EXPECT_EQ(window_.txtPN.text, "EC-2510");
-    EXPECT_EQ(window_.txtBobbin.text, "BB-2510");
-    EXPECT_EQ(window_.txtDim.text, "1.25 x 1.10 x 0.60");  // the set as wound
-    EXPECT_EQ(window_.txtTurns.text, "28");
-  }
-}
-
-TEST_F(EngineTest, SelectedCoreReducesStrandsThenGaugeAndTellsEveryCompromise) {
-  // Molypermalloy mu 26, AL 100, le 15 cm: 43 turns at 60 A, three strands of gauge 12.
-  FixtureCore core{.PathLen = 15, .WindID = 4, .WindOD = 8, .WindHt = 2, .CoreArea = 1.5};
-  core.Perm = 26;
-  core.AL = 100;
-  const auto reduced = [](const std::string& wire) {
-    return Messages{
-        {"Core Window Too Small",
-         "Required wire size is too large for selected core.\rActual wire size will be\r" + wire}};
+  request_.material = Material::VelmaxE;
+  request_.StackCount = 2;
+  request_.single_layer = true;
+  // ue 49.394 at 28 turns and 11 A; the ripple's flux density; k f^1.46 Bac^2
+  // over the core's volume; 28 turns of 5.5 cm in gauge 15 (3.181 ohm/kft) at
+  // 10.577 A; the rise over the 80 cm^2 of surface.
+  const double Bac = 49.394 * 0.001 * 0.4 * 3.14 * 28 * 0.5 * 2 / 10;
+  const double Pfe = 0.8 * 10 * std::pow(100, 1.46) * Bac * Bac;
+  const double Pcu = 1000 * (28 * 5.5 / 2.54 / 12000 * 3.181) * 10.577 * 10.577;
+  const double dT = std::pow((Pfe + Pcu) / 80, 0.833);  // 14.60 deg C
+  const std::string toroids_only = "Only toroids (not E-Cores) may be \r";
+  const auto check = [&](const auto& o, const char* stack_title) {
+    EXPECT_EQ(o.notices, (Notices{{NoticeKind::StackReset, stack_title,
+                                   toroids_only + "stacked with this design program."},
+                                  {NoticeKind::SingleLayerReset, "Invalid Option",
+                                   toroids_only + "specified as single layer inductors."}}));
+    EXPECT_EQ(std::pair(o.effects.StackCount, o.effects.single_layer),
+              (std::pair<int16_t, bool>(1, false)));
+    ASSERT_TRUE(o.design);
+    EXPECT_EQ(std::pair(o.design->N, o.design->G), (std::pair<int16_t, int16_t>(28, 15)));
+    EXPECT_NEAR(o.design->ue, 49.394, 0.001);
+    EXPECT_NEAR(o.design->Pfe, Pfe, 0.01);
+    EXPECT_NEAR(o.design->dT, dT, 0.005);
   };
-  const std::tuple<double, const char*, const char*, Messages, const char*> cases[] = {
-      {12, "60", "600", {}, "3 x #12"},
-      {7, "60", "600", reduced("2 strands of AWG #12"), "2 x #12"},  // room for two strands
-      {2.8, "60", "600", reduced(" AWG #13"), "13"},   // not even one wire of gauge 12
-      {1e-6, "60", "600", reduced(" AWG #43"), "43"},  // thinned past the tables
-      {100, "100", "300", {{"Wire Size Too Large", kLargerThanAny}, kRollOff}, "6 x #12"}};
-  window_.material = Material::MPP;
-  window_.txtIdelta.text = "0";
-  window_.txtTempInput.text = "1000";
-  for (const auto& [WindowArea, Idc, CurDens, messages, wire] : cases) {
-    core.WindowArea = WindowArea;
+  check(Search(), "Invalid Option");
+  check(Design(522), "Invalid Stack");
+}
+
+TEST_F(Engines, SelectedCoreRemovesStrandsThenThinsTheWireAndSaysSo) {
+  // Molypermalloy mu 26, AL 100, le 15 cm: 43 turns at 60 A, three strands of gauge 12.
+  FixtureCore core{
+      .PathLen = 15, .WindID = 4, .WindOD = 8, .WindHt = 2, .CoreArea = 1.5, .Perm = 26, .AL = 100};
+  const auto reduced = [](const std::string& wire) {
+    return Notice{
+        NoticeKind::WireReduced, "Core Window Too Small",
+        "Required wire size is too large for selected core.\rActual wire size will be\r" + wire};
+  };
+  const Notice too_large{NoticeKind::WireTooLarge, "Wire Size Too Large", kLargerThanAny};
+  // clang-format off
+  const struct {
+    double WindowArea, Idc, J;
+    Notices notices;
+    int16_t S, G;
+  } cases[] = {
+      {12, 60, 600, {}, 3, 12},
+      {7, 60, 600, {reduced("2 strands of AWG #12")}, 2, 12},  // room for two strands
+      {2.8, 60, 600, {reduced(" AWG #13")}, 1, 13},   // not even one wire of gauge 12
+      {1e-6, 60, 600, {reduced(" AWG #43")}, 1, 43},  // thinned past the tables
+      {100, 100, 300, {too_large, kRollOff}, 6, 12}};
+  // clang-format on
+  request_.material = Material::MPP;
+  request_.dI = 0;
+  request_.Tallow = 1000;
+  for (const auto& c : cases) {
+    core.WindowArea = c.WindowArea;
     PutCore(cores_, 1, core);
-    window_.txtIdc.text = Idc;
-    window_.txtCurDens.text = CurDens;
-    window_.state.LoadingDesign = 1;
-    window_.txtTrise.background = kLightRed;
-    ui_.messages.clear();
-    Design(1);
-    EXPECT_EQ(ui_.messages, messages) << wire;
-    EXPECT_EQ(window_.txtWire.text, wire);
-    if (std::string(wire) == "43") {  // a wire of no diameter: no fill, no resistance
-      EXPECT_EQ(window_.txtK.text, "0.00");
-      EXPECT_EQ(window_.txtDCR.text, "0.000");
-    }
-    EXPECT_GT(Shown(window_.txtLOutfl), 100.0);  // no margin: one turn above the target
-    EXPECT_LT(Shown(window_.txtLOutfl), 105.0);
-    EXPECT_EQ(window_.txtTrise.background, kWhite);
-    EXPECT_FALSE(window_.txtLnl.enabled);
-    EXPECT_EQ(window_.state.LoadingDesign, 0);
+    request_.Idc = c.Idc;
+    request_.J = c.J;
+    const SelectedCoreOutcome o = Design(1);
+    EXPECT_EQ(o.notices, c.notices);
+    const CoreCompromises& k = o.compromises;
+    const DesignResult d = o.design.value_or(DesignResult{});
+    // A wire of no diameter has no resistance.
+    EXPECT_EQ(
+        std::tuple(d.strands, d.G, o.effects.Strands, d.Rdc == 0, k.strands_reduced, k.gauge_raised,
+                   k.wire_too_large && k.rolloff),
+        std::tuple(c.S, c.G, c.S, c.G == 43, c.S<(c.Idc == 60 ? 3 : 6), c.G> 12, c.Idc == 100));
+    EXPECT_TRUE(d.fill <= 0.5f && d.Lfl > 0.1f && d.Lfl < 0.105f);  // no margin: one turn above
   }
 }
 
-TEST_F(EngineTest, SelectedCoreWhoseHoleFillsUpKeepsTheDesignShown) {
-  PutCore(cores_, 395, {.PartNo = "TIGHT", .WindID = 0.1});
-  window_.txtPN.text = "previous";
-  window_.state.Strands = 3;
-  window_.state.TotalLoss = 1234;
-  Design(395);
-  ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_EQ(ui_.messages[0].title, "Core Window Too Small");
-  EXPECT_NE(ui_.messages[0].text.find("cannot be wound"), std::string::npos);
-  EXPECT_EQ(window_.txtPN.text, "previous");
-  EXPECT_EQ(window_.state.Strands, 3);
-  EXPECT_FLOAT_EQ(window_.state.TotalLoss, 1234.0f);
+TEST(ChooseHeader, AtEachBoundAndJustPastIt) {
+  using Case = std::tuple<float, float, const char*>;  // ODw, HTw (in), header
+  const char *SX = "SX-Q0705-8A", *Q22 = "TX-Q2206-4A", *Q25 = "TX-Q2507-4A", *Q38 = "TX-Q3813-4A",
+             *Q49 = "TX-Q4916-4A", *None = "None Available";
+  for (auto [ODw, HTw, header] :
+       {Case{0.3799f, 2, SX}, {0.38f, 0.3f, Q25}, {0.4f, 0.3f, Q25},  {0.5f, 0.3f, Q25},
+        {0.52f, 0.3f, Q22},   {0.9f, 0.3f, Q25},  {0.95f, 0.3f, Q25}, {0.6f, 0.385f, Q25},
+        {0.6f, 0.4f, Q25},    {1.1f, 0.5f, Q38},  {1.15f, 0.5f, Q38}, {1.0f, 0.51f, Q38},
+        {1.0f, 0.53f, Q38},   {1.6f, 0.7f, Q49},  {1.7f, 0.7f, Q49},  {1.5f, 0.71f, Q49},
+        {1.5f, 0.75f, Q49},   {2.5f, 0.8f, None}, {2.6f, 0.8f, None}, {2.0f, 0.81f, None},
+        {2.0f, 0.85f, None}}) {
+    EXPECT_EQ(ChooseHeader(ODw, HTw), header) << ODw << " x " << HTw;
+  }
 }
 
-const CoreTable& ShippedCores() {
-  static const CoreTableLoad load = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");
-  static const CoreTable empty;
-  if (!load.table) ADD_FAILURE() << load.error;
-  return load.table ? *load.table : empty;
+// The peak current comes from the DC current as entered, in 8 bytes, not as
+// the run stores it; here that moves the core loss from 1417.9 to 1418.0 mW.
+TEST(ShippedCoredat, PeakCurrentFormedFromTheEnteredDcCurrent) {
+  const CoreTableLoad shipped = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");
+  ASSERT_TRUE(shipped.table) << shipped.error;
+  const SearchOutcome o = SearchCores({.Idc = 11.751,
+                                       .dI = 4.676,
+                                       .f = 34.76,
+                                       .J = 341,
+                                       .Lfl_uH = 228.38,
+                                       .Lnl_uH = 609.97,
+                                       .Tallow = 14.9,
+                                       .material = Material::VelmaxE},
+                                      *shipped.table);
+  ASSERT_TRUE(o.design);
+  EXPECT_EQ(o.design->in.Ipk, static_cast<float>(11.751 + 0.5 * double{4.676f}));
+  EXPECT_NE(o.design->in.Ipk, static_cast<float>(double{11.751f} + 0.5 * double{4.676f}));
+  EXPECT_GE(o.design->Pfe, 1417.95f);
+  EXPECT_LT(o.design->Pfe, 1418.05f);
 }
-
-class ShippedCoredatTest : public EngineTest, public ::testing::WithParamInterface<Material> {
- protected:
-  ShippedCoredatTest() : EngineTest(&ShippedCores()) {}
-};
-
-// The start-up inputs: 10 A with 2 A ripple at 100 kHz, 100 uH at full load,
-// at most 150 uH at no load, 600 A/sq cm, 35 deg C rise.
-TEST_P(ShippedCoredatTest, StartupInputsGiveADesignThatMeetsThem) {
-  window_.material = GetParam();
-  Calculate();
-  EXPECT_TRUE(ui_.messages.empty());
-  EXPECT_TRUE(SectionOf(GetParam()).HoldsCore(window_.state.CoreIdx)) << window_.state.CoreIdx;
-  EXPECT_GE(Shown(window_.txtLOutfl), 100.0) << window_.txtPN.text;
-  EXPECT_LE(Shown(window_.txtLOutnl), 150.0) << window_.txtPN.text;
-  EXPECT_GE(Shown(window_.txtTrise), 0.0) << window_.txtPN.text;
-  EXPECT_LE(Shown(window_.txtTrise), 35.0) << window_.txtPN.text;
-  EXPECT_LE(Shown(window_.txtK), IsECore(GetParam()) ? 0.804 : 0.48);  // 1.2 x the window factor
-}
-
-INSTANTIATE_TEST_SUITE_P(Materials, ShippedCoredatTest,
-                         ::testing::Values(Material::MPP, Material::HF, Material::Velmax,
-                                           Material::VelmaxE));
 
 }  // namespace
 }  // namespace tov

@@ -40,39 +40,25 @@ TEST(WindToroid, OneLayerThenASecondLayerForTheRest) {
 TEST(WindToroid, AUsedUpHoleEndsTheBuildWithFitsFalse) {
   const struct {
     int16_t N, S;
-    float d, WindID;
-    float HTw;  // 0: nothing placed
+    float WindID, HTw;
   } cases[] = {
-      // Layers of 32, 26, 20, 13, 7 and 1 wires, then the hole is closed.
-      {1000, 1, kGauge18, 0.5f, 0.4f + 6 * 2 * kGauge18},
-      {10, 1, kGauge18, 0.04f, 0},  // no room for one wire
-      // Turns times strands beyond 16 bits are counted in full.
-      {32767, 6, kGauge18, 0.5f, 0.4f + 6 * 2 * kGauge18},
+      {1000, 1, 0.5f, 0.4f + 6 * 2 * kGauge18},   // layers of 32, 26, 20, 13, 7 and 1 wires
+      {10, 1, 0.05f, 0.4f},                       // no room for one wire: nothing placed
+      {32767, 6, 0.5f, 0.4f + 6 * 2 * kGauge18},  // turns times strands beyond 16 bits
   };
   for (const auto& c : cases) {
-    const ToroidBuild b = WindToroid(c.N, c.S, c.d, c.WindID, 1.0f, 0.4f, 1);
+    const ToroidBuild b = WindToroid(c.N, c.S, kGauge18, c.WindID, 1.0f, 0.4f, 1);
     EXPECT_FALSE(b.fits) << c.N;
-    EXPECT_EQ(b.length > 0, c.HTw > 0) << c.N;
-    if (c.HTw > 0) {
-      EXPECT_NEAR(b.HTw, c.HTw, 1e-5) << c.N;
-    }
+    EXPECT_NEAR(b.HTw, c.HTw, 1e-5) << c.N;
+    EXPECT_EQ(b.length > 0, c.HTw > 0.4f) << c.N;
   }
-}
-
-// Thinned past the tables (gauge 43, diameter 0) the wire takes no room: one
-// layer, the core's own size, and zero resistance from the empty table entry.
-TEST(WindToroid, AWireWithoutDiameterLiesInOneLayer) {
-  const ToroidBuild b = WindToroid(40, 1, 0, 0.5f, 1.0f, 0.4f, 1);
-  EXPECT_TRUE(b.fits);
-  EXPECT_FLOAT_EQ(b.length, 40 * (0.5f + 2 * 0.4f));
-  EXPECT_EQ(b.ODw, 1.0f);
-  EXPECT_EQ(b.HTw, 0.4f);
 }
 
 TEST(Losses, BobbinCopperLossAndTemperatureRise) {
   EXPECT_NEAR(*BobbinWireLength(40, 5.08f), 80, 1e-4);
   EXPECT_FLOAT_EQ(*CopperLoss(0.02f, 10), 2000);
   EXPECT_NEAR(*TempRise(1000, 10), 46.34, 0.005);  // 100^0.833
+  EXPECT_EQ(TempRise(0, 10), 0.0f);
   EXPECT_FALSE(TempRise(1000, 0));
   EXPECT_FALSE(TempRise(-1000, 10));
 }

@@ -2,23 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "models/wire_gauge.h"
 
 namespace tov {
 namespace {
 
-TEST(WireGauge, ThinnerGaugesAreThinnerAndResistMoreAndTheEndsReadZero) {
-  for (int AWG = kThickestGauge; AWG < kThinnestGauge; ++AWG) {
-    EXPECT_GT(*WireDia(AWG), *WireDia(AWG + 1)) << AWG;
-    EXPECT_LT(*WireRes(AWG), *WireRes(AWG + 1)) << AWG;
-  }
-  for (int AWG : {0, 11, 43}) EXPECT_EQ(*WireDia(AWG) + *WireRes(AWG), 0) << AWG;
-  for (int AWG : {-1, 44}) EXPECT_FALSE(WireDia(AWG) || WireRes(AWG)) << AWG;
-}
-
 // For 100 A the density per strand of gauge 12 runs 3022, 1511, 1007, 755,
 // 604, 503; each J lets exactly that strand count pass (X <= 1.2 J).
 TEST(SizeWire, GaugeStrandsAndDensity) {
+  // clang-format off
   const struct {
     float Iw, J;
     int16_t G;
@@ -28,8 +22,9 @@ TEST(SizeWire, GaugeStrandsAndDensity) {
     bool too_large;
   } cases[] = {
       {10, 600, 15, 0.0609f, 1, 302, false},
-      {19.86f, 600, 12, 0.0847f, 1, 600, false},  // I_w / J is the gauge-12 area
-      {40, 1008, 12, 0.0847f, 1, 1209, false},    // computed 11, one wire suffices
+      {19.86f, 600, 12, 0.0847f, 1, 600, false},   // I_w / J is the gauge-12 area
+      {40, 1008, 12, 0.0847f, 1, 1209, false},     // computed 11, one wire suffices
+      {39.7f, 1000, 12, 0.0847f, 1, 1200, false},  // exactly 1.2 J is few enough
       {40, 600, 12, 0.0847f, 2, 604, false},
       {0.01f, 600, 42, 0.0032f, 1, 0, false},
       {100, 503.5f / 1.2f, 12, 0.0847f, 6, 503, false},
@@ -38,15 +33,12 @@ TEST(SizeWire, GaugeStrandsAndDensity) {
       {10, 0, 12, 0.0847f, 6, 51, true},
       {0, 600, 12, 0.0847f, 1, 0, false},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const WireSizing r = SizeWire(c.Iw, c.J);
-    SCOPED_TRACE(testing::Message() << c.Iw << " A at " << c.J << " A/cm^2");
-    EXPECT_EQ(r.wire.G, c.G);
-    EXPECT_EQ(r.wire.S, c.S);
-    EXPECT_FLOAT_EQ(r.X, c.X);
-    EXPECT_EQ(r.too_large, c.too_large);
-    EXPECT_EQ(r.wire.d, c.d);
-    EXPECT_EQ(r.wire.PrevStrands, c.too_large ? 6 : c.S - 1);
+    EXPECT_EQ(std::tuple(r.wire.G, r.wire.S, r.wire.PrevStrands, r.wire.d, r.X, r.too_large),
+              std::tuple(c.G, c.S, int16_t(c.too_large ? 6 : c.S - 1), c.d, c.X, c.too_large))
+        << c.Iw << " A at " << c.J << " A/cm^2";
   }
   EXPECT_FLOAT_EQ(*WindingCurrent(10, 2), 10.577f);
 }
@@ -84,18 +76,32 @@ TEST(FitWindowAndSingleLayer, RemoveStrandsThenThinTheWire) {
     const Winding before = w;
     if (c.fit == kWindow) FitWindow(c.N, w, c.room, 0.5f);
     if (c.fit == kLayer) FitSingleLayer(c.N, w, c.room);
-    SCOPED_TRACE(testing::Message()
-                 << c.S << " x " << c.N << " of gauge " << c.G << " in " << c.room);
-    EXPECT_EQ(w.S, c.expected_S);
-    EXPECT_EQ(w.G, c.expected_G);
-    EXPECT_EQ(w.d, c.expected_d);
-    EXPECT_EQ(w.reduced, c.expected_S != c.S || c.expected_G != c.G);
-    EXPECT_EQ(w.Aw == before.Aw, c.fit == kLayer || c.expected_G == c.G);
+    EXPECT_EQ(std::tuple(w.S, w.G, w.d, w.reduced, w.Aw == before.Aw),
+              std::tuple(c.expected_S, c.expected_G, c.expected_d,
+                         c.expected_S != c.S || c.expected_G != c.G,
+                         c.fit == kLayer || c.expected_G == c.G))
+        << c.S << " x " << c.N << " of gauge " << c.G << " in " << c.room;
   }
   Winding fits = SizeWire(40, 600).wire;
   fits.S = 2;
   FitWindow(10, fits, 2, 0.5f);
   EXPECT_NEAR(fits.F, 20 * 0.0363332 / 2, 1e-6);
+}
+
+// A fill exactly at the limit fits, with one strand or several; so does a wire
+// exactly as wide as one layer allows, pi ID / (N + pi).
+TEST(FitWindowAndSingleLayer, AWindingExactlyAtTheLimitFits) {
+  for (int16_t S : {int16_t{1}, int16_t{2}}) {
+    Winding w = SizeWire(40, 600).wire;
+    w.S = S;
+    FitWindow(10, w, 1, 1e9f);
+    FitWindow(10, w, 1, w.F);
+    EXPECT_EQ(std::pair(w.S, w.reduced), std::pair(S, false));
+  }
+  Winding w = SizeWire(10, 600).wire;
+  w.d = static_cast<float>(3.14 * double{0.5f} / (30 + 3.14));
+  FitSingleLayer(30, w, 0.5f);
+  EXPECT_FALSE(w.reduced);
 }
 
 }  // namespace

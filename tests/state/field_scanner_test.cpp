@@ -21,25 +21,19 @@ std::string Scan(std::string_view data) {
 }
 
 TEST(FieldScanner, SplitsFieldsAtCommasAndEveryKindOfLineEnd) {
-  const struct {
-    const char* data;
-    const char* fields;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"1,2.5\r\n3\n4\r5", "1|2.5|3|4|5"},
       {"1,,3\r\n\r\n4", "1||3||4"},  // two separators in a row give an empty field
       {",1", "|1"},
-      {"", ""},
       {"  \t ", ""},
       {"1,2,", "1|2"},  // no empty field after the last separator
-      {"7\r\n", "7"},
       {"  5  ,\t7\t\n a b ", "5|7|a b"},
       {"ab\"c,d", "ab\"c|d"},
       {"  \"  x, y \"  ,\"\"", "\"  x, y \"|\"\""},
-      {"\"line\nbreak\",1", "\"line\nbreak\"|1"},
-      {"\"abc\" junk,next\r\n\"abc\"x\r\n5", "\"abc\"|next|\"abc\"|5"},
+      {"\"abc\" junk,next\r\n\"line\nbreak\"x\r\n5", "\"abc\"|next|\"line\nbreak\"|5"},
       {"1,\"open, text\r\n2", "1|\"open, text\r\n2\""},  // the missing quote runs to the end
   };
-  for (const auto& c : cases) EXPECT_EQ(Scan(c.data), c.fields) << '"' << c.data << '"';
+  for (const auto& [data, fields] : cases) EXPECT_EQ(Scan(data), fields) << '"' << data << '"';
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
+#include <tuple>
 
 namespace tov {
 namespace {
@@ -21,45 +21,27 @@ TEST(IsNumber, AcceptsDecimalNumbersAndRejectsAlmostNumbers) {
 }
 
 TEST(ParseNumber, ReadsTinyValuesAsZeroAndRejectsHugeOnes) {
-  const std::string many_zeros(400, '0');
+  const std::string zeros(400, '0');
   EXPECT_EQ(ParseNumber(" -2.5e2 "), -250.0);
-  EXPECT_EQ(ParseNumber("+.125"), 0.125);
-  EXPECT_EQ(ParseNumber("abc"), std::nullopt);
-  EXPECT_EQ(ParseNumber("1e-400"), 0.0);
-  EXPECT_EQ(ParseNumber("0." + many_zeros + "1"), 0.0);
-  EXPECT_EQ(ParseNumber("1" + many_zeros), std::nullopt);
-  EXPECT_EQ(ParseNumber("10000e305"), std::nullopt);
-  EXPECT_EQ(ParseNumber("0.0001e99999999999999999999"), std::nullopt);
+  EXPECT_EQ(ParseNumber("0." + zeros + "1"), 0.0);
   EXPECT_EQ(ParseNumber("1000e305"), 1e308);
-  EXPECT_EQ(ParseNumber("4.9e-324"), std::numeric_limits<double>::denorm_min());
+  for (std::string huge :
+       {"1" + zeros, std::string("10000e305"), std::string("1e99999999999999999999")}) {
+    EXPECT_EQ(ParseNumber(huge), std::nullopt);
+  }
 }
-
-struct PlainCase {
-  double value;
-  const char* expected;
-};
 
 // Shortest plain form, 15 digits for 8-byte values, 7 for 4-byte floats; an
 // exponent form outside the plain range, also where rounding leads out of it.
 TEST(PlainNumberText, WritesTheShortestFormAndAnExponentOutsideThePlainRange) {
-  const PlainCase doubles[] = {
-      {0, "0"},
-      {-0.5, "-0.5"},
-      {0.1 * 1.5, "0.15"},
-      {-2.0 / 3, "-0.666666666666667"},
-      {999999999999999, "999999999999999"},
-      {0.00001, "0.00001"},
-      {999999999999999.9, "1E+15"},
-      {1e100, "1E+100"},
-      {-2.5e-6, "-2.5E-06"},
-  };
-  for (const auto& c : doubles) EXPECT_EQ(PlainNumberText(c.value, 15), c.expected) << c.value;
-  const PlainCase singles[] = {
-      {1.0f / 3, "0.3333333"},
-      {0.0000099999999, "0.00001"},
-      {12345678, "1.234568E+07"},
-  };
-  for (const auto& c : singles) EXPECT_EQ(PlainNumberText(c.value, 7), c.expected) << c.value;
+  // clang-format off
+  const std::tuple<double, int, const char*> cases[] = {
+      {0.1 * 1.5, 15, "0.15"}, {-2.0 / 3, 15, "-0.666666666666667"},
+      {999999999999999, 15, "999999999999999"}, {0.00001, 15, "0.00001"},
+      {999999999999999.9, 15, "1E+15"}, {-2.5e-6, 15, "-2.5E-06"},
+      {1.0f / 3, 7, "0.3333333"}, {0.0000099999999, 7, "0.00001"}, {12345678, 7, "1.234568E+07"}};
+  // clang-format on
+  for (const auto& [value, digits, text] : cases) EXPECT_EQ(PlainNumberText(value, digits), text);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <tuple>
 #include <vector>
 
-#include "engines/header_choice.h"
 #include "support/core_fixture.h"
 
 namespace tov {
@@ -58,19 +57,31 @@ TEST_F(PresentationTest, EveryFieldOfAToroidInInchesAndMillimetres) {
   EXPECT_EQ(Shown(), expected);
 }
 
+TEST_F(PresentationTest, AnECoreShowsItsBobbinAndTheSetAsWound) {
+  const DesignResult ecore{.row = 522, .e_core = true, .N = 28, .G = 15};
+  PresentResult(window_, cores_, ecore);
+  EXPECT_EQ(std::tuple(window_.txtPN.text, window_.txtBobbin.text, window_.txtDim.text),
+            std::tuple("EC-2510", "BB-2510", "1.25 x 1.10 x 0.60"));
+  window_.state.metric = true;
+  PresentResult(window_, cores_, ecore);
+  EXPECT_EQ(window_.txtDim.text, "31.8 x 27.9 x 15.2");
+}
+
 TEST_F(PresentationTest, StackMarksPartNumberAndMultipliesInductance) {
   window_.state.StackCount = 3;
   DesignResult r = toroid_;
   r.Lfl = 0.04f;
-  PresentResult(window_, cores_, r);
-  EXPECT_EQ(window_.txtPN.text, "(3x)77083A7");
-  EXPECT_EQ(window_.txtLOutfl.text, "120.00");
-  EXPECT_EQ(window_.txtOD.text, "1.060");  // one core's nominal size
+  r.strands = 3;
+  r.G = 12;
+  PresentResult(window_, cores_, r);  // the nominal size is one core's
+  EXPECT_EQ(std::tuple(window_.txtPN.text, window_.txtLOutfl.text, window_.txtWire.text,
+                       window_.txtOD.text),
+            std::tuple("(3x)77083A7", "120.00", "3 x #12", "1.060"));
 
   window_.state.StackCount = 33;  // 33000 uH per mH, beyond a 16-bit count
   PresentResult(window_, cores_, toroid_);
-  EXPECT_EQ(window_.txtLOutfl.text, "3418.80");
-  EXPECT_EQ(window_.txtPN.text, "(33x)77083A7");
+  EXPECT_EQ(std::tuple(window_.txtPN.text, window_.txtLOutfl.text),
+            std::tuple("(33x)77083A7", "3418.80"));
 }
 
 TEST_F(PresentationTest, LossesTurnToWattsWhenTheTotalReaches10000mW) {
@@ -81,10 +92,9 @@ TEST_F(PresentationTest, LossesTurnToWattsWhenTheTotalReaches10000mW) {
     r.Pfe = Pfe;
     r.Ptot = Ptot;
     PresentResult(window_, cores_, r);
-    EXPECT_EQ(window_.txtPfe.text, pfe);
-    EXPECT_EQ(window_.txtPtot.text, ptot);
-    EXPECT_EQ(window_.lblPtot, caption);
-    EXPECT_FLOAT_EQ(window_.state.TotalLoss, Ptot);
+    EXPECT_EQ(std::tuple(window_.txtPfe.text, window_.txtPtot.text, window_.lblPtot,
+                         window_.state.TotalLoss),
+              std::tuple(pfe, ptot, caption, Ptot));
   }
   EXPECT_EQ(window_.lblPfe, "Core Loss (W)");
 }
@@ -97,22 +107,8 @@ TEST_F(PresentationTest, TooLargeClearsFieldsButKeepsLossCaptionsAndTotal) {
   expected[0] = "Too Large";
   expected[8] = expected[9] = "N/A";
   EXPECT_EQ(Shown(), expected);
-  EXPECT_EQ(window_.txtTrise.background, kWhite);
-  EXPECT_EQ(window_.lblPtot, "Total Losses (mW)");
-  EXPECT_FLOAT_EQ(window_.state.TotalLoss, 2296.0f);
-}
-
-TEST(ChooseHeaderTest, FirstRowThatHoldsWinsAtEachBoundary) {
-  using Case = std::tuple<float, float, const char*>;  // ODw, HTw (in), header
-  for (auto [ODw, HTw, header] :
-       {Case{0.3799f, 2.0f, "SX-Q0705-8A"}, Case{0.38f, 0.3f, "TX-Q2507-4A"},
-        Case{0.5f, 0.3f, "TX-Q2507-4A"}, Case{0.6f, 0.3f, "TX-Q2206-4A"},
-        Case{0.6f, 0.385f, "TX-Q2507-4A"}, Case{0.9f, 0.3f, "TX-Q2507-4A"},
-        Case{1.0f, 0.51f, "TX-Q3813-4A"}, Case{1.1f, 0.5f, "TX-Q3813-4A"},
-        Case{1.6f, 0.7f, "TX-Q4916-4A"}, Case{2.4f, 0.81f, "None Available"},
-        Case{2.5f, 0.5f, "None Available"}}) {
-    EXPECT_EQ(ChooseHeader(ODw, HTw), header) << ODw << " x " << HTw;
-  }
+  EXPECT_EQ(std::tuple(window_.txtTrise.background, window_.lblPtot, window_.state.TotalLoss),
+            std::tuple(kWhite, "Total Losses (mW)", 2296.0f));
 }
 
 TEST(ColourTempRiseTest, ColoursBetweenLimitsAndKeepsColourAtThem) {
