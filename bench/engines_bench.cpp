@@ -7,24 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "silent_ui.h"
 #include "state/core_table_loader.h"
 #include "ui/logic/frm_tov.h"
 
 namespace tov {
 namespace {
-
-// A user who closes every box at once.
-class SilentUi : public UserInterface {
- public:
-  void ShowMessage(std::string_view, std::string_view) override {}
-  std::string AskInput(std::string_view, std::string_view, std::string_view answer) override {
-    return std::string(answer);
-  }
-  std::optional<std::string> ChooseOpenFile(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override { return {}; }
-  void PrintReport(const ReportDocument&) override {}
-  void ShowHelp(HelpRequest) override {}
-};
 
 // The database beside the benchmark, as the program finds it beside itself.
 const CoreTable& Cores() {

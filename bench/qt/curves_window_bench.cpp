@@ -10,24 +10,13 @@
 #include <QPushButton>
 #include <memory>
 
+#include "silent_ui.h"
 #include "state/core_table_loader.h"
 #include "ui/logic/frm_tov.h"
 #include "ui/qt/main_window.h"
 
 namespace tov::qt {
 namespace {
-
-class SilentUi : public UserInterface {
- public:
-  void ShowMessage(std::string_view, std::string_view) override {}
-  std::string AskInput(std::string_view, std::string_view, std::string_view answer) override {
-    return std::string(answer);
-  }
-  std::optional<std::string> ChooseOpenFile(const FileDialogRequest&) override { return {}; }
-  std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override { return {}; }
-  void PrintReport(const ReportDocument&) override {}
-  void ShowHelp(HelpRequest) override {}
-};
 
 // The main window with a design shown.
 struct Shown {

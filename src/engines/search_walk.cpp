@@ -120,18 +120,9 @@ RowTests SearchWalk::Evaluate(int16_t row) {
 }
 
 HeatInputs SearchWalk::HeatInputsOfLastRow() const {
-  return {.MatType = material_.MatType,
-          .e_core = material_.e_core,
-          .N = carried_.turns.N,
-          .ue = carried_.turns.ue,
-          .G = wire_.G,
-          .S = effects_.Strands,
-          .d = wire_.d,
-          .dI = in_.dI,
-          .f = in_.f,
-          .Iw = in_.Iw,
-          .StackCount = effects_.StackCount,
-          .CuFactor = request_.CuFactor};
+  Winding wire = wire_;
+  wire.S = effects_.Strands;
+  return HeatInputsOf(material_, carried_.turns, wire, in_, effects_.StackCount, request_.CuFactor);
 }
 
 bool SearchWalk::WindAndHeat() {

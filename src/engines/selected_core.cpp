@@ -97,19 +97,7 @@ SelectedCoreOutcome DesignOnCore(const DesignRequest& request, const CoreTable& 
   }
 
   WindingHeat heat;
-  WindAndHeat(heat,
-              {.MatType = material.MatType,
-               .e_core = material.e_core,
-               .N = turns.N,
-               .ue = turns.ue,
-               .G = wire.G,
-               .S = wire.S,
-               .d = wire.d,
-               .dI = in.dI,
-               .f = in.f,
-               .Iw = in.Iw,
-               .StackCount = effects.StackCount,
-               .CuFactor = request.CuFactor},
+  WindAndHeat(heat, HeatInputsOf(material, turns, wire, in, effects.StackCount, request.CuFactor),
               core);
   if (!heat.fits) {
     compromises.cannot_wind = true;

@@ -16,6 +16,23 @@ std::optional<float> StrandBundleResistance(int16_t G, int16_t S) {
 
 }  // namespace
 
+HeatInputs HeatInputsOf(const MaterialInfo& material, const TurnsSolution& turns,
+                        const Winding& wire, const RunInputs& in, int16_t StackCount,
+                        float CuFactor) {
+  return {.MatType = material.MatType,
+          .e_core = material.e_core,
+          .N = turns.N,
+          .ue = turns.ue,
+          .G = wire.G,
+          .S = wire.S,
+          .d = wire.d,
+          .dI = in.dI,
+          .f = in.f,
+          .Iw = in.Iw,
+          .StackCount = StackCount,
+          .CuFactor = CuFactor};
+}
+
 void WindAndHeat(WindingHeat& heat, const HeatInputs& in, const CoreData& core) {
   heat.fits = true;
   Commit(heat.Bac, AcFluxDensity(in.ue, in.N, in.dI, core.le));

@@ -6,6 +6,9 @@
 #include <cstdint>
 
 #include "engines/core_data.h"
+#include "engines/design_result.h"
+#include "models/rolloff.h"
+#include "models/wire_sizing.h"
 
 namespace tov {
 
@@ -24,6 +27,13 @@ struct HeatInputs {
   int16_t StackCount = 1;
   float CuFactor = 1;
 };
+
+// The inputs of a winding of `wire` (gauge, strands, diameter) with the
+// turns and effective permeability of `turns`, on `material`, driven as the
+// run's inputs say.
+HeatInputs HeatInputsOf(const MaterialInfo& material, const TurnsSolution& turns,
+                        const Winding& wire, const RunInputs& in, int16_t StackCount,
+                        float CuFactor);
 
 // Working values of the calculation. Each step commits only what it could
 // compute; the others keep what they held (zero at the start of a run).

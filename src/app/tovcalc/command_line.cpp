@@ -9,7 +9,6 @@
 #include "state/window_model.h"
 
 namespace tov::tovcalc {
-namespace {
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   const auto lower = [](char c) {
@@ -21,6 +20,8 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   }
   return true;
 }
+
+namespace {
 
 // Reading the arguments: every option found, the unknown ones, and the
 // first error of a value (a missing or an unexpected one).

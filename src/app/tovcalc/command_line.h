@@ -142,6 +142,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 // The help text, with the program name as the system gave it.
 std::string HelpText(std::string_view program);
 
+// Whether two texts are equal with ASCII letters compared regardless of case.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
 // The option value of a material ("mpp", "hf", "velmax", "velmax-e").
 const char* MaterialOptionName(Material material);
 

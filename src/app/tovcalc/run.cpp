@@ -61,17 +61,6 @@ std::string_view TrimSpace(std::string_view text) {
   return text;
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  };
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::optional<int16_t> ResolveCore(const CoreTable& cores, Material material,
