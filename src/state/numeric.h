@@ -43,18 +43,9 @@ inline std::optional<int16_t> RoundToCount(double value) {
   return numeric_detail::ToInt16(*whole);
 }
 
-// Integer part rounded down (toward minus infinity) as a 16-bit count: 2.9 -> 2, -2.1 -> -3.
-// nullopt when the value is not finite or the count lies outside -32768..32767.
-inline std::optional<int16_t> FloorToCount(double value) {
-  return numeric_detail::ToInt16(std::floor(value));
-}
-
 // 16-bit count arithmetic; nullopt on overflow.
 inline std::optional<int16_t> CheckedAdd(int16_t a, int16_t b) {
   return numeric_detail::FromInt(int{a} + int{b});
-}
-inline std::optional<int16_t> CheckedSub(int16_t a, int16_t b) {
-  return numeric_detail::FromInt(int{a} - int{b});
 }
 inline std::optional<int16_t> CheckedMul(int16_t a, int16_t b) {
   return numeric_detail::FromInt(int{a} * int{b});
