@@ -77,7 +77,7 @@ QString DesignFileArgument(const QApplication& app) {
 }
 
 void ShowStartFailure(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, tov::qt::kProgramTitle, tov::qt::BoxText(text),
+  QMessageBox box(QMessageBox::NoIcon, tov::kProgramTitle, tov::qt::BoxText(text),
                   QMessageBox::Ok);
   box.setTextFormat(Qt::PlainText);
   box.exec();
