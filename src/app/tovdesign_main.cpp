@@ -79,8 +79,7 @@ QString DesignFileArgument(const QApplication& app) {
 }
 
 void ShowStartFailure(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, tov::kProgramTitle, tov::qt::BoxText(text),
-                  QMessageBox::Ok);
+  QMessageBox box(QMessageBox::NoIcon, tov::kProgramTitle, tov::qt::BoxText(text), QMessageBox::Ok);
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }
@@ -88,7 +87,8 @@ void ShowStartFailure(const std::string& text) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (tov::qt::AsksForPdfExport(argc, argv)) return tov::qt::RunPdfExport(argc, argv, tov::LocateData);
+  if (tov::qt::AsksForPdfExport(argc, argv))
+    return tov::qt::RunPdfExport(argc, argv, tov::LocateData);
   QApplication app(argc, argv);
   QApplication::setOrganizationName("Corvane");
   QApplication::setApplicationName("tovdesign");

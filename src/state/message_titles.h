@@ -36,11 +36,24 @@ inline constexpr const char* kAboutTitle = "About Inductor Design Using Powder C
 inline constexpr const char* kContactTitle = "Contacting Corvane";
 
 inline constexpr auto kMessageTitles = std::to_array<std::string_view>({
-    kInvalidEntryTitle, kAmbientTemperatureTitle, kInvalidOptionTitle, kInvalidStackTitle,
-    kWireTooLargeTitle, kCoreTooLargeTitle,       kWindowTooSmallTitle, kRollOffTitle,
-    kOpenDesignTitle,   kSaveDesignTitle,         kPrintTitle,          kExportPdfTitle,
-    kExportCurveTitle,  kExportTableTitle,        kProgramTitle,        kDisclaimerTitle,
-    kAboutTitle,        kContactTitle,
+    kInvalidEntryTitle,
+    kAmbientTemperatureTitle,
+    kInvalidOptionTitle,
+    kInvalidStackTitle,
+    kWireTooLargeTitle,
+    kCoreTooLargeTitle,
+    kWindowTooSmallTitle,
+    kRollOffTitle,
+    kOpenDesignTitle,
+    kSaveDesignTitle,
+    kPrintTitle,
+    kExportPdfTitle,
+    kExportCurveTitle,
+    kExportTableTitle,
+    kProgramTitle,
+    kDisclaimerTitle,
+    kAboutTitle,
+    kContactTitle,
 });
 
 }  // namespace tov

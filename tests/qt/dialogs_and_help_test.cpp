@@ -71,10 +71,12 @@ TEST(HelpPages, LinksResolvePagesAreReachableAndEveryMessageIsExplained) {
       if (page.endsWith(".html") && !reached.contains(page)) reached << page;
     }
   }
-  for (const QString& page : pages.keys()) EXPECT_TRUE(reached.contains(page)) << page.toStdString();
+  for (const QString& page : pages.keys())
+    EXPECT_TRUE(reached.contains(page)) << page.toStdString();
   for (std::string_view title : kMessageTitles)
-    EXPECT_TRUE(pages.value("messages.html").contains(
-        QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()))))
+    EXPECT_TRUE(
+        pages.value("messages.html")
+            .contains(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()))))
         << "messages.html lacks " << title;
 }
 

@@ -15,7 +15,6 @@
 namespace tov {
 namespace {
 
-
 // `why`: the line that says what is wrong with it.
 std::string NotReadableText(const std::string& path, const std::string& why) {
   return "The file\r" + path + "\ris not a readable design file.\r" + why +

@@ -6,8 +6,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include "ui/qt/design_pdf.h"
 #include "state/message_titles.h"
+#include "ui/qt/design_pdf.h"
 #include "ui/qt/main_window.h"
 
 namespace tov::qt {
