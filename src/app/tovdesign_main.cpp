@@ -63,7 +63,9 @@ void ReportShownAndQuit(const QWidget& window) {
 QString DesignFileArgument(const QApplication& app) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
-      "Designs DC inductors on powder cores. A design file given opens after the disclaimer.");
+      "Designs DC inductors on powder cores. A design file given opens after the disclaimer.\n"
+      "tovdesign --export-pdf OUT.pdf DESIGN.tov designs the file as Open Design does and\n"
+      "writes its PDF report without a window.");
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument("FILE.tov", "A design file to open.", "[FILE.tov]");
@@ -77,8 +79,7 @@ QString DesignFileArgument(const QApplication& app) {
 }
 
 void ShowStartFailure(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, tov::qt::kProgramTitle, tov::qt::BoxText(text),
-                  QMessageBox::Ok);
+  QMessageBox box(QMessageBox::NoIcon, tov::kProgramTitle, tov::qt::BoxText(text), QMessageBox::Ok);
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }
@@ -86,7 +87,8 @@ void ShowStartFailure(const std::string& text) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (tov::qt::AsksForPdfExport(argc, argv)) return tov::qt::RunPdfExport(argc, argv);
+  if (tov::qt::AsksForPdfExport(argc, argv))
+    return tov::qt::RunPdfExport(argc, argv, tov::LocateData);
   QApplication app(argc, argv);
   QApplication::setOrganizationName("Corvane");
   QApplication::setApplicationName("tovdesign");

@@ -3,11 +3,11 @@
 #include <string>
 
 #include "engines/search_walk.h"
+#include "state/message_titles.h"
 
 namespace tov {
 namespace {
 
-constexpr std::string_view kCoreTooLargeTitle = "Required Core Too Large";
 constexpr std::string_view kCoreTooLargeMessage =
     "Required core is larger than any in current database.\r\r"
     "Try reducing current or full load inductance,\r"

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "state/message_titles.h"
+
 namespace tov {
 namespace {
 

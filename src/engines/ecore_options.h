@@ -9,9 +9,6 @@
 
 namespace tov {
 
-inline constexpr std::string_view kInvalidOptionTitle = "Invalid Option";
-inline constexpr std::string_view kInvalidStackTitle = "Invalid Stack";
-
 // With E-cores: a StackCount above one goes back to one (then the stack
 // notice under `stack_title`), and a set single_layer gives its notice and
 // is cleared. Nothing for toroids.

@@ -7,13 +7,12 @@
 #include "engines/run_inputs.h"
 #include "engines/search_material.h"
 #include "state/constants.h"
+#include "state/message_titles.h"
 #include "state/number_format.h"
 #include "state/numeric.h"
 
 namespace tov {
 namespace {
-
-constexpr std::string_view kWireTooLargeTitle = "Wire Size Too Large";
 
 // The first row whose size figure reaches F; the section's end row at the latest.
 int16_t FindStartRow(const CoreTable& cores, const MaterialSection& section, double F) {

@@ -11,22 +11,20 @@
 #include "models/rolloff.h"
 #include "models/wire_sizing.h"
 #include "state/constants.h"
+#include "state/message_titles.h"
 #include "state/numeric.h"
 
 namespace tov {
 namespace {
 
-constexpr std::string_view kWireTooLargeTitle = "Wire Size Too Large";
 constexpr std::string_view kWireTooLargeMessage =
     "Required wire size is larger than any in current database.";
-constexpr std::string_view kWindowTooSmallTitle = "Core Window Too Small";
 constexpr std::string_view kWireReducedMessage =
     "Required wire size is too large for selected core.\rActual wire size will be\r";
 constexpr std::string_view kCannotWindMessage =
     "The winding cannot be wound on the selected core:\r"
     "its inner hole fills up before every turn is placed.\r\r"
     "Please select a larger core.";
-constexpr std::string_view kRollOffTitle = "Inductance Roll-Off Warning";
 constexpr std::string_view kRollOffMessage =
     "Inductance roll-off against current is higher than recommended.\r"
     "A larger core should be selected if possible.";

@@ -5,14 +5,13 @@
 #include <string_view>
 
 #include "state/message_text.h"
+#include "state/message_titles.h"
 #include "state/number_text.h"
 #include "state/numeric.h"
 #include "state/window_fields.h"
 
 namespace tov {
 namespace {
-
-constexpr std::string_view kTitle = "Invalid Entry";
 
 // One input field: its messages, the answer an input box offers, and whether 0 is accepted.
 struct FieldRule {
@@ -74,7 +73,7 @@ InputPrompt MakePrompt(std::string_view first, std::string_view second,
   prompt += kLineBreak;
   prompt += kLineBreak;
   prompt += second;
-  return {std::move(prompt), std::string(kTitle), std::move(default_answer)};
+  return {std::move(prompt), std::string(kInvalidEntryTitle), std::move(default_answer)};
 }
 
 // An inductance as the cross-check compares it: stored as a 4-byte float; a

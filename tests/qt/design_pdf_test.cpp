@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -69,14 +70,14 @@ TEST(DesignPdf, TovdesignWritesItFromADesignFileWithoutADisplay) {
                           .StackCount = 2};
   const QString design = dir.filePath("filter.tov");
   ASSERT_EQ(AtomicSave(design.toStdString(), WriteDesignFile(record)), "");
-  const auto run = [&](const QStringList& arguments) {
+  const auto run = [&](const QStringList& arguments, const QString& program = TOVDESIGN_PATH) {
     QProcess tovdesign;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
       environment.remove(name);
     }
     tovdesign.setProcessEnvironment(environment);
-    tovdesign.start(TOVDESIGN_PATH, arguments);
+    tovdesign.start(program, arguments);
     EXPECT_TRUE(tovdesign.waitForFinished(60000));
     return std::pair{tovdesign.exitCode(), QString::fromUtf8(tovdesign.readAllStandardError())};
   };
@@ -98,6 +99,17 @@ TEST(DesignPdf, TovdesignWritesItFromADesignFileWithoutADisplay) {
   EXPECT_TRUE(bad_errors.contains("is not a readable design file")) << bad_errors.toStdString();
   EXPECT_FALSE(QFileInfo::exists(dir.filePath("bad.pdf")));
   EXPECT_EQ(run({"--export-pdf", pdf}).first, 2) << "no design file named";
+
+  // Installed, the program finds the core database in the prefix's share
+  // folder, as the window does.
+  const QString bin = dir.filePath("usr/bin");
+  const QString share = dir.filePath("usr/share/corvane-inductor-design");
+  ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(share));
+  ASSERT_TRUE(QFile::copy(TOVDESIGN_PATH, bin + "/tovdesign"));
+  ASSERT_TRUE(QFile::copy(QString(TOV_RUNTIME_DIR) + "/coredat", share + "/coredat"));
+  const auto [installed, installed_errors] =
+      run({"--export-pdf", dir.filePath("installed.pdf"), design}, bin + "/tovdesign");
+  EXPECT_EQ(installed, 0) << installed_errors.toStdString();
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST(StatusTexts, NameTheOptionsInForceAndWhatTheFieldsDoNotSay) {
          w.mnuLfl = false;
        },
        "Ambient 37.5 \u00b0C | 3 cores stacked | Single layer: on | Millimetres | "
-       "Full Load L Maximum: off (No Load L is not checked)",
+       "Full Load L Maximum: off (No Load L sets no ceiling)",
        ""},
       {[](WindowModel& w) { w.notes.no_core_loss_data = true; },
        "Ambient 20 \u00b0C | 1 core | Single layer: off | Inches | Full Load L Maximum: on",

@@ -1,6 +1,7 @@
 // Renders the main window of the desktop program into a PNG file: started as
-// the program starts, with the start-up inputs, after Calculate.
-// Usage: tovscreenshot OUTPUT.png
+// the program starts, then after Calculate with the start-up inputs, or after
+// opening a design file (which designs as Open Design does).
+// Usage: tovscreenshot OUTPUT.png [DESIGN.tov]
 // Run it under a display larger than the window, such as
 // xvfb-run -s "-screen 0 1600x1000x24" (the window keeps within its screen,
 // and the offscreen platform's is 800 x 600); set QT_SCALE_FACTOR for a
@@ -46,8 +47,8 @@ class SilentUser : public tov::UserInterface {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: tovscreenshot OUTPUT.png\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: tovscreenshot OUTPUT.png [DESIGN.tov]\n");
     return 2;
   }
   const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
@@ -64,7 +65,12 @@ int main(int argc, char* argv[]) {
   tov::qt::MainWindow window(frm);
   window.Refresh();
   window.show();
-  window.findChild<QPushButton*>("cmdCalculate")->click();
+  if (argc == 3) {
+    if (!window.OpenDesignFile(QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[2]))))
+      return 1;
+  } else {
+    window.findChild<QPushButton*>("cmdCalculate")->click();
+  }
 
   int status = 0;
   // Grab once the window has been laid out and painted.

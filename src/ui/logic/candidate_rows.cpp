@@ -6,6 +6,7 @@
 #include "io/atomic_save.h"
 #include "io/csv_text.h"
 #include "state/constants.h"
+#include "state/message_titles.h"
 #include "state/number_format.h"
 #include "state/validation.h"
 #include "ui/logic/frm_tov.h"
@@ -256,7 +257,7 @@ void ExportCandidateRows(const std::vector<CandidateRow>& rows, const CoreTable&
   if (!path) return;
   const std::string failure = AtomicSave(*path, CandidateRowsCsv(rows, cores, metric));
   if (!failure.empty()) {
-    ui.ShowMessage("Export Table", "The table could not be saved as " + *path + ":\r" + failure);
+    ui.ShowMessage(kExportTableTitle, "The table could not be saved as " + *path + ":\r" + failure);
   }
 }
 

@@ -8,14 +8,12 @@
 #include "io/design_file.h"
 #include "io/design_file_load.h"
 #include "io/report.h"
+#include "state/message_titles.h"
 #include "ui/logic/apply_design_file.h"
 #include "ui/logic/frm_tov.h"
 
 namespace tov {
 namespace {
-
-constexpr const char* kOpenFailedTitle = "Open Design";
-constexpr const char* kSaveFailedTitle = "Save Design";
 
 // `why`: the line that says what is wrong with it.
 std::string NotReadableText(const std::string& path, const std::string& why) {
@@ -55,11 +53,11 @@ bool FrmTov::OpenDesign(const std::string& path) {
   const DesignFileRead read = LoadDesignFile(path);
   const std::optional<DesignFileRecord>& record = read.record;
   if (!record) {
-    ui_.ShowMessage(kOpenFailedTitle, NotReadableText(path, read.error));
+    ui_.ShowMessage(kOpenDesignTitle, NotReadableText(path, read.error));
     return false;
   }
   if (!DesignFileFits(*record, window_.material)) {
-    ui_.ShowMessage(kOpenFailedTitle,
+    ui_.ShowMessage(kOpenDesignTitle,
                     NotReadableText(path, "Its core (row " + std::to_string(record->CoreIdx) +
                                               ") is not a core of the material it names."));
     return false;
@@ -83,7 +81,7 @@ void FrmTov::mnuSaveAs_Click() {
 
   const std::string failure = AtomicSave(*path, WriteDesignFile(RecordFromWindow(window_)));
   if (!failure.empty()) {
-    ui_.ShowMessage(kSaveFailedTitle, NotSavedText(*path, failure));
+    ui_.ShowMessage(kSaveDesignTitle, NotSavedText(*path, failure));
     return;
   }
   window_.design_file = *path;

@@ -2,12 +2,12 @@
 
 #include <string_view>
 
+#include "state/message_titles.h"
 #include "ui/logic/frm_tov.h"
 
 namespace tov {
 namespace {
 
-constexpr std::string_view kDisclaimerTitle = "***CORVANE Disclaimer***";
 constexpr std::string_view kDisclaimerText =
     "The designs produced by this program are estimates. They are computed from "
     "catalogue data of the cores and from empirical models of permeability roll-off, "
@@ -18,10 +18,8 @@ constexpr std::string_view kDisclaimerText =
     "CORVANE accepts no liability for designs made with this program.\r\r"
     "For design assistance call CORVANE Applications Engineering at (555) 555-0142";
 
-constexpr std::string_view kAboutTitle = "About Inductor Design Using Powder Cores";
 constexpr std::string_view kAboutText = "Corvane Inductor Design Using Powder Cores\r\rVersion 1.0";
 
-constexpr std::string_view kContactTitle = "Contacting Corvane";
 constexpr std::string_view kContactText =
     "Contact CORVANE Applications Engineering and Sales at:\r\r"
     "Phone: (555) 555-0142\r"

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "state/constants.h"
+#include "state/message_titles.h"
 #include "state/number_text.h"
 #include "state/numeric.h"
 #include "ui/logic/frm_tov.h"
@@ -13,10 +14,8 @@
 namespace tov {
 namespace {
 
-constexpr std::string_view kTempTitle = "Enter Ambient Temperature";
 constexpr std::string_view kTempPrompt =
     "Please enter a value for the Ambient Temperature\r(value between -50 and 150, in degrees C)";
-constexpr std::string_view kTempInvalidTitle = "Invalid Entry";
 constexpr std::string_view kTempInvalidPrompt =
     "Ambient Temperature requires a numeric value.\r"
     "Please enter a value for the Ambient Temperature\r(value between -50 and 150, in degrees C)";
@@ -34,10 +33,10 @@ void FrmTov::mnuTemp_Click() {
   DesignState& state = window_.state;
   const std::string current = PlainNumberText(state.AmbientTemp, 7);
   std::string_view prompt = kTempPrompt;
-  std::string_view title = kTempTitle;
+  std::string_view title = kAmbientTemperatureTitle;
   for (;;) {
     const std::optional<double> answer = ParseNumber(ui_.AskInput(prompt, title, current));
-    title = kTempInvalidTitle;
+    title = kInvalidEntryTitle;
     if (!answer) {
       prompt = kTempInvalidPrompt;
       continue;

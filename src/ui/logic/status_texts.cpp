@@ -35,7 +35,7 @@ StatusTexts ComposeStatus(const WindowModel& window) {
                    (window.mnuSingleLayer ? "Single layer: on" : "Single layer: off") + kSeparator +
                    (window.mnuDimMet ? "Millimetres" : "Inches") + kSeparator +
                    (window.mnuLfl ? "Full Load L Maximum: on"
-                                  : "Full Load L Maximum: off (No Load L is not checked)");
+                                  : "Full Load L Maximum: off (No Load L sets no ceiling)");
   const DesignNotes& notes = window.notes;
   texts.notes = Join({
       window.inputs_changed ? "Inputs changed since the last design" : "",

@@ -14,6 +14,7 @@
 
 #include "io/atomic_save.h"
 #include "io/curve_csv.h"
+#include "state/message_titles.h"
 
 namespace tov::qt {
 namespace {
@@ -178,7 +179,7 @@ void CurvesWindow::AskAndExport(CurveKind kind, ExportFormat format) {
   export_dir_ = QFileInfo(path).absolutePath();
   const QString problem = ExportCurve(kind, format, path);
   if (!problem.isEmpty()) {
-    QMessageBox::warning(this, "Export Curve",
+    QMessageBox::warning(this, kExportCurveTitle,
                          "The curve could not be exported as\n" + path + "\n\n" + problem);
   }
 }

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "state/message_titles.h"
 #include "state/window_fields.h"
 #include "state/window_model.h"
 #include "ui/logic/frm_tov.h"
@@ -34,9 +35,6 @@
 #include "ui/qt/stack_dialog.h"
 
 namespace tov::qt {
-
-// The window title and heading; the title also names the open design file.
-inline constexpr const char* kProgramTitle = "Corvane Inductor Design Using Powder Cores";
 
 class MainWindow : public QMainWindow {
   Q_OBJECT

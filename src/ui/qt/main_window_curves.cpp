@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "state/message_titles.h"
 #include "ui/qt/design_pdf.h"
 #include "ui/qt/main_window.h"
 
@@ -39,7 +40,7 @@ void MainWindow::ExportPdf() {
   if (QFileInfo(path).suffix().isEmpty()) path += ".pdf";
   const QString problem = WriteDesignPdf(frm_, path, QDateTime::currentDateTime());
   if (!problem.isEmpty()) {
-    QMessageBox::warning(this, "Export PDF",
+    QMessageBox::warning(this, kExportPdfTitle,
                          "The design could not be exported as\n" + path + "\n\n" + problem);
   }
 }

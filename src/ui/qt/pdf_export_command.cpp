@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -83,7 +84,7 @@ int ExportDesignPdf(const CoreTable& cores, const QString& design_path, const QS
   return frm.ShowsTooLarge() ? kPdfOfTooLarge : kPdfWritten;
 }
 
-int RunPdfExport(int argc, char** argv) {
+int RunPdfExport(int argc, char** argv, DataLocator locate) {
   // No window is shown: no display is needed.
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
@@ -114,8 +115,9 @@ int RunPdfExport(int argc, char** argv) {
     return kPdfUsageError;
   }
 
-  const CoreTableLoad load = LoadCoreTable(
-      QDir(QCoreApplication::applicationDirPath()).filePath(kCoreDatabaseName).toStdString());
+  const std::filesystem::path program_dir =
+      QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+  const CoreTableLoad load = LoadCoreTable(locate(program_dir, kCoreDatabaseName));
   if (!load.table) {
     std::string text = load.error;
     for (char& c : text) {

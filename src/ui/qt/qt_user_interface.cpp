@@ -10,6 +10,7 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 
+#include "state/message_titles.h"
 #include "ui/qt/desktop_settings.h"
 #include "ui/qt/file_filter.h"
 #include "ui/qt/report_painter.h"
@@ -17,7 +18,6 @@
 namespace tov::qt {
 namespace {
 
-constexpr const char* kPrintTitle = "Print";
 constexpr const char* kReportName = "Corvane DC Inductor Design";
 
 QString FromView(std::string_view text) {
