@@ -63,6 +63,7 @@ TEST(CompareWindow, FollowsTheRequestFiltersAndDesignsTheDoubleClickedCore) {
   EXPECT_EQ(t.frm->Model().material, Material::MPP);
   EXPECT_EQ(t.frm->Model().state.DesignMode, 1);
   EXPECT_EQ(t.Text("txtPN"), part);
+  EXPECT_TRUE(EscapeCloses(*compare));
 }
 
 }  // namespace

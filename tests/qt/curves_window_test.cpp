@@ -65,6 +65,7 @@ TEST(CurvesWindow, OpensOnceADesignIsShownAndFollowsEveryNewDesign) {
   EXPECT_EQ(t.Text("txtPN"), "Too Large");
   EXPECT_FALSE(curves->View(CurveKind::LossVsCurrent)->Shown());
   EXPECT_FALSE(t.Find<QAction>("mnuCurves")->isEnabled());
+  EXPECT_TRUE(EscapeCloses(*curves));
 }
 
 TEST(CurvesWindow, ChartsTakeTheColoursOfADarkPalette) {

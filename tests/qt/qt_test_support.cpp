@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QTemporaryDir>
 
 #include "state/core_table_loader.h"
@@ -86,6 +87,13 @@ void WindowUnderTest::Click(const char* button_name) const {
   auto* button = window->findChild<QAbstractButton*>(button_name);
   ASSERT_NE(button, nullptr) << button_name;
   button->click();
+}
+
+bool EscapeCloses(QWidget& window) {
+  for (QShortcut* shortcut : window.findChildren<QShortcut*>()) {
+    if (shortcut->key() == QKeySequence(Qt::Key_Escape)) emit shortcut->activated();
+  }
+  return !window.isVisible();
 }
 
 }  // namespace tov::qt::testing

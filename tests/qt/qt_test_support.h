@@ -30,4 +30,7 @@ struct WindowUnderTest {
   void Click(const char* button_name) const;
 };
 
+// Presses the tool window's Escape key; true when that closed it.
+bool EscapeCloses(QWidget& window);
+
 }  // namespace tov::qt::testing

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "state/constants.h"
+#include "ui/qt/close_keys.h"
 
 namespace tov::qt {
 namespace {
@@ -120,6 +121,7 @@ CompareWindow::CompareWindow(FrmTov& frm, QWidget* parent)
     : QWidget(parent, Qt::Window), frm_(frm) {
   setObjectName("frmCompare");
   setWindowTitle(kTitle);
+  CloseOnEscapeOrCtrlW(*this);
 
   cboMaterial_ = new QComboBox(this);
   cboMaterial_->setObjectName("cboMaterial");

@@ -15,6 +15,7 @@
 #include "io/atomic_save.h"
 #include "io/curve_csv.h"
 #include "state/message_titles.h"
+#include "ui/qt/close_keys.h"
 
 namespace tov::qt {
 namespace {
@@ -68,6 +69,7 @@ QString SaveProblem(const QSaveFile& file) {
 CurvesWindow::CurvesWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("frmCurves");
   setWindowTitle("Curves");
+  CloseOnEscapeOrCtrlW(*this);
   export_dir_ = QDir::homePath();
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName("tabCurves");

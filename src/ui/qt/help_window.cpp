@@ -5,10 +5,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSplitter>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include "ui/qt/close_keys.h"
 
 namespace tov::qt {
 namespace {
@@ -89,12 +90,7 @@ HelpWindow::HelpWindow(const QString& help_dir, QWidget* parent)
   connect(keyword_list_, &QListWidget::itemClicked, this, &HelpWindow::OpenKeyword);
   connect(keyword_list_, &QListWidget::itemActivated, this, &HelpWindow::OpenKeyword);
 
-  // Closes as other viewers do, whichever of its parts has the focus.
-  for (const QKeySequence& keys :
-       {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
-    auto* shortcut = new QShortcut(keys, this);
-    connect(shortcut, &QShortcut::activated, this, &QWidget::close);
-  }
+  CloseOnEscapeOrCtrlW(*this);
 
   FilterKeywords(QString());
   resize(fontMetrics().averageCharWidth() * 130, fontMetrics().lineSpacing() * 40);
