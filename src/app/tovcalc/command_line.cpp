@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/tovcalc/curve_output.h"
+#include "engines/worst_case.h"
 #include "io/curve_csv.h"
 #include "state/number_text.h"
 #include "state/numeric.h"
@@ -150,6 +151,14 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
              *ambient + "\".";
     }
   }
+  if (const auto tolerance = Text(given, OptionId::ALTolerance)) {
+    const std::optional<double> percent = ParseNumber(*tolerance);
+    if (!percent || !ALToleranceAllowed(*percent)) {
+      return "--al-tolerance takes the AL's lower tolerance in percent, from -99 to 0, not \"" +
+             *tolerance + "\".";
+    }
+    s.al_tolerance = static_cast<float>(*percent);
+  }
   std::string error;
   if (!CheckMark(given, OptionId::SingleLayer, OptionId::NoSingleLayer, s.single_layer, error) ||
       !CheckMark(given, OptionId::LflMax, OptionId::NoLflMax, s.full_load_l_max, error)) {
@@ -183,6 +192,11 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
       return "--curve prints one curve of one design: it takes no --batch, --sweep, --csv, "
              "--candidates, --list or --json.";
     }
+  }
+  s.spice = Text(given, OptionId::Spice);
+  if (s.spice && (s.Many() || s.candidates || s.list)) {
+    return "--spice writes the model of one design: it takes no --batch, --sweep, --csv, "
+           "--candidates or --list.";
   }
   if (s.candidates && s.csv && (s.batch || !s.sweeps.empty())) {
     return "--candidates with --batch or --sweep prints JSON lines: leave out --csv.";
@@ -257,6 +271,12 @@ const std::array<OptionSpec, kOptionCount> kOptions = {{
      "Print a curve of the design as CSV instead of the report: l-vs-i|mu-vs-h|loss-vs-i|"
      "loss-vs-f.",
      false},
+    {OptionId::Spice, "", "spice", "FILE",
+     "Also write the SPICE model of the design shown to FILE: a subcircuit whose inductance "
+     "follows the design's roll-off, with its DC resistance and a resistor for its core loss.",
+     false},
+    {OptionId::ALTolerance, "", "al-tolerance", "PERCENT",
+     "Lower AL tolerance of the worst case in the JSON object, -99 to 0 (default -8).", true},
 }};
 
 const OptionSpec& SpecOf(OptionId id) {
