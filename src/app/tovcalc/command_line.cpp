@@ -213,7 +213,7 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
 
 }  // namespace
 
-const std::array<OptionSpec, kOptionCount> kOptions = {{
+constexpr std::array<OptionSpec, kOptionCount> kOptions = {{
     {OptionId::Help, "h", "help", "", "Displays help on commandline options.", false},
     {OptionId::HelpAll, "", "help-all", "", "Displays help including Qt specific options.", false},
     {OptionId::Idc, "", "idc", "T", "DC current, A.", true},
@@ -278,6 +278,14 @@ const std::array<OptionSpec, kOptionCount> kOptions = {{
     {OptionId::ALTolerance, "", "al-tolerance", "PERCENT",
      "Lower AL tolerance of the worst case in the JSON object, -99 to 0 (default -8).", true},
 }};
+
+// SpecOf finds an option at its OptionId: the table keeps the enum's order.
+static_assert([] {
+  for (std::size_t i = 0; i < kOptionCount; ++i) {
+    if (static_cast<std::size_t>(kOptions[i].id) != i) return false;
+  }
+  return true;
+}());
 
 const OptionSpec& SpecOf(OptionId id) {
   return kOptions[static_cast<std::size_t>(id)];
