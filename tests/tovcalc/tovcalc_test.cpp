@@ -171,9 +171,13 @@ TEST(Tovcalc, WritesTheWorstCaseAndTheSpiceModelOfTheDesignShown) {
   EXPECT_GE(w["dcr_hot_ohm"].get<double>(), field("txtDCR") - 0.0005);
   EXPECT_GE(w["temp_rise_c"].get<double>(), field("txtTrise") - 0.05);
   const std::string model = Slurp(Path("m.cir"));
-  EXPECT_EQ(model.rfind("* L_", 0), 0u) << model.substr(0, 100);
-  EXPECT_NE(model.find(" written by Corvane Inductor Design Using Powder Cores 1.0\n"),
-            std::string::npos);
+  EXPECT_EQ(model.rfind("* L_VM139_026_E_71T: DC choke,", 0), 0u) << model.substr(0, 100);
+  // The header names the program and its version, the core and stack, the winding and inputs.
+  for (const char* says : {" written by Corvane Inductor Design Using Powder Cores 1.0\n",
+                           "\n* Core: VM139-026-E, Velmax, 1 core (",
+                           "\n* Winding: 71 turns of AWG ", "\n* Inputs: 10 A DC, 2 A ripple"}) {
+    EXPECT_NE(model.find(says), std::string::npos) << says;
+  }
   EXPECT_TRUE(Calc({"--idc", "400", "--lfl", "50000", "--lnl", "90000", "--json"})
                   .json()["worst_case"]
                   .is_null());
