@@ -4,11 +4,12 @@
 set -euo pipefail
 
 # Qt Charts' CMake package needs the Qt OpenGL headers, which its Debian
-# package does not pull in.
+# package does not pull in. ngspice simulates the exported SPICE models in
+# the tests.
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
           qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
           qt6-qpa-plugins xvfb xauth poppler-utils clang libclang-rt-14-dev python3
-          dpkg-dev file groff-base desktop-file-utils appstream nlohmann-json3-dev "$@")
+          dpkg-dev file groff-base desktop-file-utils appstream nlohmann-json3-dev ngspice "$@")
 
 missing=()
 for p in "${packages[@]}"; do

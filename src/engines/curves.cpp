@@ -76,15 +76,6 @@ std::optional<float> PermAtCurrent(const DesignResult& d, float I) {
   return EffPerm(d.ui, *H, RollOffFor(d.material));
 }
 
-// Inductance of one core at current I, mH: the no-load inductance without
-// current, else the full-load formula at the permeability left at I.
-std::optional<float> InductanceAt(const DesignResult& d, float I) {
-  if (I == 0) return NoLoadL(d.N, d.AL);
-  const auto ue = PermAtCurrent(d, I);
-  if (!ue) return std::nullopt;
-  return FullLoadL(d.N, d.AL, *ue, d.ui);
-}
-
 // The permeabilities of the material's cores, ascending, and the design's own.
 std::vector<float> PermeabilityGrades(const DesignResult& d, const CoreTable& cores) {
   std::vector<float> grades{d.ui};
@@ -126,6 +117,13 @@ LoadPoint AtLoad(const DesignResult& d, float Ipk, float Iw) {
 
 }  // namespace
 
+std::optional<float> InductanceAtCurrent(const DesignResult& d, float I) {
+  if (I == 0) return NoLoadL(d.N, d.AL);
+  const auto ue = PermAtCurrent(d, I);
+  if (!ue) return std::nullopt;
+  return FullLoadL(d.N, d.AL, *ue, d.ui);
+}
+
 std::string AxisTitle(const Quantity& quantity) {
   return quantity.name + " (" + quantity.unit + ")";
 }
@@ -145,10 +143,10 @@ Curve InductanceCurve(const DesignResult& d) {
     return mH && uH_per_mH ? *uH_per_mH * static_cast<double>(*mH) : kGap;
   };
   CurveSeries& L = c.series.emplace_back(CurveSeries{"Inductance", 0, {}});
-  for (const double I : c.xs) L.y.push_back(uH(InductanceAt(d, static_cast<float>(I))));
+  for (const double I : c.xs) L.y.push_back(uH(InductanceAtCurrent(d, static_cast<float>(I))));
 
   c.marks.push_back({"No load", 0, 0.0, uH(d.Lnl)});
-  const double at_dc = uH(InductanceAt(d, d.in.Idc));
+  const double at_dc = uH(InductanceAtCurrent(d, d.in.Idc));
   if (!std::isnan(at_dc)) c.marks.push_back({"DC current", 0, d.in.Idc, at_dc});
   c.marks.push_back({"Peak current", 0, d.in.Ipk, uH(d.Lfl)});
   return c;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,11 @@ struct Curve {
   std::vector<CurveSeries> series;
   std::vector<CurveMark> marks;
 };
+
+// Inductance of one core at current I >= 0 (A), mH: L_nl without current,
+// else the full-load formula at the permeability left at I; nullopt where the
+// roll-off model has no value.
+std::optional<float> InductanceAtCurrent(const DesignResult& design, float I);
 
 // Inductance of the whole stack (uH) against current, 0 to twice the peak
 // current, with the no-load, DC and peak currents among the points; at zero

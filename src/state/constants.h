@@ -72,6 +72,12 @@ inline constexpr double kEndRowIdMargin_in = 0.1;     // ID = IDreq + 0.1
 // The size figure F = 1e6 L I^2 / (4 pi K^2 J^2 ui0 r) in cm^5 (L in mH).
 inline constexpr double kSizeFigureScale = 1e6;
 
+// --- Worst case -------------------------------------------------------
+// Powder cores are sold with their AL within +-8 %: the worst case takes the
+// low end. A tolerance is a percentage of the nominal AL from -99 to 0.
+inline constexpr float kDefaultALTolerancePercent = -8.0f;
+inline constexpr float kLowestALTolerancePercent = -99.0f;
+
 // --- Stacked toroids ----------------------------------------------------
 // The stack dialog offers one to five stacked toroids.
 inline constexpr int16_t kMaxStackCount = 5;

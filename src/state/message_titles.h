@@ -11,6 +11,7 @@ namespace tov {
 // Inputs and options.
 inline constexpr const char* kInvalidEntryTitle = "Invalid Entry";
 inline constexpr const char* kAmbientTemperatureTitle = "Enter Ambient Temperature";
+inline constexpr const char* kToleranceTitle = "AL Tolerance";
 
 // Design runs.
 inline constexpr const char* kInvalidOptionTitle = "Invalid Option";
@@ -27,6 +28,7 @@ inline constexpr const char* kPrintTitle = "Print";
 inline constexpr const char* kExportPdfTitle = "Export PDF";
 inline constexpr const char* kExportCurveTitle = "Export Curve";
 inline constexpr const char* kExportTableTitle = "Export Table";
+inline constexpr const char* kExportSpiceTitle = "Export SPICE Model";
 
 // Start-up and the Help menu. The program's title is also the title of the
 // box that says the core database cannot be read.
@@ -36,23 +38,15 @@ inline constexpr const char* kAboutTitle = "About Inductor Design Using Powder C
 inline constexpr const char* kContactTitle = "Contacting Corvane";
 
 inline constexpr auto kMessageTitles = std::to_array<std::string_view>({
-    kInvalidEntryTitle,
-    kAmbientTemperatureTitle,
-    kInvalidOptionTitle,
-    kInvalidStackTitle,
-    kWireTooLargeTitle,
-    kCoreTooLargeTitle,
-    kWindowTooSmallTitle,
-    kRollOffTitle,
-    kOpenDesignTitle,
-    kSaveDesignTitle,
-    kPrintTitle,
-    kExportPdfTitle,
-    kExportCurveTitle,
-    kExportTableTitle,
-    kProgramTitle,
-    kDisclaimerTitle,
-    kAboutTitle,
+    kInvalidEntryTitle,   kAmbientTemperatureTitle,
+    kInvalidOptionTitle,  kInvalidStackTitle,
+    kWireTooLargeTitle,   kCoreTooLargeTitle,
+    kWindowTooSmallTitle, kRollOffTitle,
+    kOpenDesignTitle,     kSaveDesignTitle,
+    kPrintTitle,          kExportPdfTitle,
+    kExportCurveTitle,    kExportTableTitle,
+    kExportSpiceTitle,    kProgramTitle,
+    kDisclaimerTitle,     kAboutTitle,
     kContactTitle,
 });
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "state/constants.h"
 #include "state/material.h"
 
 namespace tov {
@@ -37,6 +38,8 @@ struct DesignState {
   float TotalLoss = 0.0f;     // mW, of the design shown
   int16_t LoadingDesign = 0;  // 1 while a design file is being opened
   int16_t StackCount = 1;     // stacked toroids, 1..5 through the dialog
+  // The AL's lower tolerance for the worst case, % of nominal (-99..0).
+  float ALTolerance = kDefaultALTolerancePercent;
 
   // Dimension factor of the display: 1 for inches, 25.4 for millimetres.
   float UnitsFactor() const { return metric ? 25.4f : 1.0f; }

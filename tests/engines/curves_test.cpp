@@ -12,54 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "engines/automatic_selection.h"
-#include "engines/selected_core.h"
 #include "io/curve_csv.h"
 #include "models/rolloff.h"
-#include "state/core_table_loader.h"
+#include "support/random_designs.h"
 
 namespace tov {
 namespace {
 
-const CoreTable& ShippedCores() {
-  static const CoreTableLoad load = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");
-  static const CoreTable empty;
-  if (!load.table) ADD_FAILURE() << load.error;
-  return load.table ? *load.table : empty;
-}
-
-// Random requests of every material and stack, each designed by the search
-// and on a random core of its material.
-std::vector<DesignResult> RandomDesigns() {
-  std::mt19937 random(13);
-  const auto uniform = [&](double low, double high) {
-    return std::uniform_real_distribution<double>(low, high)(random);
-  };
-  std::vector<DesignResult> designs;
-  for (const Material material : kMaterials) {
-    for (int16_t stack = 1; stack <= 5; ++stack) {
-      for (int i = 0; i < 16; ++i) {
-        DesignRequest r;
-        r.material = material;
-        r.StackCount = stack;
-        r.Idc = uniform(0.2, 60);
-        r.dI = uniform(0, 0.6) * r.Idc;
-        r.f = uniform(5, 400);
-        r.J = uniform(300, 900);
-        r.Lfl_uH = uniform(5, 3000);
-        r.Lnl_uH = r.Lfl_uH * uniform(1.1, 4);
-        r.Tallow = uniform(15, 80);
-        r.full_load_l_max = i % 2 == 0;
-        if (auto found = SearchCores(r, ShippedCores()).design) designs.push_back(*found);
-        const MaterialSection section = SectionOf(material);
-        const auto row = static_cast<int16_t>(
-            std::uniform_int_distribution<int>(section.first_row, section.last_core_row)(random));
-        if (auto picked = DesignOnCore(r, ShippedCores(), row).design) designs.push_back(*picked);
-      }
-    }
-  }
-  return designs;
-}
+using testing::RandomDesigns;
+using testing::ShippedCores;
 
 // The y of the series at the point whose x is exactly `x`.
 double At(const Curve& curve, std::size_t series, double x) {

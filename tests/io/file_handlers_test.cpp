@@ -107,6 +107,36 @@ TEST_F(FileHandlers, SaveReplacesTheFileWholeOrNotAtAllAndChangesNothing) {
   EXPECT_NE(ui_.messages[1].text.find(Path("no such folder/a.tov")), std::string::npos);
 }
 
+// The SPICE model of the design shown goes where the user says, whole or
+// not at all; the AL tolerance asked under Options shows in its worst case.
+TEST_F(FileHandlers, ExportSpiceModelWritesTheModelOfTheDesignShown) {
+  ui_.answers = {"abc", "5", "-10", ""};
+  form_.mnuALTolerance_Click();  // asks until a tolerance from -99 to 0 comes
+  form_.mnuALTolerance_Click();  // Cancel keeps it
+  EXPECT_EQ(W().state.ALTolerance, -10.0f);
+  ASSERT_EQ(ui_.inputs.size(), 4u);
+  EXPECT_EQ(ui_.inputs[3].default_answer, "-10");
+  for (const auto& input : ui_.inputs) EXPECT_EQ(input.title, "AL Tolerance");
+
+  ui_.save_paths = {std::nullopt, Path("choke.cir"), Path("no such folder/choke.cir")};
+  for (int i = 0; i < 3; ++i) form_.mnuExportSpice_Click();
+  const std::optional<std::string> model = form_.SpiceModelText();
+  ASSERT_TRUE(model);
+  EXPECT_EQ(ReadFileBytes(Path("choke.cir"), 1 << 20), model);
+  EXPECT_NE(model->find("Worst case (AL -10 %)"), std::string::npos);
+  EXPECT_EQ(ui_.save_requests.at(0).default_extension, ".cir");
+  EXPECT_TRUE(ui_.save_requests.at(0).confirm_overwrite);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].title, "Export SPICE Model");
+  EXPECT_NE(ui_.messages[0].text.find(Path("no such folder/choke.cir")), std::string::npos);
+
+  // Without a design shown there is nothing to export and nothing is asked.
+  FrmTov empty(Cores(), ui_);
+  empty.mnuExportSpice_Click();
+  EXPECT_EQ(ui_.save_requests.size(), 3u);
+  EXPECT_FALSE(empty.SpiceModelText() || empty.ShownWorstCase());
+}
+
 // Records: CoreIdx, DesignMode, seven input texts, material code, Full Load
 // L Maximum, ambient, stack count, single layer. Startup material: Velmax.
 TEST_F(FileHandlers, EveryFailedOpenSaysWhyAndLeavesTheWindowAsItWas) {

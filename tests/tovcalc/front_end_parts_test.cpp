@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -109,6 +111,17 @@ TEST(Requests, ReadJsonAndCsvLinesIntoOptions) {
   EXPECT_EQ(SplitCsvLine(R"(a,"b,c",,"say ""x""")"),
             (std::vector<std::string>{"a", "b,c", "", "say \"x\""}));
   EXPECT_EQ(SplitCsvLine("\"open"), std::nullopt);
+}
+
+// The manual page describes every option the program takes.
+TEST(ManualPage, ListsEveryOption) {
+  std::ifstream in(TOV_SOURCE_DIR "/docs/man/tovcalc.1");
+  const std::string page{std::istreambuf_iterator<char>(in), {}};
+  for (const OptionSpec& spec : kOptions) {
+    std::string name;
+    for (const char c : spec.name) name += c == '-' ? std::string("\\-") : std::string(1, c);
+    EXPECT_NE(page.find("\\-\\-" + name), std::string::npos) << spec.name;
+  }
 }
 
 }  // namespace

@@ -112,6 +112,12 @@ TEST(Tovcalc, ExitStatusSaysHowTheRunEndedAndStderrWhy) {
       {{Path("picked.tov"), "--material", "velmax-e"}, 2, "not a core of material velmax-e"},
       {{"--save", Path("folder.tov")}, 3, "could not be saved"},
       {{"--batch", Path("missing.jsonl")}, 3, "cannot be read"},
+      {{"--al-tolerance", "5"}, 2, "--al-tolerance takes the AL's lower tolerance"},
+      {{"--spice", Path("x.cir"), "--list"}, 2, "--spice writes the model of one design"},
+      {{"--spice", Path("folder.tov")}, 3, "The SPICE model could not be written"},
+      {{"--idc", "400", "--lfl", "50000", "--lnl", "90000", "--spice", Path("x.cir")},
+       1,
+       "no SPICE model to write"},
   };
   for (const auto& [arguments, status, on_stderr] : cases) {
     const Result r = Calc(arguments);
@@ -149,6 +155,32 @@ TEST(Tovcalc, JsonHoldsEveryKeyAndTheSameReportAsText) {
   for (const auto& line : o["report"]) report += line.get<std::string>() + "\n";
   EXPECT_EQ(report, text.out);
   EXPECT_NE(report.find("(in mm)"), std::string::npos);
+}
+
+TEST(Tovcalc, WritesTheWorstCaseAndTheSpiceModelOfTheDesignShown) {
+  const Result r = Calc({"--json", "--al-tolerance", "-10", "--spice", Path("m.cir")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Json o = r.json();
+  const Json& w = o["worst_case"];
+  const auto field = [&](const char* name) {
+    return std::stod(o["fields"][name].get<std::string>());
+  };
+  EXPECT_EQ(w.size(), 7u);
+  EXPECT_EQ(w["al_tolerance_percent"], -10);
+  EXPECT_NEAR(w["l_full_load_min_uh"].get<double>(), 0.9 * field("txtLOutfl"), 0.01);
+  EXPECT_GE(w["dcr_hot_ohm"].get<double>(), field("txtDCR") - 0.0005);
+  EXPECT_GE(w["temp_rise_c"].get<double>(), field("txtTrise") - 0.05);
+  const std::string model = Slurp(Path("m.cir"));
+  EXPECT_EQ(model.rfind("* L_VM139_026_E_71T: DC choke,", 0), 0u) << model.substr(0, 100);
+  // The header names the program and its version, the core and stack, the winding and inputs.
+  for (const char* says : {" written by Corvane Inductor Design Using Powder Cores 1.0\n",
+                           "\n* Core: VM139-026-E, Velmax, 1 core (",
+                           "\n* Winding: 71 turns of AWG ", "\n* Inputs: 10 A DC, 2 A ripple"}) {
+    EXPECT_NE(model.find(says), std::string::npos) << says;
+  }
+  EXPECT_TRUE(Calc({"--idc", "400", "--lfl", "50000", "--lnl", "90000", "--json"})
+                  .json()["worst_case"]
+                  .is_null());
 }
 
 TEST(Tovcalc, ListsTheCoresOfTheMaterialAndTakesOneByPartNumber) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/tovcalc/curve_output.h"
+#include "engines/worst_case.h"
 #include "io/curve_csv.h"
 #include "state/number_text.h"
 #include "state/numeric.h"
@@ -151,6 +152,14 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
              *ambient + "\".";
     }
   }
+  if (const auto tolerance = Text(given, OptionId::ALTolerance)) {
+    const std::optional<double> percent = ParseNumber(*tolerance);
+    if (!percent || !ALToleranceAllowed(*percent)) {
+      return "--al-tolerance takes the AL's lower tolerance in percent, from -99 to 0, not \"" +
+             *tolerance + "\".";
+    }
+    s.al_tolerance = static_cast<float>(*percent);
+  }
   std::string error;
   if (!CheckMark(given, OptionId::SingleLayer, OptionId::NoSingleLayer, s.single_layer, error) ||
       !CheckMark(given, OptionId::LflMax, OptionId::NoLflMax, s.full_load_l_max, error)) {
@@ -185,6 +194,11 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
              "--candidates, --list or --json.";
     }
   }
+  s.spice = Text(given, OptionId::Spice);
+  if (s.spice && (s.Many() || s.candidates || s.list)) {
+    return "--spice writes the model of one design: it takes no --batch, --sweep, --csv, "
+           "--candidates or --list.";
+  }
   if (s.candidates && s.csv && (s.batch || !s.sweeps.empty())) {
     return "--candidates with --batch or --sweep prints JSON lines: leave out --csv.";
   }
@@ -200,7 +214,7 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
 
 }  // namespace
 
-const std::array<OptionSpec, kOptionCount> kOptions = {{
+constexpr std::array<OptionSpec, kOptionCount> kOptions = {{
     {OptionId::Help, "h", "help", "", "Displays help on commandline options.", false},
     {OptionId::HelpAll, "", "help-all", "", "Displays help including Qt specific options.", false},
     {OptionId::Idc, "", "idc", "T", "DC current, A.", true},
@@ -258,7 +272,21 @@ const std::array<OptionSpec, kOptionCount> kOptions = {{
      "Print a curve of the design as CSV instead of the report: l-vs-i|mu-vs-h|loss-vs-i|"
      "loss-vs-f.",
      false},
+    {OptionId::Spice, "", "spice", "FILE",
+     "Also write the SPICE model of the design shown to FILE: a subcircuit whose inductance "
+     "follows the design's roll-off, with its DC resistance and a resistor for its core loss.",
+     false},
+    {OptionId::ALTolerance, "", "al-tolerance", "PERCENT",
+     "Lower AL tolerance of the worst case in the JSON object, -99 to 0 (default -8).", true},
 }};
+
+// SpecOf finds an option at its OptionId: the table keeps the enum's order.
+static_assert([] {
+  for (std::size_t i = 0; i < kOptionCount; ++i) {
+    if (static_cast<std::size_t>(kOptions[i].id) != i) return false;
+  }
+  return true;
+}());
 
 const OptionSpec& SpecOf(OptionId id) {
   return kOptions[static_cast<std::size_t>(id)];

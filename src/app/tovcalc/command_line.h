@@ -25,7 +25,7 @@ enum ExitStatus : int {
   kTooLarge = 1,        // the automatic search found no core large enough
   kUsageError = 2,      // a bad option, or an input the window would ask for again
   kUnreadableFile = 3,  // the core database or a design file could not be read or written,
-                        // or standard output could not be written
+                        // the SPICE model not written, or standard output not written
 };
 
 enum class OptionId : uint8_t {
@@ -60,8 +60,10 @@ enum class OptionId : uint8_t {
   Passing,
   Sort,
   Curve,
+  Spice,
+  ALTolerance,
 };
-inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::Curve) + 1;
+inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::ALTolerance) + 1;
 
 struct OptionSpec {
   OptionId id;
@@ -116,7 +118,9 @@ struct Settings {
   std::optional<std::string> batch;            // requests, one a line ("-": standard input)
   std::vector<std::string> sweeps;             // NAME=START:STOP:STEP or NAME=A,B,C
   std::optional<CandidateOptions> candidates;  // --candidates: compare every core instead
-  std::optional<CurveKind> curve;  // print this curve of the design as CSV instead of the report
+  std::optional<CurveKind> curve;     // print this curve of the design as CSV instead of the report
+  std::optional<std::string> spice;   // also write the design's SPICE model to this file
+  std::optional<float> al_tolerance;  // percent of the nominal AL for the worst case, -99..0
   // Whether the run designs many requests: --batch, --sweep, or --csv of designs.
   bool Many() const { return batch.has_value() || !sweeps.empty() || (csv && !candidates); }
 };

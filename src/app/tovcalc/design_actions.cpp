@@ -37,7 +37,8 @@ int DesignJsonLines::Run(std::string& out, const BatchItem& item, const Settings
   const WindowModel& w = designer_.Form().Model();
   const RequestEcho echo{item.line, &item.options};
   JsonWriter json(out, JsonLayout::Compact);
-  WriteWindowJson(json, w, designer_.Ui().Messages(), RenderReportText(BuildReport(w)), &echo);
+  WriteWindowJson(json, w, designer_.Ui().Messages(), RenderReportText(BuildReport(w)), &echo,
+                  designer_.Form().ShownWorstCase());
   out.push_back('\n');
   return outcome.status;
 }

@@ -21,7 +21,8 @@ constexpr std::string_view kDescription =
     "Message boxes go to standard error as \"Title: text\".\n"
     "Exit status: 0 a design was shown; 1 no core is large enough (\"Too Large\");\n"
     "2 a usage error or an input the window would ask for again; 3 the core\n"
-    "database or a design file could not be read or written.";
+    "database or a design file could not be read or written, or the SPICE model\n"
+    "not written.";
 
 constexpr std::string_view kFileArgument = "FILE.tov";
 constexpr std::string_view kFileDescription = "Design file to start from.";

@@ -53,6 +53,24 @@ void WriteCoreList(const WindowModel& w, bool json, StandardOutput& out) {
   writer.EndObject();
 }
 
+// --spice FILE: the SPICE model of the design shown, saved atomically.
+// Returns the run's status, or the failure's.
+int WriteSpiceModel(const FrmTov& form, const std::string& file, int status) {
+  const std::optional<std::string> model = form.SpiceModelText();
+  if (!model) {
+    Error(form.ShownDesign() ? "The design shown has no inductance to model, so no SPICE model "
+                               "was written."
+                             : "No design is shown, so there is no SPICE model to write.");
+    return status == kDesignShown ? kTooLarge : status;
+  }
+  const std::string failure = AtomicSave(file, *model);
+  if (!failure.empty()) {
+    Error("The SPICE model could not be written as " + file + ": " + failure);
+    return kUnreadableFile;
+  }
+  return status;
+}
+
 // One request: the report, the JSON object or the core list, and the save.
 int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord* design_file,
               StandardOutput& out) {
@@ -87,12 +105,13 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
       return kTooLarge;
     }
     out.Buffer() += *csv;
-    return outcome.status;
+    return s.spice ? WriteSpiceModel(designer.Form(), *s.spice, outcome.status) : outcome.status;
   }
   const std::vector<std::string> report = RenderReportText(BuildReport(w));
   if (s.json) {
     JsonWriter json(out.Buffer(), JsonLayout::Indented);
-    WriteWindowJson(json, w, designer.Ui().Messages(), report, nullptr);
+    WriteWindowJson(json, w, designer.Ui().Messages(), report, nullptr,
+                    designer.Form().ShownWorstCase());
   } else {
     for (const std::string& line : report) out.Buffer().append(line).push_back('\n');
   }
@@ -104,6 +123,7 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
       status = kUnreadableFile;
     }
   }
+  if (s.spice) status = WriteSpiceModel(designer.Form(), *s.spice, status);
   return status;
 }
 

@@ -32,6 +32,7 @@ void ApplyOptions(FrmTov& form, const Settings& s) {
   SetText(w.txtTempInput, s.txtTempInput);
   if (s.stack) w.state.StackCount = *s.stack;
   if (s.ambient) SetAmbientTemp(w.state, *s.ambient);
+  if (s.al_tolerance) w.state.ALTolerance = *s.al_tolerance;
   if (s.single_layer) w.mnuSingleLayer = *s.single_layer;
   if (s.full_load_l_max) w.mnuLfl = *s.full_load_l_max;
 }

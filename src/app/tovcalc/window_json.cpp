@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 
 #include "app/tovcalc/command_line.h"
@@ -42,6 +43,35 @@ const std::vector<std::pair<std::string_view, std::string WindowModel::*>>& Sort
   return captions;
 }
 
+// "worst_case": the AL tolerance, the least full-load inductance and the
+// winding at its final temperature (null where the rise does not settle).
+void WriteWorstCase(JsonWriter& json, const std::optional<WorstCase>& worst) {
+  if (!worst) {
+    json.Double(NAN);
+    return;
+  }
+  const std::optional<HotWinding>& hot = worst->hot;
+  const auto hot_value = [&](float HotWinding::*field) {
+    return hot ? FloatValue((*hot).*field) : NAN;
+  };
+  json.BeginObject();
+  json.Key("al_tolerance_percent");
+  json.Double(FloatValue(worst->al_tolerance_percent));
+  json.Key("copper_loss_mw");
+  json.Double(hot_value(&HotWinding::Pcu));
+  json.Key("copper_temp_c");
+  json.Double(hot_value(&HotWinding::T_copper));
+  json.Key("dcr_hot_ohm");
+  json.Double(hot_value(&HotWinding::Rdc));
+  json.Key("l_full_load_min_uh");
+  json.Double(FloatValue(static_cast<float>(worst->Lfl_min_uH)));
+  json.Key("temp_rise_c");
+  json.Double(hot_value(&HotWinding::dT));
+  json.Key("total_loss_mw");
+  json.Double(hot_value(&HotWinding::Ptot));
+  json.EndObject();
+}
+
 std::string Colour(Rgb c) {
   char text[8];
   std::snprintf(text, sizeof text, "#%02X%02X%02X", c.r, c.g, c.b);
@@ -65,7 +95,8 @@ void WriteRequestJson(JsonWriter& json, const RequestEcho& echo) {
 
 void WriteWindowJson(JsonWriter& json, const WindowModel& w,
                      const std::vector<RecordedMessage>& messages,
-                     const std::vector<std::string>& report_lines, const RequestEcho* echo) {
+                     const std::vector<std::string>& report_lines, const RequestEcho* echo,
+                     const std::optional<WorstCase>& worst_case) {
   json.BeginObject();
   json.Key("captions");
   json.BeginObject();
@@ -131,6 +162,8 @@ void WriteWindowJson(JsonWriter& json, const WindowModel& w,
   json.Double(FloatValue(w.state.TotalLoss));
   json.Key("trise_colour");
   json.String(Colour(w.txtTrise.background));
+  json.Key("worst_case");
+  WriteWorstCase(json, worst_case);
   json.EndObject();
 }
 

@@ -9,6 +9,7 @@
 #include "app/tovcalc/json_writer.h"
 #include "app/tovcalc/recording_ui.h"
 #include "app/tovcalc/request.h"
+#include "engines/worst_case.h"
 #include "state/window_model.h"
 
 namespace tov::tovcalc {
@@ -22,10 +23,12 @@ struct RequestEcho {
 // design_mode, core_row, strands, total_loss_mw, stack; the texts of the
 // output and input fields; the captions that change; the colour of txtTrise;
 // the options; the messages shown, in order; the report as text lines; and
-// for a request of a batch its line and its options. Members sorted by name.
+// for a request of a batch its line and its options; the worst case of the
+// design shown (null without one). Members sorted by name.
 void WriteWindowJson(JsonWriter& json, const WindowModel& window,
                      const std::vector<RecordedMessage>& messages,
-                     const std::vector<std::string>& report_lines, const RequestEcho* echo);
+                     const std::vector<std::string>& report_lines, const RequestEcho* echo,
+                     const std::optional<WorstCase>& worst_case);
 
 // The "request" member of a batch line: the options by name, each with its
 // text, or true or false for an option without a value.

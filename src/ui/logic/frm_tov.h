@@ -11,6 +11,7 @@
 #include "engines/design_request.h"
 #include "engines/design_result.h"
 #include "engines/notice.h"
+#include "engines/worst_case.h"
 #include "state/core_table.h"
 #include "state/window_model.h"
 #include "ui/logic/user_interface.h"
@@ -35,6 +36,12 @@ class FrmTov {
   // The design on screen as numbers, kept for curves, comparisons and
   // exports: nullopt before the first design and while "Too Large" is shown.
   const std::optional<DesignResult>& ShownDesign() const { return shown_design_; }
+  // The worst case of the design shown at the AL tolerance in force
+  // (Options > AL Tolerance); nullopt without a design.
+  std::optional<WorstCase> ShownWorstCase() const;
+  // The SPICE model of the design shown as netlist text; nullopt without a
+  // design or when it has no inductance to model.
+  std::optional<std::string> SpiceModelText() const;
   // Whether the window shows the "Too Large" result of a search.
   bool ShowsTooLarge() const { return shows_too_large_; }
   // The design file last opened or saved, its path as chosen; empty before.
@@ -87,11 +94,16 @@ class FrmTov {
   bool OpenDesign(const std::string& path);
   void mnuSaveAs_Click();
   void mnuPrint_Click();
+  // Asks for a .cir or .lib file and writes the SPICE model of the design
+  // shown there (nothing without a design); a failure is told in a box.
+  void mnuExportSpice_Click();
 
   // Options menu.
   void mnuTemp_Click();
   void mnuStack_Click();  // opens the stack dialog and disables the window
   void mnuLfl_Click();
+  // Asks for the AL tolerance of the worst case, -99 to 0 %.
+  void mnuALTolerance_Click();
   void mnuSingleLayer_Click();
   void mnuDimEng_Click();
   void mnuDimMet_Click();

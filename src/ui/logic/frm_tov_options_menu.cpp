@@ -1,10 +1,11 @@
 // The Options menu: ambient temperature, the stack dialog, Full Load L
-// Maximum and Single Layer Choke.
+// Maximum, Single Layer Choke and the AL tolerance of the worst case.
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "engines/worst_case.h"
 #include "state/constants.h"
 #include "state/message_titles.h"
 #include "state/number_text.h"
@@ -23,6 +24,14 @@ constexpr std::string_view kTempTooColdPrompt =
     "Ambient Temperature must be above -234.45 degrees C, where copper keeps a positive "
     "resistance.\r"
     "Please enter a value for the Ambient Temperature\r(value between -50 and 150, in degrees C)";
+
+constexpr std::string_view kTolerancePrompt =
+    "Please enter the lower tolerance of the cores' AL for the worst case\r"
+    "(value between -99 and 0, in percent of the nominal AL)";
+constexpr std::string_view kToleranceInvalidPrompt =
+    "The AL tolerance must be a number between -99 and 0.\r"
+    "Please enter the lower tolerance of the cores' AL for the worst case\r"
+    "(value between -99 and 0, in percent of the nominal AL)";
 
 }  // namespace
 
@@ -83,6 +92,23 @@ void FrmTov::cmdCancel_Click() {
 void FrmTov::mnuLfl_Click() {
   window_.mnuLfl = !window_.mnuLfl;
   cmdCalculate_Click();
+}
+
+// Asks until the answer is a tolerance the worst case takes; Cancel keeps
+// the tolerance in force. The design shown stays: only its worst case changes.
+void FrmTov::mnuALTolerance_Click() {
+  const std::string current = PlainNumberText(window_.state.ALTolerance, 7);
+  std::string_view prompt = kTolerancePrompt;
+  for (;;) {
+    const std::string answer = ui_.AskInput(prompt, kToleranceTitle, current);
+    if (answer.empty()) return;
+    const std::optional<double> percent = ParseNumber(answer);
+    if (percent && ALToleranceAllowed(*percent)) {
+      window_.state.ALTolerance = static_cast<float>(*percent);
+      return;
+    }
+    prompt = kToleranceInvalidPrompt;
+  }
 }
 
 void FrmTov::mnuSingleLayer_Click() {

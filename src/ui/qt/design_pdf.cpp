@@ -12,6 +12,7 @@
 #include "engines/curves.h"
 #include "io/report.h"
 #include "io/report_inputs.h"
+#include "io/worst_case_report.h"
 #include "ui/qt/curve_chart.h"
 #include "ui/qt/report_painter.h"
 
@@ -56,6 +57,11 @@ QString WriteDesignPdf(const FrmTov& frm, const QString& path, const QDateTime& 
     if (!painter.begin(&pdf)) return "the PDF could not be started";
     double top = PaintReportLines(painter, BuildReport(window), 0);
     top = PaintReportLines(painter, inputs, top);
+    if (const auto worst = frm.ShownWorstCase()) {
+      ReportDocument section = BuildWorstCaseReport(*worst);
+      section.lines.insert(section.lines.begin(), ReportLine{});
+      top = PaintReportLines(painter, section, top);
+    }
 
     if (const auto& design = frm.ShownDesign()) {
       // The chart below the text, as high as the page allows down to 85 % of

@@ -1,8 +1,8 @@
 #pragma once
 // The design as a PDF file for a design review: the printed report as the
 // Print button prints it, below it the design's inputs and options, the date
-// and the design file's name, then the inductance-against-current curve. A
-// vector file whose text is text.
+// and the design file's name, the worst case, then the inductance-against-
+// current curve. A vector file whose text is text.
 
 #include <QDateTime>
 #include <QString>

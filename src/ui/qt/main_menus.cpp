@@ -39,6 +39,7 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
   m.mnuPrint = AddEntry(file, "mnuPrint", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));
   m.mnuExportPdf =
       AddEntry(file, "mnuExportPdf", "&Export PDF...", QKeySequence(Qt::CTRL | Qt::Key_E));
+  m.mnuExportSpice = AddEntry(file, "mnuExportSpice", "Export SPICE &Model...");
   AddSeparator(file, "mnuSep2");
   m.mnuExit = AddEntry(file, "mnuExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -47,6 +48,7 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
   m.mnuStack = AddEntry(options, "mnuStack", "&Stack Cores...");
   m.mnuLfl = AddEntry(options, "mnuLfl", "&Full Load L Maximum", {}, true);
   m.mnuSingleLayer = AddEntry(options, "mnuSingleLayer", "Single &Layer Choke", {}, true);
+  m.mnuALTolerance = AddEntry(options, "mnuALTolerance", "AL &Tolerance...");
   QMenu* dimensions = options->addMenu("&Dimensions");
   dimensions->setObjectName("mnuDim");
   m.mnuDimEng = AddEntry(dimensions, "mnuDimEng", "&English", {}, true);

@@ -15,14 +15,16 @@ struct MainMenus {
   QAction* mnuSaveAs = nullptr;
   QAction* mnuPrint = nullptr;
   QAction* mnuExportPdf = nullptr;
+  QAction* mnuExportSpice = nullptr;  // enabled while a design is shown
   QAction* mnuExit = nullptr;
 
   QAction* mnuTemp = nullptr;
   QAction* mnuStack = nullptr;
   QAction* mnuLfl = nullptr;          // checkable
   QAction* mnuSingleLayer = nullptr;  // checkable
-  QAction* mnuDimEng = nullptr;       // checkable, in the Dimensions submenu
-  QAction* mnuDimMet = nullptr;       // checkable, in the Dimensions submenu
+  QAction* mnuALTolerance = nullptr;
+  QAction* mnuDimEng = nullptr;  // checkable, in the Dimensions submenu
+  QAction* mnuDimMet = nullptr;  // checkable, in the Dimensions submenu
 
   QAction* mnuCurves = nullptr;   // enabled while a design is shown
   QAction* mnuCompare = nullptr;  // Tools > Compare Cores...

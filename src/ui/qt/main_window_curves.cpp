@@ -1,5 +1,6 @@
 // The views of the design shown that the main window opens: the Curves
-// window, which follows every new design, and the PDF export.
+// window, which follows every new design, and the PDF export. (The SPICE
+// export is the window logic's own, mnuExportSpice_Click.)
 
 #include <QDateTime>
 #include <QFileDialog>
@@ -27,6 +28,7 @@ void MainWindow::OpenCurves() {
 
 void MainWindow::MirrorDesignViews() {
   menus_.mnuCurves->setEnabled(frm_.ShownDesign().has_value());
+  menus_.mnuExportSpice->setEnabled(frm_.ShownDesign().has_value());
   if (curves_) curves_->Follow(frm_.ShownDesign(), frm_.Cores());
 }
 

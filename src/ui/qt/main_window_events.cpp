@@ -69,12 +69,14 @@ void MainWindow::ConnectEvents() {
   on(menus_.mnuSaveAs, [&f] { f.mnuSaveAs_Click(); });
   on(menus_.mnuPrint, [&f] { f.mnuPrint_Click(); });
   connect(menus_.mnuExportPdf, &QAction::triggered, this, &MainWindow::ExportPdf);
+  on(menus_.mnuExportSpice, [&f] { f.mnuExportSpice_Click(); });
   connect(menus_.mnuCurves, &QAction::triggered, this, &MainWindow::OpenCurves);
   connect(menus_.mnuExit, &QAction::triggered, this, &QWidget::close);
   on(menus_.mnuTemp, [&f] { f.mnuTemp_Click(); });
   on(menus_.mnuStack, [&f] { f.mnuStack_Click(); });
   on(menus_.mnuLfl, [&f] { f.mnuLfl_Click(); });
   on(menus_.mnuSingleLayer, [&f] { f.mnuSingleLayer_Click(); });
+  on(menus_.mnuALTolerance, [&f] { f.mnuALTolerance_Click(); });
   on(menus_.mnuDimEng, [&f] { f.mnuDimEng_Click(); });
   on(menus_.mnuDimMet, [&f] { f.mnuDimMet_Click(); });
   connect(menus_.mnuCompare, &QAction::triggered, this, &MainWindow::ShowCompareWindow);
