@@ -126,6 +126,7 @@ TEST_F(FileHandlers, ExportSpiceModelWritesTheModelOfTheDesignShown) {
   EXPECT_NE(model->find("Worst case (AL -10 %)"), std::string::npos);
   EXPECT_EQ(ui_.save_requests.at(0).default_extension, ".cir");
   EXPECT_TRUE(ui_.save_requests.at(0).confirm_overwrite);
+  EXPECT_EQ(ui_.save_requests.at(0).title, "Export SPICE Model");
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_EQ(ui_.messages[0].title, "Export SPICE Model");
   EXPECT_NE(ui_.messages[0].text.find(Path("no such folder/choke.cir")), std::string::npos);

@@ -104,6 +104,7 @@ void FrmTov::mnuExportSpice_Click() {
   request.filter_index = 1;
   request.default_extension = ".cir";
   request.confirm_overwrite = true;
+  request.title = kExportSpiceTitle;
   const std::optional<std::string> path = ui_.ChooseSaveFile(request);
   if (!path) return;
   const std::string failure = AtomicSave(*path, *text);

@@ -18,6 +18,7 @@ struct FileDialogRequest {
   int filter_index = 2;            // 1-based filter selected first
   std::string default_extension;   // appended to a typed name without extension (".tov")
   bool confirm_overwrite = false;  // ask before an existing file is replaced
+  std::string title;               // the dialog's title; empty: "Open Design" or "Save As"
 };
 
 enum class HelpRequest { Contents, Index };

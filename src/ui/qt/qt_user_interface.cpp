@@ -24,6 +24,11 @@ QString FromView(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The request's own dialog title, else `usual`.
+QString TitleOr(const FileDialogRequest& request, const char* usual) {
+  return request.title.empty() ? QString(usual) : QString::fromStdString(request.title);
+}
+
 // Sets up the filters, the filter shown first and the default extension.
 void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
   const QStringList filters = QtNameFilters(request.filter);
@@ -129,7 +134,7 @@ std::string QtUserInterface::AskInput(std::string_view prompt, std::string_view 
 }
 
 std::optional<std::string> QtUserInterface::ChooseOpenFile(const FileDialogRequest& request) {
-  QFileDialog dialog(DialogParent(), "Open Design");
+  QFileDialog dialog(DialogParent(), TitleOr(request, kOpenDesignTitle));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   PrepareFileDialog(dialog, request);
@@ -137,7 +142,7 @@ std::optional<std::string> QtUserInterface::ChooseOpenFile(const FileDialogReque
 }
 
 std::optional<std::string> QtUserInterface::ChooseSaveFile(const FileDialogRequest& request) {
-  QFileDialog dialog(DialogParent(), "Save As");
+  QFileDialog dialog(DialogParent(), TitleOr(request, "Save As"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
