@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Mutation testing: change one token of the sources, rebuild, run the tests, repeat.
 
-Usage: tools/mutate.py [--sources DIR ...] [--sample N] [--seed S] [--build-dir DIR]
+Usage: tools/mutate.py [--sources PATH ...] [--sample N] [--seed S] [--build-dir DIR]
                        [--test-cmd CMD] [--timeout SEC] [--results FILE]
                        [--list] [--only FILE:LINE[:COL]]
 
@@ -162,6 +162,11 @@ def sites_in(path, text):
 def all_sites(sources):
     sites = []
     for source in sources:
+        if os.path.isfile(os.path.join(ROOT, source)):
+            path = os.path.relpath(os.path.join(ROOT, source), ROOT)
+            with open(os.path.join(ROOT, path), encoding="utf-8") as f:
+                sites += sites_in(path, f.read())
+            continue
         for folder, dirs, files in os.walk(os.path.join(ROOT, source)):
             dirs.sort()
             for name in sorted(files):
@@ -227,7 +232,7 @@ def main():
         description="Mutation testing: raise one literal by 10 % or flip one comparison, "
                     "rebuild, run the tests; report the mutants the tests miss.")
     parser.add_argument("--sources", nargs="+", default=["src/models", "src/engines"],
-                        metavar="DIR", help="folders to mutate (src/models src/engines)")
+                        metavar="PATH", help="folders or files to mutate (src/models src/engines)")
     parser.add_argument("--sample", type=int, metavar="N", help="mutate N random sites only")
     parser.add_argument("--seed", type=int, default=1, help="seed of --sample (1)")
     parser.add_argument("--build-dir", default="build/mutation",
