@@ -20,6 +20,8 @@ TEST(SpiceModel, FluxSlopeIsTheInductanceCurveAndFluxItsIntegral) {
     const std::optional<SpiceModel> m = BuildSpiceModel(d);
     ASSERT_TRUE(m) << d.row;
     const double L0 = *StackInductance(d, 0);
+    // Henries of the whole stack: the design's millihenries per core.
+    EXPECT_NEAR(L0, 1e-3 * d.StackCount * d.Lnl, 1e-6 * L0) << d.row;
     const double end = 4.0 * d.in.Ipk;
     ASSERT_EQ(m->table.front().I, 0);
     EXPECT_NEAR(m->table.back().I, end, 1e-6 * end);
