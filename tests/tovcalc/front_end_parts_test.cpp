@@ -65,13 +65,13 @@ TEST(Sweep, ListsRangesAndTheirProduct) {
       {"material=mpp, hf,\"velmax\"", {"mpp", "hf", "velmax"}},
       {"metric=true,0", {"true", "0"}},
   };
-  for (const auto& [spec, values] : cases) {
+  for (const auto& [text, values] : cases) {
     std::string error;
-    const auto axis = SweepAxis::Parse(spec, error);
-    ASSERT_TRUE(axis) << spec << ": " << error;
+    const auto axis = SweepAxis::Parse(text, error);
+    ASSERT_TRUE(axis) << text << ": " << error;
     std::vector<std::string> got;
     for (uint64_t i = 0; i < axis->Count(); ++i) got.push_back(axis->Value(i));
-    EXPECT_EQ(got, values) << spec;
+    EXPECT_EQ(got, values) << text;
   }
   for (const char* bad : {"idc", "idc=1:2", "idc=1:2:-1", "bogus=1,2", "json=1", "metric=maybe",
                           "idc=0:1e300:1e-300"}) {
@@ -117,10 +117,10 @@ TEST(Requests, ReadJsonAndCsvLinesIntoOptions) {
 TEST(ManualPage, ListsEveryOption) {
   std::ifstream in(TOV_SOURCE_DIR "/docs/man/tovcalc.1");
   const std::string page{std::istreambuf_iterator<char>(in), {}};
-  for (const OptionSpec& spec : kOptions) {
+  for (const OptionEntry& entry : kOptions) {
     std::string name;
-    for (const char c : spec.name) name += c == '-' ? std::string("\\-") : std::string(1, c);
-    EXPECT_NE(page.find("\\-\\-" + name), std::string::npos) << spec.name;
+    for (const char c : entry.name) name += c == '-' ? std::string("\\-") : std::string(1, c);
+    EXPECT_NE(page.find("\\-\\-" + name), std::string::npos) << entry.name;
   }
 }
 

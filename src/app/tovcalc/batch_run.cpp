@@ -106,9 +106,9 @@ class RequestSource {
 int RunBatch(const Settings& settings, const GivenOptions& given, RequestAction& action,
              StandardOutput& out) {
   std::vector<SweepAxis> axes;
-  for (const std::string& spec : settings.sweeps) {
+  for (const std::string& text : settings.sweeps) {
     std::string error;
-    std::optional<SweepAxis> axis = SweepAxis::Parse(spec, error);
+    std::optional<SweepAxis> axis = SweepAxis::Parse(text, error);
     if (!axis) {
       Error(error + "\nTry 'tovcalc --help'.");
       return kUsageError;
@@ -141,7 +141,7 @@ int RunBatch(const Settings& settings, const GivenOptions& given, RequestAction&
       options = request.options;
       for (auto& [id, text] : sweeps->Combination(c)) options.push_back({id, std::move(text)});
       std::stable_sort(options.begin(), options.end(), [](const auto& a, const auto& b) {
-        return SpecOf(a.id).name < SpecOf(b.id).name;
+        return EntryOf(a.id).name < EntryOf(b.id).name;
       });
       std::string refusal = request.error;
       for (const RequestOption& option : options) {

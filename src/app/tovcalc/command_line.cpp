@@ -33,8 +33,8 @@ struct Scan {
 };
 
 std::optional<OptionId> OptionOfShortName(std::string_view name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (!spec.short_name.empty() && spec.short_name == name) return spec.id;
+  for (const OptionEntry& entry : kOptions) {
+    if (!entry.short_name.empty() && entry.short_name == name) return entry.id;
   }
   return std::nullopt;
 }
@@ -49,7 +49,7 @@ void Record(GivenOptions& given, OptionId id, std::string value) {
 void TakeValue(Scan& scan, OptionId id, const std::string& argument, std::size_t& index,
                const std::vector<std::string>& arguments) {
   const std::size_t assign = argument.find('=');
-  if (!SpecOf(id).value_name.empty()) {
+  if (!EntryOf(id).value_name.empty()) {
     if (assign != std::string::npos) {
       Record(scan.given, id, argument.substr(assign + 1));
     } else if (index + 1 < arguments.size()) {
@@ -107,7 +107,7 @@ std::optional<std::string> Text(const GivenOptions& given, OptionId id) {
 bool CheckMark(const GivenOptions& given, OptionId on, OptionId off, std::optional<bool>& mark,
                std::string& error) {
   if (given.Has(on) && given.Has(off)) {
-    error = "--" + std::string(SpecOf(on).name) + " and --" + std::string(SpecOf(off).name) +
+    error = "--" + std::string(EntryOf(on).name) + " and --" + std::string(EntryOf(off).name) +
             " contradict each other.";
     return false;
   }
@@ -214,7 +214,7 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
 
 }  // namespace
 
-constexpr std::array<OptionSpec, kOptionCount> kOptions = {{
+constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
     {OptionId::Help, "h", "help", "", "Displays help on commandline options.", false},
     {OptionId::HelpAll, "", "help-all", "", "Displays help including Qt specific options.", false},
     {OptionId::Idc, "", "idc", "T", "DC current, A.", true},
@@ -280,7 +280,7 @@ constexpr std::array<OptionSpec, kOptionCount> kOptions = {{
      "Lower AL tolerance of the worst case in the JSON object, -99 to 0 (default -8).", true},
 }};
 
-// SpecOf finds an option at its OptionId: the table keeps the enum's order.
+// EntryOf finds an option at its OptionId: the table keeps the enum's order.
 static_assert([] {
   for (std::size_t i = 0; i < kOptionCount; ++i) {
     if (static_cast<std::size_t>(kOptions[i].id) != i) return false;
@@ -288,13 +288,13 @@ static_assert([] {
   return true;
 }());
 
-const OptionSpec& SpecOf(OptionId id) {
+const OptionEntry& EntryOf(OptionId id) {
   return kOptions[static_cast<std::size_t>(id)];
 }
 
 std::optional<OptionId> OptionNamed(std::string_view name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (spec.name == name) return spec.id;
+  for (const OptionEntry& entry : kOptions) {
+    if (entry.name == name) return entry.id;
   }
   return std::nullopt;
 }

@@ -65,7 +65,7 @@ enum class OptionId : uint8_t {
 };
 inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::ALTolerance) + 1;
 
-struct OptionSpec {
+struct OptionEntry {
   OptionId id;
   std::string_view short_name;  // "h", or empty
   std::string_view name;        // the long name, "idc"
@@ -75,9 +75,9 @@ struct OptionSpec {
 };
 
 // Every option, in the order of the help text.
-extern const std::array<OptionSpec, kOptionCount> kOptions;
+extern const std::array<OptionEntry, kOptionCount> kOptions;
 
-const OptionSpec& SpecOf(OptionId id);
+const OptionEntry& EntryOf(OptionId id);
 // The option of a long name, or nullopt.
 std::optional<OptionId> OptionNamed(std::string_view name);
 

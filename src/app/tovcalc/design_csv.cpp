@@ -56,7 +56,7 @@ void AppendCsvCell(std::string& out, std::string_view text) {
 
 void AppendCsvHeader(std::string& out) {
   out.append("line");
-  for (OptionId id : kValueColumns) out.append(",").append(SpecOf(id).name);
+  for (OptionId id : kValueColumns) out.append(",").append(EntryOf(id).name);
   out.append(",single-layer,lfl-max,");
   out.append(kResultHeader);
   out.push_back('\n');
@@ -68,7 +68,7 @@ void AppendCsvLine(std::string& out, long long line, const GivenOptions& given, 
   AppendNumber(out, line);
   for (OptionId id : kValueColumns) {
     out.push_back(',');
-    if (SpecOf(id).value_name.empty()) {
+    if (EntryOf(id).value_name.empty()) {
       if (given.Has(id)) out.push_back('1');
     } else if (given[id]) {
       AppendCsvCell(out, *given[id]);

@@ -85,11 +85,11 @@ std::string Entry(std::string_view names, std::size_t width, std::string_view de
   return text;
 }
 
-std::string Names(const OptionSpec& spec) {
+std::string Names(const OptionEntry& entry) {
   std::string names;
-  if (!spec.short_name.empty()) names.append("-").append(spec.short_name).append(", ");
-  names.append("--").append(spec.name);
-  if (!spec.value_name.empty()) names.append(" <").append(spec.value_name).append(">");
+  if (!entry.short_name.empty()) names.append("-").append(entry.short_name).append(", ");
+  names.append("--").append(entry.name);
+  if (!entry.value_name.empty()) names.append(" <").append(entry.value_name).append(">");
   return names;
 }
 
@@ -97,13 +97,13 @@ std::string Names(const OptionSpec& spec) {
 
 std::string HelpText(std::string_view program) {
   std::size_t longest = kFileArgument.size();
-  for (const OptionSpec& spec : kOptions) longest = std::max(longest, Names(spec).size());
+  for (const OptionEntry& entry : kOptions) longest = std::max(longest, Names(entry).size());
   const std::size_t width = std::min(kMaxNameWidth, longest + 1);
 
   std::string text = "Usage: ";
   text.append(program).append(" [options] [").append(kFileArgument).append("]\n");
   text.append(kDescription).append("\n\nOptions:\n");
-  for (const OptionSpec& spec : kOptions) text += Entry(Names(spec), width, spec.description);
+  for (const OptionEntry& entry : kOptions) text += Entry(Names(entry), width, entry.description);
   text += "\nArguments:\n";
   text += Entry(kFileArgument, width, kFileDescription);
   return text;

@@ -94,14 +94,14 @@ std::optional<bool> ParseTruth(std::string_view text) {
 }
 
 std::string ApplyRequestOption(GivenOptions& given, const RequestOption& option) {
-  const OptionSpec& spec = SpecOf(option.id);
-  if (!spec.value_name.empty()) {
+  const OptionEntry& entry = EntryOf(option.id);
+  if (!entry.value_name.empty()) {
     given[option.id] = option.text;
     return {};
   }
   const std::optional<bool> on = ParseTruth(option.text);
   if (!on) {
-    return "--" + std::string(spec.name) + " takes true or false, not \"" + option.text + "\".";
+    return "--" + std::string(entry.name) + " takes true or false, not \"" + option.text + "\".";
   }
   const std::optional<OptionId> opposite = OppositeOf(option.id);
   given[option.id] = *on ? std::optional<std::string>("") : std::nullopt;
@@ -114,7 +114,7 @@ std::optional<OptionId> RequestOptionNamed(std::string_view name, std::string& e
   const std::optional<OptionId> id = OptionNamed(name);
   if (!id) {
     error = "unknown option \"" + std::string(name) + "\"";
-  } else if (!SpecOf(*id).per_request) {
+  } else if (!EntryOf(*id).per_request) {
     error = "--" + std::string(name) + " holds for the whole run: give it on the command line";
   } else {
     return id;

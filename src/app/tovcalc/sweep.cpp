@@ -64,23 +64,23 @@ std::string UnitsText(int64_t units, int decimals) {
 
 }  // namespace
 
-std::optional<SweepAxis> SweepAxis::Parse(std::string_view spec, std::string& error) {
-  const std::size_t assign = spec.find('=');
+std::optional<SweepAxis> SweepAxis::Parse(std::string_view text, std::string& error) {
+  const std::size_t assign = text.find('=');
   if (assign == std::string_view::npos) {
-    error = "--sweep takes NAME=START:STOP:STEP or NAME=A,B,C, not \"" + std::string(spec) + "\".";
+    error = "--sweep takes NAME=START:STOP:STEP or NAME=A,B,C, not \"" + std::string(text) + "\".";
     return std::nullopt;
   }
-  const std::string_view name = Trim(spec.substr(0, assign));
-  const std::string_view values = spec.substr(assign + 1);
+  const std::string_view name = Trim(text.substr(0, assign));
+  const std::string_view values = text.substr(assign + 1);
   SweepAxis axis;
   std::string why;
   const std::optional<OptionId> id = RequestOptionNamed(name, why);
   if (!id) {
-    error = "--sweep " + std::string(spec) + ": " + why + ".";
+    error = "--sweep " + std::string(text) + ": " + why + ".";
     return std::nullopt;
   }
   axis.option_ = *id;
-  const bool flag = SpecOf(*id).value_name.empty();
+  const bool flag = EntryOf(*id).value_name.empty();
 
   const std::size_t colon = values.find(':');
   if (colon == std::string_view::npos || flag) {
@@ -88,13 +88,13 @@ std::optional<SweepAxis> SweepAxis::Parse(std::string_view spec, std::string& er
     for (const std::string& cell : cells.value_or(std::vector<std::string>{})) {
       axis.list_.emplace_back(Trim(cell));
       if (flag && !ParseTruth(axis.list_.back())) {
-        error = "--sweep " + std::string(spec) + ": --" + std::string(name) +
+        error = "--sweep " + std::string(text) + ": --" + std::string(name) +
                 " takes true or false, not \"" + axis.list_.back() + "\".";
         return std::nullopt;
       }
     }
     if (!cells) {
-      error = "--sweep " + std::string(spec) + ": a quote is left open.";
+      error = "--sweep " + std::string(text) + ": a quote is left open.";
       return std::nullopt;
     }
     return axis;
@@ -108,11 +108,11 @@ std::optional<SweepAxis> SweepAxis::Parse(std::string_view spec, std::string& er
       colon2 == std::string_view::npos ? "" : Trim(rest.substr(colon2 + 1));
   const auto s = ParseNumber(start), e = ParseNumber(stop), d = ParseNumber(step);
   if (colon2 == std::string_view::npos || !s || !e || !d) {
-    error = "--sweep " + std::string(spec) + ": a range is START:STOP:STEP, three numbers.";
+    error = "--sweep " + std::string(text) + ": a range is START:STOP:STEP, three numbers.";
     return std::nullopt;
   }
   if (*d == 0 || (*e - *s) / *d < 0 || !std::isfinite((*e - *s) / *d)) {
-    error = "--sweep " + std::string(spec) + ": the STEP must lead from START to STOP.";
+    error = "--sweep " + std::string(text) + ": the STEP must lead from START to STOP.";
     return std::nullopt;
   }
   axis.decimals_ = std::max(DecimalsOf(start), DecimalsOf(step));
@@ -131,7 +131,7 @@ std::optional<SweepAxis> SweepAxis::Parse(std::string_view spec, std::string& er
     steps = std::floor((*e - *s) / *d * (1 + 1e-12));
   }
   if (steps + 1 > static_cast<double>(kMaxValues)) {
-    error = "--sweep " + std::string(spec) + ": more values than can be designed.";
+    error = "--sweep " + std::string(text) + ": more values than can be designed.";
     return std::nullopt;
   }
   axis.count_ = static_cast<uint64_t>(steps) + 1;

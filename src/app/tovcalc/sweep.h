@@ -17,8 +17,8 @@ namespace tov::tovcalc {
 // it) whose values are written in the decimals of START and STEP.
 class SweepAxis {
  public:
-  // The sweep of a spec, or nullopt with `error` set.
-  static std::optional<SweepAxis> Parse(std::string_view spec, std::string& error);
+  // The sweep of an axis text (NAME=START:STOP:STEP or NAME=A,B,C), or nullopt with `error` set.
+  static std::optional<SweepAxis> Parse(std::string_view text, std::string& error);
 
   OptionId Option() const { return option_; }
   uint64_t Count() const { return list_.empty() ? count_ : list_.size(); }

@@ -83,8 +83,8 @@ std::string Colour(Rgb c) {
 void WriteRequestJson(JsonWriter& json, const RequestEcho& echo) {
   json.BeginObject();
   for (const RequestOption& option : *echo.options) {
-    json.Key(SpecOf(option.id).name);
-    if (SpecOf(option.id).value_name.empty()) {
+    json.Key(EntryOf(option.id).name);
+    if (EntryOf(option.id).value_name.empty()) {
       json.Bool(ParseTruth(option.text).value_or(false));
     } else {
       json.String(option.text);
