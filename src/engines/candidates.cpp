@@ -36,12 +36,11 @@ Candidate Judge(SearchWalk& walk, const CoreTable& cores, const DesignRequest& r
   c.design = walk.Result(row, heat);
   c.wound = heat.fits;
   const bool e_core = walk.material().e_core;
-  c.part_number = cores.Cell(row, CoreColumn::PartNo).Display();
+  c.part_number = cores.PartNumber(row, e_core);
   if (e_core) {
     c.header = cores.Cell(row, CoreColumn::BobbinPN).Display();
-  } else {
-    c.part_number += cores.Cell(row, CoreColumn::PartSuffix).Display();
-    if (heat.fits) c.header = ChooseHeader(heat.ODw, heat.HTw);
+  } else if (heat.fits) {
+    c.header = ChooseHeader(heat.ODw, heat.HTw);
   }
 
   // Inductances as the columns show them: uH of the whole stack.

@@ -40,6 +40,12 @@ CoreCell CoreTable::Cell(int row, CoreColumn column) const {
   return {};
 }
 
+std::string CoreTable::PartNumber(int row, bool e_core) const {
+  std::string part = Cell(row, CoreColumn::PartNo).Display();
+  if (!e_core) part += Cell(row, CoreColumn::PartSuffix).Display();
+  return part;
+}
+
 void CoreTable::Set(int row, CoreColumn column, const CoreCell& value) {
   // A replaced text stays in the string unused: cells are set once, at load
   // (the loader reads at most 16 MB, far below the 1 GB a text may hold).

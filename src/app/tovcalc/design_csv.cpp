@@ -91,9 +91,7 @@ void AppendCsvLine(std::string& out, long long line, const GivenOptions& given, 
   const std::optional<DesignResult>& design = form->ShownDesign();
   if (design) {
     const CoreTable& cores = form->Cores();
-    std::string part = cores.Cell(design->row, CoreColumn::PartNo).Display();
-    if (!design->e_core) part += cores.Cell(design->row, CoreColumn::PartSuffix).Display();
-    AppendCsvCell(out, part);
+    AppendCsvCell(out, cores.PartNumber(design->row, design->e_core));
     const DesignResult& r = *design;
     Cell(out, r.StackCount);
     Cell(out, r.N);

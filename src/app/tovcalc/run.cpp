@@ -79,9 +79,8 @@ std::optional<int16_t> ResolveCore(const CoreTable& cores, Material material,
   }
   const std::string_view wanted = TrimSpace(core);
   for (int row = section.first_row; row <= section.last_core_row; ++row) {
-    std::string name = cores.Cell(row, CoreColumn::PartNo).Display();
-    if (!IsECore(material)) name += cores.Cell(row, CoreColumn::PartSuffix).Display();
-    if (EqualIgnoringCase(name, wanted)) return static_cast<int16_t>(row);
+    if (EqualIgnoringCase(cores.PartNumber(row, IsECore(material)), wanted))
+      return static_cast<int16_t>(row);
   }
   error = "No core of material " + std::string(MaterialOptionName(material)) +
           " has the part number \"" + core + "\" (see --list).";

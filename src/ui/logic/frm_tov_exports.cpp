@@ -30,16 +30,9 @@ std::string Formatted(double value, const char* pattern) {
   return FormatNumber(value, pattern).value_or("?");
 }
 
-// The core's full part number: PartNo, with PartSuffix on a toroid.
-std::string PartNumber(const CoreTable& cores, const DesignResult& d) {
-  std::string part = cores.Cell(d.row, CoreColumn::PartNo).Display();
-  if (!d.e_core) part += cores.Cell(d.row, CoreColumn::PartSuffix).Display();
-  return part;
-}
-
 SpiceDescription Describe(const CoreTable& cores, const DesignResult& d, const WorstCase& worst) {
   const double uH_per_mH = 1000.0 * d.StackCount;
-  const std::string part = PartNumber(cores, d);
+  const std::string part = cores.PartNumber(d.row, d.e_core);
   SpiceDescription s;
   s.name = SpiceSubcktName(part, d.StackCount, d.N);
   const std::string stack =

@@ -65,13 +65,9 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
   const double units = state.metric ? kMmPerInch : 1.0;
 
   // Part number and header; a stack is marked "(3x)".
-  std::string part = cell(CoreColumn::PartNo).Display();
-  if (r.e_core) {
-    window.txtBobbin.text = cell(CoreColumn::BobbinPN).Display();
-  } else {
-    part += cell(CoreColumn::PartSuffix).Display();
-    window.txtBobbin.text = ChooseHeader(r.ODw, r.HTw);
-  }
+  std::string part = cores.PartNumber(r.row, r.e_core);
+  window.txtBobbin.text =
+      r.e_core ? cell(CoreColumn::BobbinPN).Display() : ChooseHeader(r.ODw, r.HTw);
   if (state.StackCount > 1) part = "(" + std::to_string(state.StackCount) + "x)" + part;
   window.txtPN.text = part;
 
