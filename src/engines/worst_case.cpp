@@ -17,11 +17,6 @@ constexpr int kMostRounds = 200;
 constexpr double kSettledDegC = 1e-6;
 constexpr double kPercent = 100;
 
-// The ambient the design's copper factor was taken at, deg C.
-double AmbientOf(const DesignResult& d) {
-  return kWireTableTemperature + (double{d.CuFactor} - 1) / kCopperTempCoefficient;
-}
-
 std::optional<HotWinding> Heat(const DesignResult& d) {
   if (!(d.CuFactor > 0)) return std::nullopt;
   double rise = d.dT;
@@ -44,6 +39,10 @@ std::optional<HotWinding> Heat(const DesignResult& d) {
 }
 
 }  // namespace
+
+double AmbientOf(const DesignResult& d) {
+  return kWireTableTemperature + (double{d.CuFactor} - 1) / kCopperTempCoefficient;
+}
 
 bool ALToleranceAllowed(double percent) {
   return percent >= kLowestALTolerancePercent && percent <= 0;

@@ -32,6 +32,9 @@ struct WorstCase {
   std::optional<HotWinding> hot;
 };
 
+// deg C: the ambient temperature the design's copper factor was taken at.
+double AmbientOf(const DesignResult& design);
+
 // Whether `percent` is an AL tolerance the worst case takes: -99 to 0.
 bool ALToleranceAllowed(double percent);
 

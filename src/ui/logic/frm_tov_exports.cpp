@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engines/spice_model.h"
+#include "engines/worst_case.h"
 #include "io/atomic_save.h"
 #include "io/spice_netlist.h"
 #include "state/constants.h"
@@ -42,7 +43,7 @@ SpiceDescription Describe(const CoreTable& cores, const DesignResult& d, const W
   const std::string wire =
       d.strands == 1 ? "AWG " + std::to_string(d.G)
                      : std::to_string(d.strands) + " strands of AWG " + std::to_string(d.G);
-  const double ambient = kWireTableTemperature + (d.CuFactor - 1.0) / kCopperTempCoefficient;
+  const double ambient = AmbientOf(d);
   s.lines.push_back("Winding: " + std::to_string(d.N) + " turns of " + wire + ", " +
                     Formatted(d.Rdc, "###0.0000") + " ohms at " + Formatted(ambient, "##0.0") +
                     " degrees C (the ambient)");
