@@ -3,5 +3,11 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$1; shift
-cmake -S "$root" -B "$dir" -DTOV_WERROR=ON "$@" >/dev/null
+launcher=()
+if command -v ccache >/dev/null; then
+  # Paths below the checkout hash as relative ones, so that clones share the cache.
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S "$root" -B "$dir" -DTOV_WERROR=ON "${launcher[@]}" "$@" >/dev/null
 cmake --build "$dir" --parallel "$(nproc)"

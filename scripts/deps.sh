@@ -5,11 +5,14 @@ set -euo pipefail
 
 # Qt Charts' CMake package needs the Qt OpenGL headers, which its Debian
 # package does not pull in. ngspice simulates the exported SPICE models in
-# the tests.
+# the tests. ccache keeps the three builds of the test command from
+# compiling the same file twice; python3-jsonschema checks tovcalc's JSON
+# against its schema.
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
           qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
           qt6-qpa-plugins xvfb xauth poppler-utils clang libclang-rt-14-dev python3
-          dpkg-dev file groff-base desktop-file-utils appstream nlohmann-json3-dev ngspice "$@")
+          dpkg-dev file groff-base desktop-file-utils appstream nlohmann-json3-dev ngspice ccache
+          python3-jsonschema "$@")
 
 missing=()
 for p in "${packages[@]}"; do
