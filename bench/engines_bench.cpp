@@ -9,7 +9,7 @@
 
 #include "silent_ui.h"
 #include "state/core_table_loader.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov {
 namespace {
@@ -34,18 +34,18 @@ void RunCalculate(benchmark::State& state, Material material, const Inputs& in) 
     return;
   }
   SilentUi ui;
-  FrmTov form(Cores(), ui);
+  DesignController form(Cores(), ui);
   WindowModel& window = form.Model();
   ApplyStartupDefaults(window);
   window.material = material;
-  window.txtIdc.text = in.Idc_A;
-  window.txtIdelta.text = in.dI_A;
-  window.txtLfl.text = in.Lfl_uH;
-  window.txtLnl.text = in.Lnl_uH;
-  window.txtTempInput.text = in.rise_degC;
+  window.dc_current.text = in.Idc_A;
+  window.ripple_current.text = in.dI_A;
+  window.full_load_l.text = in.Lfl_uH;
+  window.no_load_l.text = in.Lnl_uH;
+  window.allowable_rise.text = in.rise_degC;
   for (auto _ : state) {
-    form.cmdCalculate_Click();
-    benchmark::DoNotOptimize(window.state.CoreIdx);
+    form.Calculate();
+    benchmark::DoNotOptimize(window.state.core_row);
   }
 }
 

@@ -12,7 +12,7 @@
 
 #include "silent_ui.h"
 #include "state/core_table_loader.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 #include "ui/qt/main_window.h"
 
 namespace tov::qt {
@@ -22,7 +22,7 @@ namespace {
 struct Shown {
   CoreTable cores;
   SilentUi ui;
-  std::unique_ptr<FrmTov> frm;
+  std::unique_ptr<DesignController> frm;
   std::unique_ptr<MainWindow> window;
 };
 
@@ -36,7 +36,7 @@ Shown& MainWindowWithDesign() {
     CoreTableLoad load = LoadCoreTable(
         QDir(QCoreApplication::applicationDirPath()).filePath(kCoreDatabaseName).toStdString());
     s.cores = load.table.value_or(CoreTable());
-    s.frm = std::make_unique<FrmTov>(s.cores, s.ui);
+    s.frm = std::make_unique<DesignController>(s.cores, s.ui);
     ApplyStartupDefaults(s.frm->Model());
     s.window = std::make_unique<MainWindow>(*s.frm);
     s.window->show();

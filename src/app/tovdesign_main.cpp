@@ -16,7 +16,7 @@
 
 #include "app/data_location.h"
 #include "state/core_table_loader.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 #include "ui/qt/logo_picture.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/pdf_export_command.h"
@@ -115,7 +115,7 @@ int main(int argc, char* argv[]) {
   }
 
   tov::qt::QtUserInterface ui(QFile::decodeName(tov::LocateData(program_dir, "help").c_str()));
-  tov::FrmTov frm(*load.table, ui);
+  tov::DesignController frm(*load.table, ui);
   tov::qt::MainWindow window(frm);
   ui.SetMainWindow(&window);
 

@@ -36,7 +36,7 @@ SearchOutcome SearchCores(const DesignRequest& request, const CoreTable& cores) 
     outcome.design = walk.Result(row);
     break;
   }
-  outcome.CoreIdx = row;
+  outcome.core_row = row;
   outcome.notices = std::move(walk.notices());
   outcome.effects = walk.effects();
   return outcome;

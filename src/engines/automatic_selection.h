@@ -15,8 +15,8 @@ namespace tov {
 struct SearchOutcome {
   Notices notices;
   RunEffects effects;
-  int16_t CoreIdx = 0;                 // the row of the design, or the section's end row
-  int16_t start_row = 0;               // the walk went from here to CoreIdx
+  int16_t core_row = 0;                // the row of the design, or the section's end row
+  int16_t start_row = 0;               // the walk went from here to core_row
   std::optional<DesignResult> design;  // nullopt: no core is large enough ("Too Large")
 };
 

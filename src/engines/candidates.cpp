@@ -32,7 +32,7 @@ Candidate Judge(SearchWalk& walk, const CoreTable& cores, const DesignRequest& r
   Candidate c;
   c.material = walk.material().material;
   c.row = row;
-  c.StackCount = walk.effects().StackCount;
+  c.stack_count = walk.effects().stack_count;
   c.design = walk.Result(row, heat);
   c.wound = heat.fits;
   const bool e_core = walk.material().e_core;
@@ -44,7 +44,7 @@ Candidate Judge(SearchWalk& walk, const CoreTable& cores, const DesignRequest& r
   }
 
   // Inductances as the columns show them: uH of the whole stack.
-  const double uH = 1000.0 * c.StackCount;
+  const double uH = 1000.0 * c.stack_count;
   const auto test = [&c](CandidateTest which) -> TestMargin& {
     return c.tests[static_cast<std::size_t>(which)];
   };
@@ -112,7 +112,7 @@ CandidateSet EvaluateCandidates(const DesignRequest& request, const CoreTable& c
                                 const CandidateScope& scope) {
   CandidateSet set;
   std::vector<int16_t> stacks = scope.stacks;
-  if (stacks.empty()) stacks.push_back(request.StackCount);
+  if (stacks.empty()) stacks.push_back(request.stack_count);
   std::size_t rows = 0;
   for (Material material : scope.materials) {
     const MaterialSection section = SectionOf(material);
@@ -126,12 +126,12 @@ CandidateSet EvaluateCandidates(const DesignRequest& request, const CoreTable& c
     r.material = material;
     if (IsECore(material)) {
       // Never stacked: a stack count above one goes back to one, as in Calculate.
-      r.StackCount = std::min(request.StackCount, int16_t{1});
+      r.stack_count = std::min(request.stack_count, int16_t{1});
       EvaluateMaterial(r, cores, set.candidates, set.notices);
       continue;
     }
     for (int16_t stack : stacks) {
-      r.StackCount = stack;
+      r.stack_count = stack;
       EvaluateMaterial(r, cores, set.candidates, set.notices);
     }
   }

@@ -47,7 +47,7 @@ struct TestMargin {
 struct Candidate {
   Material material = Material::Velmax;
   int16_t row = 0;            // core row
-  int16_t StackCount = 1;     // always 1 for E-cores
+  int16_t stack_count = 1;    // always 1 for E-cores
   std::string part_number;    // PartNo, followed by PartSuffix for toroids
   std::string header;         // recommended header (toroids) or bobbin part number (E-cores)
   bool search_start = false;  // the row the search starts from

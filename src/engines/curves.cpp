@@ -104,7 +104,7 @@ LoadPoint AtLoad(const DesignResult& d, float Ipk, float Iw) {
   LoadPoint p;
   if (const auto ue = PermAtCurrent(d, Ipk)) {
     if (const auto Bac = AcFluxDensity(*ue, d.N, d.in.dI, d.le)) {
-      if (const auto Pfe = CoreLoss(d.MatType, d.ui, d.in.f, *Bac, d.le, d.Ae, d.StackCount)) {
+      if (const auto Pfe = CoreLoss(d.MatType, d.ui, d.in.f, *Bac, d.le, d.Ae, d.stack_count)) {
         p.Pfe = ToSingle(*Pfe);
       }
     }
@@ -136,9 +136,9 @@ Curve InductanceCurve(const DesignResult& d) {
   c.y_axes = {{"Inductance", std::string(kMicro) + "H"}};
   c.xs = WithPoints(LinearSweep(2.0 * d.in.Ipk, kCurrentSteps), {0.0f, d.in.Idc, d.in.Ipk});
 
-  // uH of the whole stack as the window shows them: StackCount x 1000 as a
+  // uH of the whole stack as the window shows them: stack_count x 1000 as a
   // 16-bit count, times the per-core mH.
-  const auto uH_per_mH = CheckedMul(d.StackCount, 1000);
+  const auto uH_per_mH = CheckedMul(d.stack_count, 1000);
   const auto uH = [&](std::optional<float> mH) {
     return mH && uH_per_mH ? *uH_per_mH * static_cast<double>(*mH) : kGap;
   };
@@ -230,7 +230,7 @@ Curve FrequencyCurve(const DesignResult& d) {
   bool all_positive = true;
   for (const double f : c.xs) {
     const auto Pfe =
-        CoreLoss(d.MatType, d.ui, static_cast<float>(f), d.Bac, d.le, d.Ae, d.StackCount);
+        CoreLoss(d.MatType, d.ui, static_cast<float>(f), d.Bac, d.le, d.Ae, d.stack_count);
     const double y = Value(Pfe ? ToSingle(*Pfe) : std::nullopt);
     all_positive = all_positive && (std::isnan(y) || y > 0);
     s.y.push_back(y);

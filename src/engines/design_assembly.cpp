@@ -2,17 +2,17 @@
 
 namespace tov {
 
-DesignResult AssembleDesign(int16_t row, const MaterialInfo& material, int16_t StackCount,
-                            float CuFactor, const RunInputs& in, const CoreData& core,
+DesignResult AssembleDesign(int16_t row, const MaterialInfo& material, int16_t stack_count,
+                            float copper_factor, const RunInputs& in, const CoreData& core,
                             const TurnsSolution& turns, const Winding& wire, float fill,
                             const WindingHeat& heat) {
   DesignResult r;
   r.row = row;
   r.material = material.material;
   r.e_core = material.e_core;
-  r.StackCount = StackCount;
+  r.stack_count = stack_count;
   r.MatType = material.MatType;
-  r.CuFactor = CuFactor;
+  r.copper_factor = copper_factor;
   r.in = in;
   r.ui = core.ui;
   r.AL = core.AL;

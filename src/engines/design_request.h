@@ -16,17 +16,17 @@ inline constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
 
 struct DesignRequest {
   // The inputs as their texts read, in 8 bytes (the runs store them as 4-byte floats).
-  double Idc = 10;      // A, full-load DC current
-  double dI = 2;        // A, ripple current peak to peak
-  double f = 100;       // kHz, ripple frequency
-  double J = 600;       // A/cm^2, current density for the wire
-  double Lfl_uH = 100;  // uH, whole stack, inductance at full load
-  double Lnl_uH = 150;  // uH, whole stack, largest inductance at no load
-  double Tallow = 35;   // deg C, allowable temperature rise
+  double dc_current_a = 10;            // full-load DC current
+  double ripple_a = 2;                 // ripple current peak to peak
+  double frequency_khz = 100;          // ripple frequency
+  double current_density_a_cm2 = 600;  // current density for the wire
+  double full_load_l_uh = 100;         // whole stack, inductance at full load
+  double no_load_l_uh = 150;           // whole stack, largest inductance at no load
+  double allowable_rise_c = 35;        // allowable temperature rise
 
   Material material = Material::Velmax;
-  int16_t StackCount = 1;       // stacked toroids
-  float CuFactor = 1.0f;        // copper resistance factor at the ambient temperature
+  int16_t stack_count = 1;      // stacked toroids
+  float copper_factor = 1.0f;   // copper resistance factor at the ambient temperature
   bool full_load_l_max = true;  // No Load L is a ceiling (automatic selection only)
   bool single_layer = false;    // the winding must lie in one layer (toroids only)
   friend bool operator==(const DesignRequest&, const DesignRequest&) = default;

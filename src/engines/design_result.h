@@ -24,12 +24,12 @@ struct RunInputs {
 
 // The design on one core.
 struct DesignResult {
-  int16_t row = 0;  // CoreIdx, the core of the design
+  int16_t row = 0;  // core_row, the core of the design
   Material material = Material::Velmax;
   bool e_core = false;
-  int16_t StackCount = 1;
+  int16_t stack_count = 1;
   int16_t MatType = 0;
-  float CuFactor = 1;
+  float copper_factor = 1;
   RunInputs in = {};
 
   // Core data as the run read them.
@@ -62,12 +62,12 @@ struct DesignResult {
 
 // What a run changes of the settings it was given, and the totals it leaves.
 struct RunEffects {
-  int16_t StackCount = 1;     // after E-cores went back to one core
+  int16_t stack_count = 1;    // after E-cores went back to one core
   bool single_layer = false;  // after E-cores cleared the option
-  int16_t Strands = 1;        // strands of the run's wire
+  int16_t strands = 1;        // strands of the run's wire
   // The total loss the run last computed, when it got that far: with "Too
   // Large" that of the last row whose losses were computed.
-  std::optional<float> TotalLoss;
+  std::optional<float> total_loss_mw;
 };
 
 }  // namespace tov

@@ -14,11 +14,11 @@ constexpr std::string_view kSingleLayerMessage =
 
 }  // namespace
 
-void ResetECoreOptions(Material material, int16_t& StackCount, bool& single_layer,
+void ResetECoreOptions(Material material, int16_t& stack_count, bool& single_layer,
                        std::string_view stack_title, Notices& notices) {
   if (!IsECore(material)) return;
-  if (StackCount > 1) {
-    StackCount = 1;
+  if (stack_count > 1) {
+    stack_count = 1;
     notices.push_back(
         {NoticeKind::StackReset, std::string(stack_title), std::string(kStackMessage)});
   }

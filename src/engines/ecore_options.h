@@ -9,10 +9,10 @@
 
 namespace tov {
 
-// With E-cores: a StackCount above one goes back to one (then the stack
+// With E-cores: a stack_count above one goes back to one (then the stack
 // notice under `stack_title`), and a set single_layer gives its notice and
 // is cleared. Nothing for toroids.
-void ResetECoreOptions(Material material, int16_t& StackCount, bool& single_layer,
+void ResetECoreOptions(Material material, int16_t& stack_count, bool& single_layer,
                        std::string_view stack_title, Notices& notices);
 
 }  // namespace tov

@@ -6,20 +6,20 @@
 
 namespace tov {
 
-std::optional<float> PerCoreInductance(double uH, int16_t StackCount) {
-  if (StackCount == 0) return std::nullopt;
-  return ToSingle(uH * kMhPerUh / StackCount);
+std::optional<float> PerCoreInductance(double uH, int16_t stack_count) {
+  if (stack_count == 0) return std::nullopt;
+  return ToSingle(uH * kMhPerUh / stack_count);
 }
 
-RunInputs ReadRunInputs(const DesignRequest& request, int16_t StackCount) {
+RunInputs ReadRunInputs(const DesignRequest& request, int16_t stack_count) {
   RunInputs in;
-  Commit(in.Tallow, ToSingle(request.Tallow));
-  Commit(in.Ltarget, PerCoreInductance(request.Lfl_uH, StackCount));
-  Commit(in.Idc, ToSingle(request.Idc));
-  Commit(in.dI, ToSingle(request.dI));
-  Commit(in.J, ToSingle(request.J));
-  Commit(in.f, ToSingle(request.f));
-  Commit(in.Ipk, ToSingle(request.Idc + 0.5 * static_cast<double>(in.dI)));
+  Commit(in.Tallow, ToSingle(request.allowable_rise_c));
+  Commit(in.Ltarget, PerCoreInductance(request.full_load_l_uh, stack_count));
+  Commit(in.Idc, ToSingle(request.dc_current_a));
+  Commit(in.dI, ToSingle(request.ripple_a));
+  Commit(in.J, ToSingle(request.current_density_a_cm2));
+  Commit(in.f, ToSingle(request.frequency_khz));
+  Commit(in.Ipk, ToSingle(request.dc_current_a + 0.5 * static_cast<double>(in.dI)));
   Commit(in.Iw, WindingCurrent(in.Idc, in.dI));
   return in;
 }

@@ -9,12 +9,12 @@
 
 namespace tov {
 
-// Tallow, Ltarget (Lfl_uH x 0.001 / StackCount), Idc, dI, J, f, the peak
+// Tallow, Ltarget (Lfl_uH x 0.001 / stack_count), Idc, dI, J, f, the peak
 // current Ipk = Idc + 0.5 dI (from the entered 8-byte Idc) and the winding
 // current Iw = Idc + 0.577 dI / 2 (from the stored Idc). Lmax is left 0.
-RunInputs ReadRunInputs(const DesignRequest& request, int16_t StackCount);
+RunInputs ReadRunInputs(const DesignRequest& request, int16_t stack_count);
 
 // An inductance of the whole stack (uH) as mH per core; nullopt without a value.
-std::optional<float> PerCoreInductance(double uH, int16_t StackCount);
+std::optional<float> PerCoreInductance(double uH, int16_t stack_count);
 
 }  // namespace tov

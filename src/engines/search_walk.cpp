@@ -29,14 +29,14 @@ int16_t FindStartRow(const CoreTable& cores, const MaterialSection& section, dou
 
 SearchWalk::SearchWalk(const DesignRequest& request, const CoreTable& cores)
     : cores_(cores), material_(InfoOf(request.material)), request_(request) {
-  effects_.StackCount = request.StackCount;
+  effects_.stack_count = request.stack_count;
   effects_.single_layer = request.single_layer;
-  ResetECoreOptions(request.material, effects_.StackCount, effects_.single_layer,
+  ResetECoreOptions(request.material, effects_.stack_count, effects_.single_layer,
                     kInvalidOptionTitle, notices_);
 
-  in_ = ReadRunInputs(request, effects_.StackCount);
+  in_ = ReadRunInputs(request, effects_.stack_count);
   if (request.full_load_l_max) {
-    Commit(in_.Lmax, PerCoreInductance(request.Lnl_uH, effects_.StackCount));
+    Commit(in_.Lmax, PerCoreInductance(request.no_load_l_uh, effects_.stack_count));
     if (in_.Lmax != 0) Commit(r_, ToSingle(static_cast<double>(in_.Ltarget) / in_.Lmax));
   } else {
     in_.Lmax = kNoCeiling_mH;
@@ -48,9 +48,9 @@ SearchWalk::SearchWalk(const DesignRequest& request, const CoreTable& cores)
   // search then uses.
   const WireSizing sizing = SizeWire(in_.Iw, in_.J);
   wire_ = sizing.wire;
-  effects_.Strands = wire_.S;
+  effects_.strands = wire_.S;
   if (sizing.too_large) {
-    effects_.Strands = kMaxStrands;
+    effects_.strands = kMaxStrands;
     float X = sizing.X;
     Commit(X, SixStrandDensity(in_.Iw));
     notices_.push_back({NoticeKind::WireTooLarge, std::string(kWireTooLargeTitle),
@@ -90,8 +90,8 @@ RowTests SearchWalk::Evaluate(int16_t row) {
     TrimTurns(t, core, in_.Ipk, in_.Ltarget);
     UpdateBias(t, core, in_.Ipk);
     if (effects_.single_layer) {
-      // Strands and turns multiplied in full width: no 16-bit overflow.
-      const double wires = static_cast<double>(effects_.Strands) * t.N;
+      // strands and turns multiplied in full width: no 16-bit overflow.
+      const double wires = static_cast<double>(effects_.strands) * t.N;
       Commit(c.IDreq, ToSingle(wires * wire_.d / kPi + wire_.d));
     } else {
       c.IDreq = 0;
@@ -101,7 +101,7 @@ RowTests SearchWalk::Evaluate(int16_t row) {
   Commit(t.Lnl, NoLoadL(t.N, core.AL));
   UpdateFullLoadL(t, core);
   if (c.core.Wa != 0) {
-    const double wires = static_cast<double>(effects_.Strands) * t.N;
+    const double wires = static_cast<double>(effects_.strands) * t.N;
     Commit(c.fill, ToSingle(wires * wire_.Aw / c.core.Wa));
   }
   c.ID = c.core.WindID;
@@ -120,14 +120,15 @@ RowTests SearchWalk::Evaluate(int16_t row) {
 
 HeatInputs SearchWalk::HeatInputsOfLastRow() const {
   Winding wire = wire_;
-  wire.S = effects_.Strands;
-  return HeatInputsOf(material_, carried_.turns, wire, in_, effects_.StackCount, request_.CuFactor);
+  wire.S = effects_.strands;
+  return HeatInputsOf(material_, carried_.turns, wire, in_, effects_.stack_count,
+                      request_.copper_factor);
 }
 
 bool SearchWalk::WindAndHeat() {
   WindingHeat& heat = carried_.heat;
   tov::WindAndHeat(heat, HeatInputsOfLastRow(), carried_.core);
-  if (heat.fits) effects_.TotalLoss = heat.Ptot;
+  if (heat.fits) effects_.total_loss_mw = heat.Ptot;
   return heat.fits;
 }
 
@@ -139,14 +140,14 @@ WindingHeat SearchWalk::HeatOfLastRow() const {
 
 void SearchWalk::Restart() {
   carried_ = {};
-  effects_.TotalLoss.reset();
+  effects_.total_loss_mw.reset();
 }
 
 DesignResult SearchWalk::Result(int16_t row, const WindingHeat& heat) const {
   Winding wire = wire_;
-  wire.S = effects_.Strands;
-  return AssembleDesign(row, material_, effects_.StackCount, request_.CuFactor, in_, carried_.core,
-                        carried_.turns, wire, carried_.fill, heat);
+  wire.S = effects_.strands;
+  return AssembleDesign(row, material_, effects_.stack_count, request_.copper_factor, in_,
+                        carried_.core, carried_.turns, wire, carried_.fill, heat);
 }
 
 }  // namespace tov

@@ -57,11 +57,11 @@ SelectedCoreOutcome DesignOnCore(const DesignRequest& request, const CoreTable& 
   RunEffects& effects = outcome.effects;
   CoreCompromises& compromises = outcome.compromises;
 
-  effects.StackCount = request.StackCount;
+  effects.stack_count = request.stack_count;
   effects.single_layer = request.single_layer;
-  ResetECoreOptions(request.material, effects.StackCount, effects.single_layer, kInvalidStackTitle,
+  ResetECoreOptions(request.material, effects.stack_count, effects.single_layer, kInvalidStackTitle,
                     notices);
-  const RunInputs in = ReadRunInputs(request, effects.StackCount);
+  const RunInputs in = ReadRunInputs(request, effects.stack_count);
 
   // Wire from the current density.
   const WireSizing sizing = SizeWire(in.Iw, in.J);
@@ -80,7 +80,7 @@ SelectedCoreOutcome DesignOnCore(const DesignRequest& request, const CoreTable& 
   // Make the winding fit: fewer strands, then thinner wire.
   FitWindow(turns.N, wire, core.Wa, material.Kmax);
   if (effects.single_layer) FitSingleLayer(turns.N, wire, core.WindID);
-  effects.Strands = wire.S;
+  effects.strands = wire.S;
   compromises.strands_reduced = wire.S < sizing.wire.S;
   compromises.gauge_raised = wire.G > sizing.wire.G;
   if (wire.reduced) {
@@ -95,7 +95,8 @@ SelectedCoreOutcome DesignOnCore(const DesignRequest& request, const CoreTable& 
   }
 
   WindingHeat heat;
-  WindAndHeat(heat, HeatInputsOf(material, turns, wire, in, effects.StackCount, request.CuFactor),
+  WindAndHeat(heat,
+              HeatInputsOf(material, turns, wire, in, effects.stack_count, request.copper_factor),
               core);
   if (!heat.fits) {
     compromises.cannot_wind = true;
@@ -103,10 +104,10 @@ SelectedCoreOutcome DesignOnCore(const DesignRequest& request, const CoreTable& 
                        std::string(kCannotWindMessage)});
     return outcome;
   }
-  effects.TotalLoss = heat.Ptot;
+  effects.total_loss_mw = heat.Ptot;
 
-  outcome.design = AssembleDesign(row, material, effects.StackCount, request.CuFactor, in, core,
-                                  turns, wire, wire.F, heat);
+  outcome.design = AssembleDesign(row, material, effects.stack_count, request.copper_factor, in,
+                                  core, turns, wire, wire.F, heat);
   return outcome;
 }
 

@@ -70,7 +70,7 @@ std::optional<double> LossResistance(const SpiceModel& m, double Idc, double dI,
 std::optional<double> StackInductance(const DesignResult& d, double I) {
   const auto mH = InductanceAtCurrent(d, static_cast<float>(std::fabs(I)));
   if (!mH) return std::nullopt;
-  return *mH * kHenriesPerMillihenry * d.StackCount;
+  return *mH * kHenriesPerMillihenry * d.stack_count;
 }
 
 std::optional<SpiceModel> BuildSpiceModel(const DesignResult& d) {

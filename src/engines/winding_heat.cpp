@@ -17,8 +17,8 @@ std::optional<float> StrandBundleResistance(int16_t G, int16_t S) {
 }  // namespace
 
 HeatInputs HeatInputsOf(const MaterialInfo& material, const TurnsSolution& turns,
-                        const Winding& wire, const RunInputs& in, int16_t StackCount,
-                        float CuFactor) {
+                        const Winding& wire, const RunInputs& in, int16_t stack_count,
+                        float copper_factor) {
   return {.MatType = material.MatType,
           .e_core = material.e_core,
           .N = turns.N,
@@ -29,15 +29,15 @@ HeatInputs HeatInputsOf(const MaterialInfo& material, const TurnsSolution& turns
           .dI = in.dI,
           .f = in.f,
           .Iw = in.Iw,
-          .StackCount = StackCount,
-          .CuFactor = CuFactor};
+          .stack_count = stack_count,
+          .copper_factor = copper_factor};
 }
 
 void WindAndHeat(WindingHeat& heat, const HeatInputs& in, const CoreData& core) {
   heat.fits = true;
   Commit(heat.Bac, AcFluxDensity(in.ue, in.N, in.dI, core.le));
   if (const auto Pfe =
-          CoreLoss(in.MatType, core.ui, in.f, heat.Bac, core.le, core.Ae, in.StackCount)) {
+          CoreLoss(in.MatType, core.ui, in.f, heat.Bac, core.le, core.Ae, in.stack_count)) {
     Commit(heat.Pfe, ToSingle(*Pfe));
   }
   Commit(heat.Rprime, StrandBundleResistance(in.G, in.S));
@@ -45,19 +45,19 @@ void WindAndHeat(WindingHeat& heat, const HeatInputs& in, const CoreData& core) 
   if (in.e_core) {
     if (const auto length = BobbinWireLength(in.N, core.WindHt)) {
       Commit(heat.length, ToSingle(*length));
-      Commit(heat.Rdc, WindingResistance(*length, heat.Rprime, in.CuFactor));
+      Commit(heat.Rdc, WindingResistance(*length, heat.Rprime, in.copper_factor));
     }
     heat.As = core.SurfaceArea;
   } else {
     const ToroidBuild build =
-        WindToroid(in.N, in.S, in.d, core.WindID, core.WindOD, core.WindHt, in.StackCount);
+        WindToroid(in.N, in.S, in.d, core.WindID, core.WindOD, core.WindHt, in.stack_count);
     heat.fits = build.fits;
     heat.wires_placed = build.placed;
     if (!build.fits) return;
     heat.length = build.length;
     heat.ODw = build.ODw;
     heat.HTw = build.HTw;
-    Commit(heat.Rdc, WindingResistance(heat.length, heat.Rprime, in.CuFactor));
+    Commit(heat.Rdc, WindingResistance(heat.length, heat.Rprime, in.copper_factor));
     Commit(heat.As, ToroidSurface(heat.ODw, heat.HTw));
   }
 

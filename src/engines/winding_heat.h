@@ -24,16 +24,16 @@ struct HeatInputs {
   float dI = 0;   // A, ripple peak to peak
   float f = 0;    // kHz
   float Iw = 0;   // A, winding current
-  int16_t StackCount = 1;
-  float CuFactor = 1;
+  int16_t stack_count = 1;
+  float copper_factor = 1;
 };
 
 // The inputs of a winding of `wire` (gauge, strands, diameter) with the
 // turns and effective permeability of `turns`, on `material`, driven as the
 // run's inputs say.
 HeatInputs HeatInputsOf(const MaterialInfo& material, const TurnsSolution& turns,
-                        const Winding& wire, const RunInputs& in, int16_t StackCount,
-                        float CuFactor);
+                        const Winding& wire, const RunInputs& in, int16_t stack_count,
+                        float copper_factor);
 
 // Working values of the calculation. Each step commits only what it could
 // compute; the others keep what they held (zero at the start of a run).

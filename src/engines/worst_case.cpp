@@ -18,12 +18,12 @@ constexpr double kSettledDegC = 1e-6;
 constexpr double kPercent = 100;
 
 std::optional<HotWinding> Heat(const DesignResult& d) {
-  if (!(d.CuFactor > 0)) return std::nullopt;
+  if (!(d.copper_factor > 0)) return std::nullopt;
   double rise = d.dT;
   for (int round = 0; round < kMostRounds; ++round) {
-    // R(T) = R20 (1 + alpha (T - 20)) and Rdc = R20 CuFactor at the ambient,
-    // so R(ambient + rise) = Rdc (1 + alpha rise / CuFactor).
-    const auto R = ToSingle(d.Rdc * (1 + kCopperTempCoefficient * rise / d.CuFactor));
+    // R(T) = R20 (1 + alpha (T - 20)) and Rdc = R20 copper_factor at the ambient,
+    // so R(ambient + rise) = Rdc (1 + alpha rise / copper_factor).
+    const auto R = ToSingle(d.Rdc * (1 + kCopperTempCoefficient * rise / d.copper_factor));
     const auto Pcu = R ? CopperLoss(*R, d.in.Iw) : std::nullopt;
     const auto Ptot = Pcu ? ToSingle(double{d.Pfe} + *Pcu) : std::nullopt;
     const auto dT = Ptot ? TempRise(*Ptot, d.As) : std::nullopt;
@@ -41,7 +41,7 @@ std::optional<HotWinding> Heat(const DesignResult& d) {
 }  // namespace
 
 double AmbientOf(const DesignResult& d) {
-  return kWireTableTemperature + (double{d.CuFactor} - 1) / kCopperTempCoefficient;
+  return kWireTableTemperature + (double{d.copper_factor} - 1) / kCopperTempCoefficient;
 }
 
 bool ALToleranceAllowed(double percent) {
@@ -51,7 +51,7 @@ bool ALToleranceAllowed(double percent) {
 WorstCase WorstCaseOf(const DesignResult& d, float al_tolerance_percent) {
   WorstCase w;
   w.al_tolerance_percent = al_tolerance_percent;
-  const double nominal_uH = 1000.0 * d.StackCount * d.Lfl;
+  const double nominal_uH = 1000.0 * d.stack_count * d.Lfl;
   w.Lfl_min_uH = nominal_uH * (1 + al_tolerance_percent / kPercent);
   w.hot = Heat(d);
   return w;

@@ -64,8 +64,8 @@ std::string MissingRecordsText(std::size_t records_read) {
 }  // namespace
 
 std::string WriteDesignFile(const DesignFileRecord& r) {
-  const std::array<std::string, 14> records = {std::to_string(r.CoreIdx),
-                                               std::to_string(r.DesignMode),
+  const std::array<std::string, 14> records = {std::to_string(r.core_row),
+                                               std::to_string(r.design_mode),
                                                Quoted(r.Idc),
                                                Quoted(r.Idelta),
                                                Quoted(r.Freq),
@@ -75,8 +75,8 @@ std::string WriteDesignFile(const DesignFileRecord& r) {
                                                Quoted(r.TempInput),
                                                std::to_string(r.MaterialCode),
                                                std::to_string(r.FullLoadLMax),
-                                               PlainNumberText(r.AmbientTemp, 7),
-                                               std::to_string(r.StackCount),
+                                               PlainNumberText(r.ambient_c, 7),
+                                               std::to_string(r.stack_count),
                                                std::to_string(r.SingleLayer)};
   std::string bytes;
   for (const std::string& record : records) bytes += record + kRecordEnd;
@@ -86,9 +86,9 @@ std::string WriteDesignFile(const DesignFileRecord& r) {
 DesignFileRead ReadDesignFile(std::string_view data) {
   DesignFileRecord r;
   const std::array<int16_t*, kRecords> integers = {
-      &r.CoreIdx,      &r.DesignMode, nullptr,       nullptr,       nullptr,
-      nullptr,         nullptr,       nullptr,       nullptr,       &r.MaterialCode,
-      &r.FullLoadLMax, nullptr,       &r.StackCount, &r.SingleLayer};
+      &r.core_row,     &r.design_mode, nullptr,        nullptr,       nullptr,
+      nullptr,         nullptr,        nullptr,        nullptr,       &r.MaterialCode,
+      &r.FullLoadLMax, nullptr,        &r.stack_count, &r.SingleLayer};
   const std::array<std::string*, kRecords> texts = {
       nullptr, nullptr,      &r.Idc,  &r.Idelta, &r.Freq, &r.CurDens, &r.Lfl,
       &r.Lnl,  &r.TempInput, nullptr, nullptr,   nullptr, nullptr,    nullptr};
@@ -103,18 +103,19 @@ DesignFileRead ReadDesignFile(std::string_view data) {
       if (!Commit(*integers[i], IntegerRecord(*field))) {
         return Refused(i, "is not a whole number from -32768 to 32767.");
       }
-    } else if (!Commit(r.AmbientTemp, FloatRecord(*field))) {
+    } else if (!Commit(r.ambient_c, FloatRecord(*field))) {
       return Refused(i, "is not a number from -3.4E+38 to 3.4E+38.");
     }
     // Values the design cannot be computed from: copper without a positive
     // resistance, a stack of no cores.
-    if (i == kAmbientRecord && !CopperFactorPositive(r.AmbientTemp)) {
-      return Refused(i, "is " + PlainNumberText(r.AmbientTemp, 7) +
+    if (i == kAmbientRecord && !CopperFactorPositive(r.ambient_c)) {
+      return Refused(i, "is " + PlainNumberText(r.ambient_c, 7) +
                             " degrees C; copper keeps a positive resistance only above -234.45 "
                             "degrees C.");
     }
-    if (integers[i] == &r.StackCount && r.StackCount < 1) {
-      return Refused(i, "is " + std::to_string(r.StackCount) + "; a design needs at least 1 core.");
+    if (integers[i] == &r.stack_count && r.stack_count < 1) {
+      return Refused(i,
+                     "is " + std::to_string(r.stack_count) + "; a design needs at least 1 core.");
     }
   }
   return {r, {}};
@@ -122,20 +123,20 @@ DesignFileRead ReadDesignFile(std::string_view data) {
 
 DesignFileRecord RecordFromWindow(const WindowModel& window) {
   DesignFileRecord r;
-  r.CoreIdx = window.state.CoreIdx;
-  r.DesignMode = window.state.DesignMode;
-  r.Idc = window.txtIdc.text;
-  r.Idelta = window.txtIdelta.text;
-  r.Freq = window.txtFreq.text;
-  r.CurDens = window.txtCurDens.text;
-  r.Lfl = window.txtLfl.text;
-  r.Lnl = window.txtLnl.text;
-  r.TempInput = window.txtTempInput.text;
+  r.core_row = window.state.core_row;
+  r.design_mode = static_cast<int16_t>(window.state.design_mode);
+  r.Idc = window.dc_current.text;
+  r.Idelta = window.ripple_current.text;
+  r.Freq = window.frequency.text;
+  r.CurDens = window.current_density.text;
+  r.Lfl = window.full_load_l.text;
+  r.Lnl = window.no_load_l.text;
+  r.TempInput = window.allowable_rise.text;
   r.MaterialCode = FileCodeOf(window.material);
-  r.FullLoadLMax = window.mnuLfl ? 1 : 0;
-  r.AmbientTemp = window.state.AmbientTemp;
-  r.StackCount = window.state.StackCount;
-  r.SingleLayer = window.mnuSingleLayer ? 1 : 0;
+  r.FullLoadLMax = window.full_load_l_max ? 1 : 0;
+  r.ambient_c = window.state.ambient_c;
+  r.stack_count = window.state.stack_count;
+  r.SingleLayer = window.single_layer ? 1 : 0;
   return r;
 }
 

@@ -14,15 +14,15 @@ namespace tov {
 
 // The fourteen values of a design file, in file order.
 struct DesignFileRecord {
-  int16_t CoreIdx = 0;     // 1: core row last designed on
-  int16_t DesignMode = 0;  // 2: 0 automatic search, otherwise the selected-core design
+  int16_t core_row = 0;     // 1: core row last designed on
+  int16_t design_mode = 0;  // 2: 0 automatic search, otherwise the selected-core design
   // 3 to 9: the input texts as they stand in the window.
   std::string Idc, Idelta, Freq, CurDens, Lfl, Lnl, TempInput;
-  int16_t MaterialCode = 0;   // 10: 1 optMPP, 2 optHF, 3 optVelmax, 4 optVelmaxE
-  int16_t FullLoadLMax = 0;   // 11: 1 checks Full Load L Maximum, anything else unchecks
-  float AmbientTemp = 20.0f;  // 12: deg C
-  int16_t StackCount = 1;     // 13: 1 or more, above 5 as written
-  int16_t SingleLayer = 0;    // 14: 1 checks Single Layer Choke, anything else unchecks
+  int16_t MaterialCode = 0;  // 10: 1 optMPP, 2 optHF, 3 optVelmax, 4 optVelmaxE
+  int16_t FullLoadLMax = 0;  // 11: 1 checks Full Load L Maximum, anything else unchecks
+  float ambient_c = 20.0f;   // 12: deg C
+  int16_t stack_count = 1;   // 13: 1 or more, above 5 as written
+  int16_t SingleLayer = 0;   // 14: 1 checks Single Layer Choke, anything else unchecks
 
   friend bool operator==(const DesignFileRecord&, const DesignFileRecord&) = default;
 };

@@ -28,9 +28,9 @@ ReportLine Labelled(std::string label, std::string value) {
 }
 
 std::string WireText(const WindowModel& window) {
-  if (window.state.Strands == 1) return "#" + window.txtWire.text + " AWG";
+  if (window.state.strands == 1) return "#" + window.wire.text + " AWG";
   // Both engines use gauge 12 whenever they use more than one strand.
-  return std::to_string(window.state.Strands) + " strands of #12 AWG";
+  return std::to_string(window.state.strands) + " strands of #12 AWG";
 }
 
 // Characters (not bytes) of a UTF-8 text.
@@ -49,37 +49,38 @@ ReportDocument BuildReport(const WindowModel& window) {
   auto& lines = report.lines;
   lines.push_back({true, {{kTitleColumn, "Corvane DC Inductor Design"}}});
   lines.push_back(Blank());
-  if (window.mnuSingleLayer) {
+  if (window.single_layer) {
     lines.push_back(At(kSingleLayerColumn, "Single Layer Winding Inductor"));
     lines.push_back(Blank());
   }
-  lines.push_back(Labelled("Part Number: ", window.txtPN.text));
-  lines.push_back(Labelled("Permeability: ", window.txtPerm.text));
-  lines.push_back(Labelled("Inductance Factor: ", window.txtAL.text + " mH/1000 Turns"));
-  lines.push_back(Labelled("Core Area (sq cm): ", window.txtAe.text));
-  lines.push_back(Labelled("Path Length (cm): ", window.txtle.text));
-  lines.push_back(Labelled("Turns: ", window.txtTurns.text));
+  lines.push_back(Labelled("Part Number: ", window.part_number.text));
+  lines.push_back(Labelled("Permeability: ", window.permeability.text));
+  lines.push_back(Labelled("Inductance Factor: ", window.al.text + " mH/1000 Turns"));
+  lines.push_back(Labelled("Core Area (sq cm): ", window.ae.text));
+  lines.push_back(Labelled("Path Length (cm): ", window.le.text));
+  lines.push_back(Labelled("Turns: ", window.turns.text));
   lines.push_back(Labelled("Wire Size: ", WireText(window)));
-  lines.push_back(Labelled("DC Resistance: ", window.txtDCR.text + " Ohms"));
+  lines.push_back(Labelled("DC Resistance: ", window.dcr.text + " Ohms"));
   if (IsECore(window.material)) {
-    lines.push_back(Labelled("Bobbin P/N: ", window.txtBobbin.text));
-  } else if (window.txtBobbin.text != "None Available") {
-    lines.push_back(Labelled("Header P/N: ", window.txtBobbin.text));
+    lines.push_back(Labelled("Bobbin P/N: ", window.mount_part_number.text));
+  } else if (window.mount_part_number.text != "None Available") {
+    lines.push_back(Labelled("Header P/N: ", window.mount_part_number.text));
   }
   lines.push_back(
       Labelled("Wound Core Dimensions: ",
-               window.txtDim.text + (window.state.metric ? " (in mm)" : " (in inches)")));
+               window.wound_dimensions.text + (window.state.metric ? " (in mm)" : " (in inches)")));
   lines.push_back(Blank());
-  lines.push_back(Labelled("Inductance (full load, µH): ", window.txtLOutfl.text));
+  lines.push_back(Labelled("Inductance (full load, µH): ", window.l_full_load.text));
   lines.push_back(
-      {false, {{kLabelColumn, "Inductance (no load, µH): "}, {kFollow, window.txtLOutnl.text}}});
-  const bool watts = ShowsWatts(window.state.TotalLoss);
-  lines.push_back(Labelled(watts ? "Core Losses (W): " : "Core Losses (mW): ", window.txtPfe.text));
+      {false, {{kLabelColumn, "Inductance (no load, µH): "}, {kFollow, window.l_no_load.text}}});
+  const bool watts = ShowsWatts(window.state.total_loss_mw);
   lines.push_back(
-      Labelled(watts ? "Copper Losses (W): " : "Copper Losses (mW): ", window.txtPcu.text));
+      Labelled(watts ? "Core Losses (W): " : "Core Losses (mW): ", window.core_loss.text));
   lines.push_back(
-      Labelled(watts ? "Total Losses (W): " : "Total Losses (mW): ", window.txtPtot.text));
-  lines.push_back(Labelled("Temp. Rise (degrees C): ", window.txtTrise.text));
+      Labelled(watts ? "Copper Losses (W): " : "Copper Losses (mW): ", window.copper_loss.text));
+  lines.push_back(
+      Labelled(watts ? "Total Losses (W): " : "Total Losses (mW): ", window.total_loss.text));
+  lines.push_back(Labelled("Temp. Rise (degrees C): ", window.temp_rise.text));
   return report;
 }
 

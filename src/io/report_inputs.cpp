@@ -35,11 +35,11 @@ ReportDocument BuildInputsReport(const WindowModel& window, const std::string& d
   lines.push_back({});
   lines.push_back(Heading("Options"));
   lines.push_back(Labelled("Material: ", std::string(InfoOf(window.material).caption)));
-  lines.push_back(Labelled("Stacked Cores: ", std::to_string(window.state.StackCount)));
+  lines.push_back(Labelled("Stacked Cores: ", std::to_string(window.state.stack_count)));
   lines.push_back(
-      Labelled("Ambient Temperature (degrees C): ", PlainNumberText(window.state.AmbientTemp, 7)));
-  lines.push_back(Labelled("Single Layer Choke: ", YesNo(window.mnuSingleLayer)));
-  lines.push_back(Labelled("Full Load L Maximum: ", YesNo(window.mnuLfl)));
+      Labelled("Ambient Temperature (degrees C): ", PlainNumberText(window.state.ambient_c, 7)));
+  lines.push_back(Labelled("Single Layer Choke: ", YesNo(window.single_layer)));
+  lines.push_back(Labelled("Full Load L Maximum: ", YesNo(window.full_load_l_max)));
   lines.push_back(
       Labelled("Dimensions: ", window.state.metric ? "Metric (mm)" : "English (inches)"));
   lines.push_back({});

@@ -20,11 +20,11 @@ CoreLossCoefficients CoreLossCoefficientsFor(int16_t MatType, float ui) {
 }
 
 std::optional<double> CoreLoss(int16_t MatType, float ui, float f, float Bac, float le, float Ae,
-                               int16_t StackCount) {
+                               int16_t stack_count) {
   const CoreLossCoefficients k = CoreLossCoefficientsFor(MatType, ui);
   // The stack coefficient and the core volume are 4-byte products; the
   // powers and the last two products are formed in 8 bytes.
-  auto s = ToSingle(static_cast<double>(StackCount) * k.k);
+  auto s = ToSingle(static_cast<double>(stack_count) * k.k);
   if (!s) return std::nullopt;
   auto Ae_s = ToSingle(double{Ae} * *s);
   if (!Ae_s) return std::nullopt;

@@ -23,14 +23,14 @@ std::optional<int32_t> WiresInLayer(float id, float d, int32_t remaining) {
 }  // namespace
 
 ToroidBuild WindToroid(int16_t N, int16_t S, float d, float WindID, float WindOD, float WindHt,
-                       int16_t StackCount) {
+                       int16_t stack_count) {
   ToroidBuild build;
   float id = 0;
   float od = 0;
   float ht = 0;
   Commit(id, ToSingle(WindID));
   Commit(od, ToSingle(WindOD));
-  Commit(ht, ToSingle(double{WindHt} * StackCount));
+  Commit(ht, ToSingle(double{WindHt} * stack_count));
   float frac = 0;
   // Each strand is placed as a wire of its own (turns times strands in full
   // width); every layer takes at least one wire or the build-up stops, so the
@@ -56,8 +56,8 @@ ToroidBuild WindToroid(int16_t N, int16_t S, float d, float WindID, float WindOD
   return build;
 }
 
-std::optional<float> WindingResistance(double length_in, float Rprime, float CuFactor) {
-  return ToSingle(length_in / kInchesPer1000Ft * Rprime * CuFactor);
+std::optional<float> WindingResistance(double length_in, float Rprime, float copper_factor) {
+  return ToSingle(length_in / kInchesPer1000Ft * Rprime * copper_factor);
 }
 
 std::optional<double> BobbinWireLength(int16_t N, float WindHt_cm) {

@@ -17,16 +17,16 @@ struct ToroidBuild {
 };
 
 // Winds N S wires of diameter d (in) layer by layer on a toroid of winding
-// dimensions WindID, WindOD, WindHt (in), the height times StackCount. When a
+// dimensions WindID, WindOD, WindHt (in), the height times stack_count. When a
 // layer can hold no wire before all are placed, stops there with fits = false
 // and what was built so far. A wire of diameter 0 (gauge 43, past the tables)
 // lies in one layer without adding to the build. Always ends.
 ToroidBuild WindToroid(int16_t N, int16_t S, float d, float WindID, float WindOD, float WindHt,
-                       int16_t StackCount);
+                       int16_t stack_count);
 
 // DC resistance of a wire length (in) of R' ohms per 1000 ft at 20 deg C,
-// times the copper factor: length / 12000 R' CuFactor, ohms.
-std::optional<float> WindingResistance(double length_in, float Rprime, float CuFactor);
+// times the copper factor: length / 12000 R' copper_factor, ohms.
+std::optional<float> WindingResistance(double length_in, float Rprime, float copper_factor);
 
 // Wire length of an E-core bobbin winding, in: N MLT with MLT = WindHt (cm) / 2.54.
 std::optional<double> BobbinWireLength(int16_t N, float WindHt_cm);

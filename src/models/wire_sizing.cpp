@@ -61,7 +61,7 @@ WireSizing SizeWire(float Iw, float J) {
   if (w.G > kThinnestGauge) {
     w.G = kThinnestGauge;
   } else if (w.G < kThickestGauge) {
-    // Strands of gauge 12 until the density per strand is low enough. X
+    // strands of gauge 12 until the density per strand is low enough. X
     // keeps the density of the strand count returned: the step to a
     // seventh strand only raises the too-large condition.
     while (result.X > kStrandDensityAllowance * J) {

@@ -31,7 +31,7 @@ inline constexpr double kGaugePerLnArea = 4.31;
 inline constexpr double kGaugeAreaScale = 1.889;
 // A circular mil is the area of a circle of 1 mil (0.001 in) diameter.
 inline constexpr double kCm2PerCircularMil = 5.067e-6;
-// Strands of gauge 12 are added while the density per strand exceeds 1.2 J.
+// strands of gauge 12 are added while the density per strand exceeds 1.2 J.
 inline constexpr double kStrandDensityAllowance = 1.2;
 inline constexpr int16_t kMaxStrands = 6;
 
@@ -50,7 +50,7 @@ inline constexpr double kWireTableTemperature = 20;        // deg C
 // dT = (P / A_s)^0.833, P in mW and A_s in cm^2: the empirical natural-
 // convection law of wound magnetic components.
 inline constexpr double kTempRiseExponent = 0.833;
-// Above the allowable rise plus this margin txtTrise turns light red.
+// Above the allowable rise plus this margin temp_rise turns light red.
 inline constexpr double kHotMarginDegC = 15;
 
 // --- Automatic core selection ------------------------------------------

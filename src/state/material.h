@@ -46,10 +46,10 @@ struct CoreLossGrade {
 
 // Captions of the core-information labels.
 struct CoreCaptions {
-  std::string_view lblBobbin;
-  std::string_view lblID;
-  std::string_view lblOD;
-  std::string_view lblHt;
+  std::string_view mount_caption;
+  std::string_view core_id_caption;
+  std::string_view core_od_caption;
+  std::string_view core_height_caption;
 };
 
 struct MaterialInfo {

@@ -50,7 +50,7 @@ constexpr std::array<FieldRule, kInputFields.size()> kFieldRules = {{
      "Temperature Rise field requires a numeric entry greater than zero.",
      "Please enter a value for Temperature Rise.", "35", false, false},
 }};
-static_assert(kInputFields[kNoLoadFieldIndex].box == &WindowModel::txtLnl);
+static_assert(kInputFields[kNoLoadFieldIndex].box == &WindowModel::no_load_l);
 
 constexpr std::string_view kCrossCheckMessage =
     "No Load L must be greater than Full Load L field entry.";
@@ -99,12 +99,12 @@ std::optional<InputPrompt> FieldPrompt(std::size_t index, const std::string& tex
   return std::nullopt;
 }
 
-bool NoLoadExceedsFullLoad(const std::string& txtLfl, const std::string& txtLnl) {
-  return AsStoredInductance(txtLnl) > AsStoredInductance(txtLfl);
+bool NoLoadExceedsFullLoad(const std::string& full_load_l, const std::string& no_load_l) {
+  return AsStoredInductance(no_load_l) > AsStoredInductance(full_load_l);
 }
 
-InputPrompt CrossCheckPrompt(const std::string& txtLfl) {
-  const double full_load_uH = ParseNumber(txtLfl).value_or(0.0);
+InputPrompt CrossCheckPrompt(const std::string& full_load_l) {
+  const double full_load_uH = ParseNumber(full_load_l).value_or(0.0);
   return MakePrompt(kCrossCheckMessage, kCrossCheckSecondMessage,
                     PlainNumberText(full_load_uH * 1.5));
 }
@@ -113,8 +113,9 @@ std::optional<InputPrompt> FirstInputPrompt(const WindowModel& window) {
   for (std::size_t i = 0; i < kInputFields.size(); ++i) {
     if (auto prompt = FieldPrompt(i, (window.*kInputFields[i].box).text)) return prompt;
   }
-  if (window.mnuLfl && !NoLoadExceedsFullLoad(window.txtLfl.text, window.txtLnl.text)) {
-    return CrossCheckPrompt(window.txtLfl.text);
+  if (window.full_load_l_max &&
+      !NoLoadExceedsFullLoad(window.full_load_l.text, window.no_load_l.text)) {
+    return CrossCheckPrompt(window.full_load_l.text);
   }
   return std::nullopt;
 }

@@ -17,8 +17,8 @@ struct InputPrompt {
   std::string default_answer;
 };
 
-// The fields are checked in the order of kInputFields (txtIdc, txtIdelta,
-// txtFreq, txtCurDens, txtLfl, txtLnl, txtTempInput), each first for being a
+// The fields are checked in the order of kInputFields (dc_current, ripple_current,
+// frequency, current_density, full_load_l, no_load_l, allowable_rise), each first for being a
 // number, then for its range; then, while Full Load L Maximum is checked,
 // No Load L must exceed Full Load L (both as 4-byte floats).
 
@@ -31,10 +31,10 @@ std::optional<InputPrompt> FieldPrompt(std::size_t index, const std::string& tex
 inline constexpr std::size_t kNoLoadFieldIndex = 5;
 
 // Whether No Load L exceeds Full Load L, as the cross-check compares them.
-bool NoLoadExceedsFullLoad(const std::string& txtLfl, const std::string& txtLnl);
+bool NoLoadExceedsFullLoad(const std::string& full_load_l, const std::string& no_load_l);
 
 // The cross-check's box, offering the full-load value times 1.5.
-InputPrompt CrossCheckPrompt(const std::string& txtLfl);
+InputPrompt CrossCheckPrompt(const std::string& full_load_l);
 
 // The first input box the checks would show for the window's current texts,
 // or nullopt when every field passes (used where no one can answer).

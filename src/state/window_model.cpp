@@ -5,29 +5,29 @@
 
 namespace tov {
 
-std::optional<float> CopperFactor(float AmbientTemp) {
-  return ToSingle(1.0 + kCopperTempCoefficient * (double{AmbientTemp} - kWireTableTemperature));
+std::optional<float> CopperFactor(float ambient_c) {
+  return ToSingle(1.0 + kCopperTempCoefficient * (double{ambient_c} - kWireTableTemperature));
 }
 
-bool CopperFactorPositive(float AmbientTemp) {
-  const std::optional<float> factor = CopperFactor(AmbientTemp);
+bool CopperFactorPositive(float ambient_c) {
+  const std::optional<float> factor = CopperFactor(ambient_c);
   return factor && *factor > 0;
 }
 
-void SetAmbientTemp(DesignState& state, float AmbientTemp) {
-  state.AmbientTemp = AmbientTemp;
-  Commit(state.CuFactor, CopperFactor(AmbientTemp));
+void SetAmbientTemp(DesignState& state, float ambient_c) {
+  state.ambient_c = ambient_c;
+  Commit(state.copper_factor, CopperFactor(ambient_c));
 }
 
 void ApplyStartupDefaults(WindowModel& window) {
   DesignState& state = window.state;
-  state.CuFactor = 1.0f;
-  state.AmbientTemp = 20.0f;
-  state.Strands = 1;
-  state.StackCount = 1;
-  state.DesignMode = 0;
+  state.copper_factor = 1.0f;
+  state.ambient_c = 20.0f;
+  state.strands = 1;
+  state.stack_count = 1;
+  state.design_mode = DesignMode::Automatic;
   state.metric = false;
-  window.mnuLfl = true;
+  window.full_load_l_max = true;
 }
 
 }  // namespace tov

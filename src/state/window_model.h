@@ -27,36 +27,40 @@ struct TextBox {
   Rgb background = kWhite;
 };
 
+// Which engine made the design shown: the automatic core selection or the
+// design on a core the user picked.
+enum class DesignMode : int16_t { Automatic, SelectedCore };
+
 // Design state kept by the main window between operations.
 struct DesignState {
-  int16_t CoreIdx = 0;        // row of the current design's core
-  int16_t DesignMode = 0;     // 0 automatic selection, 1 selected-core design
-  int16_t Strands = 1;        // parallel strands of the current design
-  float AmbientTemp = 20.0f;  // deg C
-  float CuFactor = 1.0f;      // copper resistance factor at AmbientTemp
-  bool metric = false;        // dimensions shown in millimetres, else inches
-  float TotalLoss = 0.0f;     // mW, of the design shown
-  int16_t LoadingDesign = 0;  // 1 while a design file is being opened
-  int16_t StackCount = 1;     // stacked toroids, 1..5 through the dialog
+  int16_t core_row = 0;                            // row of the current design's core
+  DesignMode design_mode = DesignMode::Automatic;  // which engine made the design shown
+  int16_t strands = 1;                             // parallel strands of the current design
+  float ambient_c = 20.0f;                         // deg C
+  float copper_factor = 1.0f;                      // copper resistance factor at ambient_c
+  bool metric = false;                             // dimensions shown in millimetres, else inches
+  float total_loss_mw = 0.0f;                      // mW, of the design shown
+  bool loading_design = false;                     // while a design file is being opened
+  int16_t stack_count = 1;                         // stacked toroids, 1..5 through the dialog
   // The AL's lower tolerance for the worst case, % of nominal (-99..0).
-  float ALTolerance = kDefaultALTolerancePercent;
+  float al_tolerance_percent = kDefaultALTolerancePercent;
 
   // Dimension factor of the display: 1 for inches, 25.4 for millimetres.
   float UnitsFactor() const { return metric ? 25.4f : 1.0f; }
 };
 
-// Sets AmbientTemp (deg C) and the copper resistance factor that goes with it,
-// CuFactor = 1 + 0.00393 (AmbientTemp - 20), as a 4-byte float (unchanged
+// Sets ambient_c (deg C) and the copper resistance factor that goes with it,
+// copper_factor = 1 + 0.00393 (ambient_c - 20), as a 4-byte float (unchanged
 // when that has no value).
-void SetAmbientTemp(DesignState& state, float AmbientTemp);
+void SetAmbientTemp(DesignState& state, float ambient_c);
 
 // Copper resistance factor at an ambient temperature (deg C),
-// 1 + 0.00393 (AmbientTemp - 20); nullopt when it has no value.
-std::optional<float> CopperFactor(float AmbientTemp);
+// 1 + 0.00393 (ambient_c - 20); nullopt when it has no value.
+std::optional<float> CopperFactor(float ambient_c);
 
 // Whether copper keeps a positive resistance at this ambient temperature:
 // a CopperFactor above 0, which holds above about -234.45 deg C.
-bool CopperFactorPositive(float AmbientTemp);
+bool CopperFactorPositive(float ambient_c);
 
 // What the output fields do not say about the design shown.
 struct DesignNotes {
@@ -67,42 +71,42 @@ struct DesignNotes {
 
 struct WindowModel {
   // Design inputs.
-  TextBox txtIdc{"10"};        // DC current, A
-  TextBox txtIdelta{"2"};      // ripple current, A peak to peak
-  TextBox txtFreq{"100"};      // kHz
-  TextBox txtCurDens{"600"};   // A/cm^2
-  TextBox txtLfl{"100"};       // uH
-  TextBox txtLnl{"150"};       // uH
-  TextBox txtTempInput{"35"};  // deg C
+  TextBox dc_current{"10"};        // DC current, A
+  TextBox ripple_current{"2"};     // ripple current, A peak to peak
+  TextBox frequency{"100"};        // kHz
+  TextBox current_density{"600"};  // A/cm^2
+  TextBox full_load_l{"100"};      // uH
+  TextBox no_load_l{"150"};        // uH
+  TextBox allowable_rise{"35"};    // deg C
 
   // Core information.
-  TextBox txtPN, txtPerm, txtAL, txtAe, txtle, txtID, txtOD, txtHt, txtBobbin;
+  TextBox part_number, permeability, al, ae, le, core_id, core_od, core_height, mount_part_number;
   // Design outputs.
-  TextBox txtTurns, txtWire, txtK, txtDCR, txtLOutfl, txtLOutnl, txtRollOff, txtDim, txtPfe, txtPcu,
-      txtPtot, txtTrise;
+  TextBox turns, wire, winding_factor, dcr, l_full_load, l_no_load, mu_e_full_dc, wound_dimensions,
+      core_loss, copper_loss, total_loss, temp_rise;
 
   // Captions that change at run time.
-  std::string lblID = "ID (inches, nominal)";
-  std::string lblOD = "OD (inches, nominal)";
-  std::string lblHt = "Height (inches, nominal)";
-  std::string lblBobbin = "Recommended Header";
-  std::string lblDim = "Wound Core Dimensions (in)";
-  std::string lblPfe = "Core Loss (mW)";
-  std::string lblPcu = "Copper Loss (mW)";
-  std::string lblPtot = "Total Losses (mW)";
+  std::string core_id_caption = "ID (inches, nominal)";
+  std::string core_od_caption = "OD (inches, nominal)";
+  std::string core_height_caption = "Height (inches, nominal)";
+  std::string mount_caption = "Recommended Header";
+  std::string wound_dimensions_caption = "Wound Core Dimensions (in)";
+  std::string core_loss_caption = "Core Loss (mW)";
+  std::string copper_loss_caption = "Copper Loss (mW)";
+  std::string total_loss_caption = "Total Losses (mW)";
 
   // Menu check marks: they are the options themselves.
-  bool mnuLfl = false;  // Full Load L Maximum; checked by the start-up defaults
-  bool mnuSingleLayer = false;
-  bool mnuDimEng = true;
-  bool mnuDimMet = false;
+  bool full_load_l_max = false;  // Full Load L Maximum; checked by the start-up defaults
+  bool single_layer = false;
+  bool inches = true;
+  bool millimetres = false;
 
   // The selected material option button (exactly one is selected).
   Material material = Material::Velmax;
 
   // The core list: hidden at start.
-  bool lstCores_visible = false;
-  std::vector<std::string> lstCores;
+  bool core_list_visible = false;
+  std::vector<std::string> core_list;
 
   // The whole main window takes input (false while the stack dialog is open).
   bool enabled = true;
@@ -117,7 +121,7 @@ struct WindowModel {
 };
 
 // Start-up defaults, run after the core table is loaded and the disclaimer
-// closed: CuFactor 1, AmbientTemp 20, Strands 1, StackCount 1, DesignMode 0,
+// closed: copper_factor 1, ambient_c 20, strands 1, stack_count 1, design_mode 0,
 // inches, and the check mark on Full Load L Maximum.
 void ApplyStartupDefaults(WindowModel& window);
 

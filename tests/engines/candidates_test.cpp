@@ -105,7 +105,7 @@ TEST_F(CandidateFixtureTest, EachRowNamesTheTestsItFails) {
   };
   for (const Case& k : cases) {
     const std::vector<Candidate> rows =
-        Evaluate({.Tallow = k.Tallow, .single_layer = k.single_layer});
+        Evaluate({.allowable_rise_c = k.Tallow, .single_layer = k.single_layer});
     ASSERT_EQ(rows.size(), 126u);  // the whole section, empty rows too
     for (std::size_t i = 0; i < 7; ++i) {
       EXPECT_EQ(rows[i].row, 395 + static_cast<int>(i));
@@ -118,7 +118,7 @@ TEST_F(CandidateFixtureTest, EachRowNamesTheTestsItFails) {
 
 TEST_F(CandidateFixtureTest, MarginsInTheUnitsOfTheColumns) {
   for (int16_t stack : {int16_t{1}, int16_t{2}}) {
-    const std::vector<Candidate> rows = Evaluate({.StackCount = stack});
+    const std::vector<Candidate> rows = Evaluate({.stack_count = stack});
     EXPECT_NEAR(rows[1].Test(CandidateTest::FullLoadL).limit, 100, 1e-4);  // uH of the stack
     if (stack == 1) {
       // Before the start row each row starts afresh: without AL no turns
@@ -151,14 +151,14 @@ TEST_F(CandidateFixtureTest, ScopeOfMaterialsStacksAndNotices) {
   PutCore(cores_, 522, testing::VelmaxECore());
   // 100 A at 300 A/sq cm needs more than six strands of gauge 12.
   const CandidateSet set =
-      EvaluateCandidates({.Idc = 100, .J = 300}, cores_,
+      EvaluateCandidates({.dc_current_a = 100, .current_density_a_cm2 = 300}, cores_,
                          {.materials = {Material::VelmaxE, Material::Velmax}, .stacks = {2, 3}});
   ASSERT_EQ(set.candidates.size(), 30u + 126 + 126);
   EXPECT_EQ(set.candidates[0].row, 522);
-  EXPECT_EQ(set.candidates[0].StackCount, 1);  // E-cores once, never stacked
+  EXPECT_EQ(set.candidates[0].stack_count, 1);  // E-cores once, never stacked
   EXPECT_EQ(set.candidates[0].header, "BB-2510");
-  EXPECT_EQ(set.candidates[30].StackCount, 2);
-  EXPECT_EQ(set.candidates[156].StackCount, 3);
+  EXPECT_EQ(set.candidates[30].stack_count, 2);
+  EXPECT_EQ(set.candidates[156].stack_count, 3);
   EXPECT_EQ(set.candidates[156].part_number, "SMALLA2");
   ASSERT_EQ(set.notices.size(), 1u);
   EXPECT_EQ(set.notices[0].kind, NoticeKind::WireTooLarge);

@@ -41,7 +41,7 @@ TEST(Curves, RandomDesignsOfEveryMaterialAndStackPassThroughTheirOwnNumbers) {
   int checked = 0;
   for (const DesignResult& d : designs) {
     SCOPED_TRACE(std::string(InfoOf(d.material).caption) + " row " + std::to_string(d.row) +
-                 " stack " + std::to_string(d.StackCount) + " N " + std::to_string(d.N));
+                 " stack " + std::to_string(d.stack_count) + " N " + std::to_string(d.N));
     // A design whose last permeability step had no value keeps an earlier
     // one: its numbers are not those of its final turns, and its curve has a gap.
     if (PermAt(d, d.ui, d.in.Ipk) != d.ue) {
@@ -51,7 +51,7 @@ TEST(Curves, RandomDesignsOfEveryMaterialAndStackPassThroughTheirOwnNumbers) {
     ++checked;
     const std::array<Curve, 4> curves = DesignCurves(d, ShippedCores());
     const Curve& L = curves[0];
-    const double uH_per_mH = 1000.0 * d.StackCount;
+    const double uH_per_mH = 1000.0 * d.stack_count;
     EXPECT_EQ(At(L, 0, 0.0), uH_per_mH * d.Lnl);
     EXPECT_EQ(At(L, 0, d.in.Ipk), uH_per_mH * d.Lfl);
     EXPECT_EQ(L.xs.back(), static_cast<float>(2.0 * d.in.Ipk));
@@ -126,7 +126,7 @@ TEST(Curves, CsvNamesTheXQuantityFirstAndEveryUnitAndLeavesGapsEmpty) {
   d.AL = 100;
   d.le = 5;
   d.N = 40;
-  d.StackCount = 2;
+  d.stack_count = 2;
   d.in.Idc = 10;
   d.in.Ipk = 11;
   d.in.f = 100;

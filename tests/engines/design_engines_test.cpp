@@ -67,17 +67,17 @@ TEST_F(Engines, SearchStartsAtTheSizeFigureAndPassesOverTheNoLoadFailure) {
   PutCore(cores_, 396, testing::VelmaxAL75());  // 58 turns untrimmed: over the ceiling
   PutCore(cores_, 397, FixtureCore{});
   const SearchOutcome o = Search();
-  EXPECT_EQ(std::tuple(o.start_row, o.CoreIdx, o.notices.size()), std::tuple(396, 397, 0u));
+  EXPECT_EQ(std::tuple(o.start_row, o.core_row, o.notices.size()), std::tuple(396, 397, 0u));
   const DesignResult d = o.design.value_or(DesignResult{});
   EXPECT_EQ(d.N, 31);
   EXPECT_NEAR(d.ue, 47.91, 0.005);
   EXPECT_NEAR(d.Lfl, 0.1036, 5e-5);
   EXPECT_NEAR(d.Lnl, 0.1297, 5e-5);
-  EXPECT_EQ(o.effects.TotalLoss, d.Ptot);
+  EXPECT_EQ(o.effects.total_loss_mw, d.Ptot);
 
   request_.full_load_l_max = false;  // without a ceiling the AL 75 row passes
   const SearchOutcome free = Search();
-  EXPECT_EQ(std::pair(free.CoreIdx, free.design->N), (std::pair<int16_t, int16_t>(396, 51)));
+  EXPECT_EQ(std::pair(free.core_row, free.design->N), (std::pair<int16_t, int16_t>(396, 51)));
   request_ = {};
   // A size figure equal to the one required is large enough.
   const float r = static_cast<float>(double{0.1f} / 0.15f);
@@ -107,9 +107,10 @@ TEST_F(Engines, TrimmingOnlyWhileTheCeilingLeavesRoom) {
   request_.material = Material::MPP;
   PutCore(cores_, 2, {.SizeFigure = 0.6});
   for (auto [Lnl_uH, row] : {std::pair{600.0, 1}, {588.12, 2}, {570.0, 2}}) {
-    request_.Lnl_uH = Lnl_uH;  // trimmed while 1.5 times the ceiling lies above 0.88218 mH
+    request_.no_load_l_uh = Lnl_uH;  // trimmed while 1.5 times the ceiling lies above 0.88218 mH
     const SearchOutcome o = Search();
-    EXPECT_EQ(std::pair(o.CoreIdx, o.design->N == 62), std::pair(int16_t(row), row == 1)) << Lnl_uH;
+    EXPECT_EQ(std::pair(o.core_row, o.design->N == 62), std::pair(int16_t(row), row == 1))
+        << Lnl_uH;
   }
 }
 
@@ -133,7 +134,7 @@ TEST_F(Engines, FillLimitsOfBothEngines) {
       core.WindowArea = search_copper / ((IsECore(m) ? 0.804 : 0.48) * margin);
       PutCore(cores_, row + (margin < 1), core);
     }
-    EXPECT_EQ(Search().CoreIdx, row + 1);
+    EXPECT_EQ(Search().core_row, row + 1);
     for (double margin : {1.02, 0.98}) {
       core.WindowArea = design_copper / ((IsECore(m) ? 0.8 : 0.5) * margin);
       PutCore(cores_, row, core);
@@ -151,30 +152,30 @@ TEST_F(Engines, RowsTooHotOrThatCannotBeWoundArePassedOver) {
   for (auto [first, Tallow, row] :
        {std::tuple{hot, 35.0, 395}, {hot, 20.0, 396}, {tight, 35.0, 396}}) {
     PutCore(cores_, 395, first);
-    request_.Tallow = Tallow;
+    request_.allowable_rise_c = Tallow;
     const SearchOutcome o = Search();
-    EXPECT_EQ(std::pair(o.CoreIdx, o.notices.size()), std::pair(int16_t(row), 0ul)) << Tallow;
+    EXPECT_EQ(std::pair(o.core_row, o.notices.size()), std::pair(int16_t(row), 0ul)) << Tallow;
   }
   PutCore(cores_, 395, hot);
-  request_.Tallow = 35;
-  request_.Tallow = Search().design->dT;  // exactly the allowable rise is not too hot
-  EXPECT_EQ(Search().CoreIdx, 395);
+  request_.allowable_rise_c = 35;
+  request_.allowable_rise_c = Search().design->dT;  // exactly the allowable rise is not too hot
+  EXPECT_EQ(Search().core_row, 395);
 }
 
 TEST_F(Engines, NothingLargeEnoughEndsAtTheMaterialsEndRow) {
-  request_.Lfl_uH = 10000;
-  request_.Lnl_uH = 15000;
+  request_.full_load_l_uh = 10000;
+  request_.no_load_l_uh = 15000;
   for (Material m : kMaterials) {
     PutCore(cores_, SectionOf(m).first_row, {.SizeFigure = 99});
     request_.material = m;
     const SearchOutcome o = Search();
-    EXPECT_EQ(std::tuple(o.CoreIdx, o.notices, o.design.has_value()),
+    EXPECT_EQ(std::tuple(o.core_row, o.notices, o.design.has_value()),
               std::tuple(SectionOf(m).end_row, Notices{kCoreTooLarge}, false));
   }
   // An end row without its size figure still ends the section.
   cores_.Set(SectionOf(Material::MPP).end_row, CoreColumn::SizeFigure, CoreCell::Text("x"));
   request_.material = Material::MPP;
-  EXPECT_EQ(Search().CoreIdx, SectionOf(Material::MPP).end_row);
+  EXPECT_EQ(Search().core_row, SectionOf(Material::MPP).end_row);
 }
 
 TEST_F(Engines, SearchWithWireBeyondSixStrandsUsesTheirDensity) {
@@ -183,14 +184,18 @@ TEST_F(Engines, SearchWithWireBeyondSixStrandsUsesTheirDensity) {
   PutCore(cores_, 395, {.PathLen = 50, .WindID = 3, .WindOD = 6, .WindHt = 3, .CoreArea = 10,
                         .WindowArea = 40, .SizeFigure = 20, .AL = 200});
   // clang-format on
-  request_ = {.Idc = 100, .dI = 0, .J = 300, .Tallow = 200, .full_load_l_max = false};
+  request_ = {.dc_current_a = 100,
+              .ripple_a = 0,
+              .current_density_a_cm2 = 300,
+              .allowable_rise_c = 200,
+              .full_load_l_max = false};
   const SearchOutcome o = Search();
   EXPECT_EQ(o.notices,
             (Notices{{NoticeKind::WireTooLarge, "Wire Size Too Large",
                       kLargerThanAny + "\rActual current density will be\r503 A/sq cm"}}));
-  EXPECT_EQ(o.CoreIdx, 395);
+  EXPECT_EQ(o.core_row, 395);
   EXPECT_EQ(std::pair(o.design->strands, o.design->G), (std::pair<int16_t, int16_t>(6, 12)));
-  EXPECT_EQ(o.effects.Strands, 6);
+  EXPECT_EQ(o.effects.strands, 6);
 }
 
 // One E-core set of mu 60, AL 160, le 10 cm, Ae 0.8 cm^2, 5.5 cm per turn and
@@ -199,7 +204,7 @@ TEST_F(Engines, SearchWithWireBeyondSixStrandsUsesTheirDensity) {
 TEST_F(Engines, ECoreDesignAsWorkedByHand) {
   PutCore(cores_, 522, testing::VelmaxECore());
   request_.material = Material::VelmaxE;
-  request_.StackCount = 2;
+  request_.stack_count = 2;
   request_.single_layer = true;
   // ue 49.394 at 28 turns and 11 A; the ripple's flux density; k f^1.46 Bac^2
   // over the core's volume; 28 turns of 5.5 cm in gauge 15 (3.181 ohm/kft) at
@@ -214,7 +219,7 @@ TEST_F(Engines, ECoreDesignAsWorkedByHand) {
                                    toroids_only + "stacked with this design program."},
                                   {NoticeKind::SingleLayerReset, "Invalid Option",
                                    toroids_only + "specified as single layer inductors."}}));
-    EXPECT_EQ(std::pair(o.effects.StackCount, o.effects.single_layer),
+    EXPECT_EQ(std::pair(o.effects.stack_count, o.effects.single_layer),
               (std::pair<int16_t, bool>(1, false)));
     ASSERT_TRUE(o.design);
     EXPECT_EQ(std::pair(o.design->N, o.design->G), (std::pair<int16_t, int16_t>(28, 15)));
@@ -249,20 +254,20 @@ TEST_F(Engines, SelectedCoreRemovesStrandsThenThinsTheWireAndSaysSo) {
       {100, 100, 300, {too_large, kRollOff}, 6, 12}};
   // clang-format on
   request_.material = Material::MPP;
-  request_.dI = 0;
-  request_.Tallow = 1000;
+  request_.ripple_a = 0;
+  request_.allowable_rise_c = 1000;
   for (const auto& c : cases) {
     core.WindowArea = c.WindowArea;
     PutCore(cores_, 1, core);
-    request_.Idc = c.Idc;
-    request_.J = c.J;
+    request_.dc_current_a = c.Idc;
+    request_.current_density_a_cm2 = c.J;
     const SelectedCoreOutcome o = Design(1);
     EXPECT_EQ(o.notices, c.notices);
     const CoreCompromises& k = o.compromises;
     const DesignResult d = o.design.value_or(DesignResult{});
     // A wire of no diameter has no resistance.
     EXPECT_EQ(
-        std::tuple(d.strands, d.G, o.effects.Strands, d.Rdc == 0, k.strands_reduced, k.gauge_raised,
+        std::tuple(d.strands, d.G, o.effects.strands, d.Rdc == 0, k.strands_reduced, k.gauge_raised,
                    k.wire_too_large && k.rolloff),
         std::tuple(c.S, c.G, c.S, c.G == 43, c.S<(c.Idc == 60 ? 3 : 6), c.G> 12, c.Idc == 100));
     EXPECT_TRUE(d.fill <= 0.5f && d.Lfl > 0.1f && d.Lfl < 0.105f);  // no margin: one turn above
@@ -289,13 +294,13 @@ TEST(ChooseHeader, AtEachBoundAndJustPastIt) {
 TEST(ShippedCoredat, PeakCurrentFormedFromTheEnteredDcCurrent) {
   const CoreTableLoad shipped = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");
   ASSERT_TRUE(shipped.table) << shipped.error;
-  const SearchOutcome o = SearchCores({.Idc = 11.751,
-                                       .dI = 4.676,
-                                       .f = 34.76,
-                                       .J = 341,
-                                       .Lfl_uH = 228.38,
-                                       .Lnl_uH = 609.97,
-                                       .Tallow = 14.9,
+  const SearchOutcome o = SearchCores({.dc_current_a = 11.751,
+                                       .ripple_a = 4.676,
+                                       .frequency_khz = 34.76,
+                                       .current_density_a_cm2 = 341,
+                                       .full_load_l_uh = 228.38,
+                                       .no_load_l_uh = 609.97,
+                                       .allowable_rise_c = 14.9,
                                        .material = Material::VelmaxE},
                                       *shipped.table);
   ASSERT_TRUE(o.design);

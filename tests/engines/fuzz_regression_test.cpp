@@ -21,8 +21,8 @@ TEST(FuzzRegressionTest, AFullLoadLNoNoLoadLCanExceedIsAskedForAgain) {
                                       {"1e-40", "100", "100"},
                                       {"3.4e38", "5.1E+38", "5.1E+38"}}) {
     WindowModel window;
-    window.mnuLfl = true;
-    window.txtLfl.text = Lfl;
+    window.full_load_l_max = true;
+    window.full_load_l.text = Lfl;
     testing::ScriptedUi ui;
     ui.answers = {answer};
     ValidateInputs(window, ui);

@@ -21,7 +21,7 @@ TEST(SpiceModel, FluxSlopeIsTheInductanceCurveAndFluxItsIntegral) {
     ASSERT_TRUE(m) << d.row;
     const double L0 = *StackInductance(d, 0);
     // Henries of the whole stack: the design's millihenries per core.
-    EXPECT_NEAR(L0, 1e-3 * d.StackCount * d.Lnl, 1e-6 * L0) << d.row;
+    EXPECT_NEAR(L0, 1e-3 * d.stack_count * d.Lnl, 1e-6 * L0) << d.row;
     const double end = 4.0 * d.in.Ipk;
     ASSERT_EQ(m->table.front().I, 0);
     EXPECT_NEAR(m->table.back().I, end, 1e-6 * end);

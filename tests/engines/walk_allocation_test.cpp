@@ -43,10 +43,10 @@ TEST(SearchWalk, EvaluatesWindsAndHeatsEveryRowWithoutAllocating) {
   for (const Material material : kMaterials) {
     DesignRequest request;
     request.material = material;
-    request.Idc = 0.1;
-    request.dI = 0.02;
-    request.Lfl_uH = 1000;
-    request.Lnl_uH = 1500;
+    request.dc_current_a = 0.1;
+    request.ripple_a = 0.02;
+    request.full_load_l_uh = 1000;
+    request.no_load_l_uh = 1500;
     SearchWalk walk(request, *load.table);
     int rows = 0;
     counting = true;

@@ -17,7 +17,7 @@ namespace {
 
 TEST(WorstCase, NeverImprovesOnTheNominalDesignAndSettlesTheHeatBalance) {
   for (const DesignResult& d : testing::RandomDesigns()) {
-    const double Lfl_uH = 1000.0 * d.StackCount * d.Lfl;
+    const double Lfl_uH = 1000.0 * d.stack_count * d.Lfl;
     const WorstCase w = WorstCaseOf(d, kDefaultALTolerancePercent);
     EXPECT_NEAR(w.Lfl_min_uH, 0.92 * Lfl_uH, 1e-9 * Lfl_uH);
     ASSERT_TRUE(w.hot) << d.row;
@@ -25,8 +25,8 @@ TEST(WorstCase, NeverImprovesOnTheNominalDesignAndSettlesTheHeatBalance) {
     EXPECT_TRUE(hot.Rdc >= d.Rdc && hot.Pcu >= d.Pcu && hot.Ptot >= d.Ptot && hot.dT >= d.dT)
         << d.row;
     // The copper at ambient + rise has the resistance that makes that rise.
-    const double ambient = 20 + (d.CuFactor - 1) / 0.00393;
-    const double R = d.Rdc / d.CuFactor * (1 + 0.00393 * (ambient + hot.dT - 20));
+    const double ambient = 20 + (d.copper_factor - 1) / 0.00393;
+    const double R = d.Rdc / d.copper_factor * (1 + 0.00393 * (ambient + hot.dT - 20));
     const double rise = std::pow((d.Pfe + 1000 * R * d.in.Iw * d.in.Iw) / d.As, 0.833);
     EXPECT_NEAR(hot.dT, rise, 1e-3 * (1 + rise)) << d.row;
     EXPECT_NEAR(hot.Rdc, R, 1e-5 * R) << d.row;

@@ -33,7 +33,7 @@ std::string StartupWith(int index, const std::string& value) {
 TEST(DesignFile, WritesTheStartupSettingsAndTheAmbientInItsShortestForm) {
   EXPECT_EQ(WriteDesignFile(StartupRecord()), kStartupFile);
   DesignFileRecord warm = StartupRecord();
-  warm.AmbientTemp = 20.1f;
+  warm.ambient_c = 20.1f;
   EXPECT_EQ(WriteDesignFile(warm), StartupWith(11, "20.1"));
 }
 
@@ -42,7 +42,7 @@ TEST(DesignFile, ReaderTakesLooseLayoutsAndRefusesAnyBadRecordWhole) {
   std::string thirteen = kStartupFile;
   thirteen.erase(thirteen.size() - 3);
   DesignFileRecord coldest = StartupRecord();
-  coldest.AmbientTemp = -234.45f;
+  coldest.ambient_c = -234.45f;
   const std::string integer = " is not a whole number from -32768 to 32767.";
   const std::string ambient = "Record 12 (ambient temperature) is ";
   const std::tuple<std::string, std::optional<DesignFileRecord>, std::string> cases[] = {

@@ -18,7 +18,7 @@
 #include "state/core_table_loader.h"
 #include "state/file_bytes.h"
 #include "support/scripted_ui.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov {
 namespace {
@@ -33,8 +33,8 @@ const CoreTable& Cores() {
 // Everything of the window a file operation could change: the settings as
 // saved, the copper factor, the loading flag and the design as printed.
 std::string Snapshot(const WindowModel& w) {
-  std::string s = WriteDesignFile(RecordFromWindow(w)) + std::to_string(w.state.CuFactor) + "," +
-                  std::to_string(w.state.LoadingDesign);
+  std::string s = WriteDesignFile(RecordFromWindow(w)) + std::to_string(w.state.copper_factor) +
+                  "," + std::to_string(w.state.loading_design);
   for (const std::string& line : RenderReportText(BuildReport(w))) s += "|" + line;
   return s;
 }
@@ -45,7 +45,7 @@ class FileHandlers : public ::testing::Test {
     std::string pattern = (fs::temp_directory_path() / "tov_files_XXXXXX").string();
     dir_ = mkdtemp(pattern.data());
     ApplyStartupDefaults(form_.Model());
-    form_.cmdCalculate_Click();
+    form_.Calculate();
     ui_.messages.clear();
   }
   void TearDown() override { fs::remove_all(dir_); }
@@ -57,17 +57,17 @@ class FileHandlers : public ::testing::Test {
   }
   void Open(const std::optional<std::string>& path) {
     ui_.open_paths.push_back(path);
-    form_.mnuOpen_Click();
+    form_.ChooseAndOpenDesign();
   }
   void Save(const std::optional<std::string>& path) {
     ui_.save_paths.push_back(path);
-    form_.mnuSaveAs_Click();
+    form_.SaveDesignAs();
   }
   WindowModel& W() { return form_.Model(); }
 
   fs::path dir_;
   testing::ScriptedUi ui_;
-  FrmTov form_{Cores(), ui_};
+  DesignController form_{Cores(), ui_};
 };
 
 // A link is followed and no temporary file is left behind; the last save
@@ -82,8 +82,7 @@ TEST_F(FileHandlers, SaveReplacesTheFileWholeOrNotAtAllAndChangesNothing) {
   const std::optional<std::string> saved = ReadFileBytes(Path("a.tov"), 1000);
   Save(std::nullopt);
   Open(std::nullopt);
-  form_.mnuPrint_Click();
-  form_.cmdPrint_Click();
+  form_.Print();
   EXPECT_TRUE(ui_.messages.empty());
   Save(Path("folder.tov"));
   Save(Path("no such folder/a.tov"));
@@ -101,7 +100,7 @@ TEST_F(FileHandlers, SaveReplacesTheFileWholeOrNotAtAllAndChangesNothing) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 4);  // no temporary file left
   EXPECT_EQ(Snapshot(W()), before);
   EXPECT_TRUE(ui_.save_requests.at(0).confirm_overwrite);
-  EXPECT_EQ(ui_.printed.size(), 2u);
+  EXPECT_EQ(ui_.printed.size(), 1u);
   ASSERT_EQ(ui_.messages.size(), 3u);
   for (const auto& message : ui_.messages) EXPECT_EQ(message.title, "Save Design");
   EXPECT_NE(ui_.messages[1].text.find(Path("no such folder/a.tov")), std::string::npos);
@@ -111,15 +110,15 @@ TEST_F(FileHandlers, SaveReplacesTheFileWholeOrNotAtAllAndChangesNothing) {
 // not at all; the AL tolerance asked under Options shows in its worst case.
 TEST_F(FileHandlers, ExportSpiceModelWritesTheModelOfTheDesignShown) {
   ui_.answers = {"abc", "5", "-10", ""};
-  form_.mnuALTolerance_Click();  // asks until a tolerance from -99 to 0 comes
-  form_.mnuALTolerance_Click();  // Cancel keeps it
-  EXPECT_EQ(W().state.ALTolerance, -10.0f);
+  form_.AskAlTolerance();  // asks until a tolerance from -99 to 0 comes
+  form_.AskAlTolerance();  // Cancel keeps it
+  EXPECT_EQ(W().state.al_tolerance_percent, -10.0f);
   ASSERT_EQ(ui_.inputs.size(), 4u);
   EXPECT_EQ(ui_.inputs[3].default_answer, "-10");
   for (const auto& input : ui_.inputs) EXPECT_EQ(input.title, "AL Tolerance");
 
   ui_.save_paths = {std::nullopt, Path("choke.cir"), Path("no such folder/choke.cir")};
-  for (int i = 0; i < 3; ++i) form_.mnuExportSpice_Click();
+  for (int i = 0; i < 3; ++i) form_.ExportSpiceModel();
   const std::optional<std::string> model = form_.SpiceModelText();
   ASSERT_TRUE(model);
   EXPECT_EQ(ReadFileBytes(Path("choke.cir"), 1 << 20), model);
@@ -132,13 +131,13 @@ TEST_F(FileHandlers, ExportSpiceModelWritesTheModelOfTheDesignShown) {
   EXPECT_NE(ui_.messages[0].text.find(Path("no such folder/choke.cir")), std::string::npos);
 
   // Without a design shown there is nothing to export and nothing is asked.
-  FrmTov empty(Cores(), ui_);
-  empty.mnuExportSpice_Click();
+  DesignController empty(Cores(), ui_);
+  empty.ExportSpiceModel();
   EXPECT_EQ(ui_.save_requests.size(), 3u);
   EXPECT_FALSE(empty.SpiceModelText() || empty.ShownWorstCase());
 }
 
-// Records: CoreIdx, DesignMode, seven input texts, material code, Full Load
+// Records: core_row, design_mode, seven input texts, material code, Full Load
 // L Maximum, ambient, stack count, single layer. Startup material: Velmax.
 TEST_F(FileHandlers, EveryFailedOpenSaysWhyAndLeavesTheWindowAsItWas) {
   fs::create_directory(dir_ / "folder.tov");
@@ -181,15 +180,15 @@ TEST_F(FileHandlers, OpenSetsTheOptionsAsTheFileSaysAndSearchesAfresh) {
   // Code 7 leaves the material, 5 unchecks Full Load L Maximum, core 1 is ignored.
   Open(Put("a.tov", "1,0,\"5\",\"2\",\"100\",\"600\",\"100\",\"150\",\"35\",7,5,45,2,0"));
   EXPECT_EQ(W().material, Material::HF);
-  EXPECT_FALSE(W().mnuLfl);
-  EXPECT_EQ(W().state.CuFactor, 1.09825f);
-  EXPECT_GE(W().state.CoreIdx, SectionOf(Material::HF).first_row);
-  EXPECT_EQ(W().state.LoadingDesign, 0);
+  EXPECT_FALSE(W().full_load_l_max);
+  EXPECT_EQ(W().state.copper_factor, 1.09825f);
+  EXPECT_GE(W().state.core_row, SectionOf(Material::HF).first_row);
+  EXPECT_FALSE(W().state.loading_design);
 }
 
 TEST_F(FileHandlers, ASavedDesignReopensOnThePickedCoreOrWithTheSameSearch) {
-  form_.cmdSelCore_Click();
-  form_.lstCores_Click(5);
+  form_.ShowCoreList();
+  form_.PickListedCore(5);
   const std::string picked = Snapshot(W());
   Save(Path("picked.tov"));
   form_.SelectMaterial(Material::MPP);

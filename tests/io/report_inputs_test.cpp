@@ -13,12 +13,12 @@ namespace {
 TEST(ReportInputs, ListsTheInputsTheOptionsTheDateAndTheFile) {
   WindowModel w;
   ApplyStartupDefaults(w);
-  w.txtIdc.text = "12.5";
+  w.dc_current.text = "12.5";
   w.material = Material::HF;
-  w.state.StackCount = 3;
+  w.state.stack_count = 3;
   SetAmbientTemp(w.state, 45.5f);
-  w.mnuSingleLayer = true;
-  w.mnuLfl = false;
+  w.single_layer = true;
+  w.full_load_l_max = false;
   w.state.metric = true;
   const std::vector<std::string> expected = {
       "Design Inputs",

@@ -41,10 +41,10 @@ TEST(Report, RightAfterStartEveryValueIsEmptyAndTheLayoutIsFixed) {
 TEST(Report, LinesFollowTheDesignShownAndItsOptions) {
   WindowModel w;
   ApplyStartupDefaults(w);
-  w.txtLOutnl.text = "N/A";
-  w.txtBobbin.text = "None Available";
-  w.txtWire.text = "18";
-  w.state.TotalLoss = 9999.9f;
+  w.l_no_load.text = "N/A";
+  w.mount_part_number.text = "None Available";
+  w.wire.text = "18";
+  w.state.total_loss_mw = 9999.9f;
   std::vector<std::string> text = RenderReportText(BuildReport(w));
   ASSERT_EQ(text.size(), 18u);
   EXPECT_EQ(text[8], "Wire Size:                   #18 AWG");
@@ -53,11 +53,11 @@ TEST(Report, LinesFollowTheDesignShownAndItsOptions) {
   EXPECT_EQ(text[14], "Core Losses (mW):            ");
 
   w.material = Material::VelmaxE;
-  w.mnuSingleLayer = true;
-  w.state.TotalLoss = 10000.0f;
-  w.state.Strands = 3;
+  w.single_layer = true;
+  w.state.total_loss_mw = 10000.0f;
+  w.state.strands = 3;
   w.state.metric = true;
-  w.txtDim.text = "25.9 x 13.0";
+  w.wound_dimensions.text = "25.9 x 13.0";
   text = RenderReportText(BuildReport(w));
   ASSERT_EQ(text.size(), 21u);
   EXPECT_EQ(text[2], "       Single Layer Winding Inductor");

@@ -55,12 +55,12 @@ std::vector<DesignResult> Designs() {
       for (const bool light : {false, true}) {
         DesignRequest r;
         r.material = material;
-        r.StackCount = stack;
-        r.Idc = light ? 3 : 10;
-        r.dI = light ? 1 : 2;
-        r.f = light ? 50 : 100;
-        r.Lfl_uH = light ? 600 : 100;
-        r.Lnl_uH = light ? 1000 : 150;
+        r.stack_count = stack;
+        r.dc_current_a = light ? 3 : 10;
+        r.ripple_a = light ? 1 : 2;
+        r.frequency_khz = light ? 50 : 100;
+        r.full_load_l_uh = light ? 600 : 100;
+        r.no_load_l_uh = light ? 1000 : 150;
         r.full_load_l_max = true;
         if (auto d = SearchCores(r, testing::ShippedCores()).design) designs.push_back(*d);
       }

@@ -26,7 +26,7 @@ const Grade kPrinted[] = {
     {3, {-1, 60, 550}, 1.0, 1.46, 2.0}};
 // clang-format on
 
-// P_fe = k StackCount Ae le f^c Bac^a, here for two cores of 0.6 cm^2 and 4.5 cm.
+// P_fe = k stack_count Ae le f^c Bac^a, here for two cores of 0.6 cm^2 and 4.5 cm.
 TEST(CoreLoss, EveryGradeFollowsItsPowerLaw) {
   for (const Grade& g : kPrinted) {
     for (float ui : g.perms) {

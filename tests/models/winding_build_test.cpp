@@ -26,7 +26,7 @@ TEST(WindToroid, OneLayerThenASecondLayerForTheRest) {
   EXPECT_NEAR(two.ODw, 1.1835, 5e-5);
   EXPECT_FLOAT_EQ(two.HTw, 0.5748f);
 
-  // Strands are wires of their own; a stack raises the height.
+  // strands are wires of their own; a stack raises the height.
   const ToroidBuild strands = WindToroid(25, 2, kGauge18, 0.5f, 1.0f, 0.4f, 1);
   EXPECT_EQ(strands.length, two.length);
   EXPECT_EQ(strands.ODw, two.ODw);

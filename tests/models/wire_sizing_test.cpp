@@ -43,7 +43,7 @@ TEST(SizeWire, GaugeStrandsAndDensity) {
   EXPECT_FLOAT_EQ(*WindingCurrent(10, 2), 10.577f);
 }
 
-// Strands go before the wire is thinned; every loop ends, at gauge 43 where
+// strands go before the wire is thinned; every loop ends, at gauge 43 where
 // the wire vanishes if need be. The window fill F = S N A_w / W_a must come
 // to 0.5 at most; a single layer of N S wires must fit pi WindID, and leaves
 // A_w and F as they were.

@@ -56,8 +56,8 @@ TEST(DesignPdf, HoldsTheReportTheInputsTheOptionsTheDateAndTheCurve) {
 
 TEST(DesignPdf, TovdesignWritesItFromADesignFileWithoutADisplay) {
   QTemporaryDir dir;
-  DesignFileRecord record{.CoreIdx = 0,
-                          .DesignMode = 0,
+  DesignFileRecord record{.core_row = 0,
+                          .design_mode = 0,
                           .Idc = "8",
                           .Idelta = "1",
                           .Freq = "50",
@@ -67,7 +67,7 @@ TEST(DesignPdf, TovdesignWritesItFromADesignFileWithoutADisplay) {
                           .TempInput = "40",
                           .MaterialCode = 1,
                           .FullLoadLMax = 1,
-                          .StackCount = 2};
+                          .stack_count = 2};
   const QString design = dir.filePath("filter.tov");
   ASSERT_EQ(AtomicSave(design.toStdString(), WriteDesignFile(record)), "");
   const auto run = [&](const QStringList& arguments, const QString& program = TOVDESIGN_PATH) {

@@ -59,14 +59,27 @@ bool Checked(const WindowUnderTest& t, const char* name) {
 // Every output field shows what the window logic wrote into the model.
 void ExpectWindowMirrorsModel(const WindowUnderTest& t) {
   const WindowModel& m = t.frm->Model();
-  const std::pair<const char*, const TextBox*> fields[] = {
-      {"txtPN", &m.txtPN},           {"txtPerm", &m.txtPerm},     {"txtAL", &m.txtAL},
-      {"txtAe", &m.txtAe},           {"txtle", &m.txtle},         {"txtID", &m.txtID},
-      {"txtOD", &m.txtOD},           {"txtHt", &m.txtHt},         {"txtBobbin", &m.txtBobbin},
-      {"txtTurns", &m.txtTurns},     {"txtWire", &m.txtWire},     {"txtK", &m.txtK},
-      {"txtDCR", &m.txtDCR},         {"txtLOutfl", &m.txtLOutfl}, {"txtLOutnl", &m.txtLOutnl},
-      {"txtRollOff", &m.txtRollOff}, {"txtDim", &m.txtDim},       {"txtPfe", &m.txtPfe},
-      {"txtPcu", &m.txtPcu},         {"txtPtot", &m.txtPtot},     {"txtTrise", &m.txtTrise}};
+  const std::pair<const char*, const TextBox*> fields[] = {{"txtPN", &m.part_number},
+                                                           {"txtPerm", &m.permeability},
+                                                           {"txtAL", &m.al},
+                                                           {"txtAe", &m.ae},
+                                                           {"txtle", &m.le},
+                                                           {"txtID", &m.core_id},
+                                                           {"txtOD", &m.core_od},
+                                                           {"txtHt", &m.core_height},
+                                                           {"txtBobbin", &m.mount_part_number},
+                                                           {"txtTurns", &m.turns},
+                                                           {"txtWire", &m.wire},
+                                                           {"txtK", &m.winding_factor},
+                                                           {"txtDCR", &m.dcr},
+                                                           {"txtLOutfl", &m.l_full_load},
+                                                           {"txtLOutnl", &m.l_no_load},
+                                                           {"txtRollOff", &m.mu_e_full_dc},
+                                                           {"txtDim", &m.wound_dimensions},
+                                                           {"txtPfe", &m.core_loss},
+                                                           {"txtPcu", &m.copper_loss},
+                                                           {"txtPtot", &m.total_loss},
+                                                           {"txtTrise", &m.temp_rise}};
   for (const auto& [name, box] : fields) EXPECT_EQ(t.Text(name), box->text) << name;
 }
 
@@ -90,7 +103,7 @@ TEST(MainWindow, CalculateDesignsTheTypedInputsAndFillsTheOutputs) {
   WindowUnderTest t;
   t.Find<QLineEdit>("txtIdc")->setText("3");
   t.Click("cmdCalculate");
-  EXPECT_EQ(t.frm->Model().txtIdc.text, "3");
+  EXPECT_EQ(t.frm->Model().dc_current.text, "3");
   EXPECT_FALSE(t.Text("txtTrise").empty());
   ExpectWindowMirrorsModel(t);
 }
@@ -106,7 +119,7 @@ TEST(MainWindow, EnterAnywhereButTheCoreListPressesCalculate) {
   hf->click();
   t.Find<QLineEdit>("txtIdc")->setText("3");
   PressKey(hf, Qt::Key_Enter);
-  EXPECT_EQ(t.frm->Model().txtIdc.text, "3");
+  EXPECT_EQ(t.frm->Model().dc_current.text, "3");
 
   // In the core list Enter picks the current line, and nothing more.
   t.Click("cmdSelCore");
@@ -114,8 +127,9 @@ TEST(MainWindow, EnterAnywhereButTheCoreListPressesCalculate) {
   list->setCurrentRow(0);
   PressKey(list, Qt::Key_Return);
   EXPECT_FALSE(list->isVisible());
-  EXPECT_EQ(t.frm->Model().state.CoreIdx, 252);
-  EXPECT_EQ(t.frm->Model().state.DesignMode, 1) << "no Calculate after the pick";
+  EXPECT_EQ(t.frm->Model().state.core_row, 252);
+  EXPECT_EQ(t.frm->Model().state.design_mode, DesignMode::SelectedCore)
+      << "no Calculate after the pick";
 }
 
 // Every field shows without scrolling on a 1366 x 768 screen, less a title
@@ -210,7 +224,7 @@ TEST(MainWindow, PickingAListLineDesignsThatRowAndHidesTheList) {
   ASSERT_EQ(list->count(), 250);
   ClickListLine(list, 249);
   EXPECT_FALSE(list->isVisible());
-  EXPECT_EQ(t.frm->Model().state.CoreIdx, 250);
+  EXPECT_EQ(t.frm->Model().state.core_row, 250);
   EXPECT_FALSE(Checked(t, "mnuLfl")) << "a chosen core is designed by turns";
   EXPECT_FALSE(t.Text("txtPN").empty());
   ExpectWindowMirrorsModel(t);
@@ -264,7 +278,7 @@ TEST(MainWindow, StackDialogHoldsTheWindowUntilClosed) {
   dialog->close();
   EXPECT_EQ(t.window->Stack(), nullptr);
   EXPECT_TRUE(t.window->isEnabled());
-  EXPECT_EQ(t.frm->Model().state.StackCount, 2);
+  EXPECT_EQ(t.frm->Model().state.stack_count, 2);
 }
 
 }  // namespace

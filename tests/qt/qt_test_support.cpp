@@ -59,7 +59,7 @@ WindowUnderTest::WindowUnderTest() {
     app = new QApplication(app_argc, app_argv);  // one for the whole program
     KeepSettingsAway();
   }
-  frm = std::make_unique<FrmTov>(Cores(), ui);
+  frm = std::make_unique<DesignController>(Cores(), ui);
   frm->Startup();
   window = std::make_unique<MainWindow>(*frm);
   window->Refresh();

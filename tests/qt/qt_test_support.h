@@ -5,7 +5,7 @@
 #include <string>
 
 #include "support/scripted_ui.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 #include "ui/qt/main_window.h"
 
 namespace tov::qt::testing {
@@ -14,7 +14,7 @@ namespace tov::qt::testing {
 // disclaimer has been shown and the start-up defaults applied.
 struct WindowUnderTest {
   tov::testing::ScriptedUi ui;
-  std::unique_ptr<FrmTov> frm;
+  std::unique_ptr<DesignController> frm;
   std::unique_ptr<MainWindow> window;
 
   WindowUnderTest();

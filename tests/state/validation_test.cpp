@@ -59,26 +59,26 @@ TEST(ValidateInputs, NumericLoopThenRangeLoopOfEveryFieldInOrder) {
     const char* rejected;
     const char* accepted;
   } fields[] = {
-      {&WindowModel::txtIdc, "DC Current field requires a numeric entry.",
+      {&WindowModel::dc_current, "DC Current field requires a numeric entry.",
        "DC Current field requires a numeric entry greater than zero.",
        "Please enter a value for DC Current.", "10", "0", "1e-9"},
-      {&WindowModel::txtIdelta, "Ripple Current field requires a non-negative numeric entry.",
+      {&WindowModel::ripple_current, "Ripple Current field requires a non-negative numeric entry.",
        nullptr, "Please enter a new value for Ripple Current.", "1", "-1", "0"},
-      {&WindowModel::txtFreq, "Frequency field requires a numeric entry greater than zero.",
+      {&WindowModel::frequency, "Frequency field requires a numeric entry greater than zero.",
        nullptr, "Please enter a new value for the Frequency.", "100", "0", "1e-9"},
-      {&WindowModel::txtCurDens,
+      {&WindowModel::current_density,
        "Current Density field requires a numeric entry greater than zero.", nullptr,
        "Please enter a value for the Current Density.", "600", "-600", "1e-9"},
-      {&WindowModel::txtLfl, "Full Load L field requires a numeric entry greater than zero.",
+      {&WindowModel::full_load_l, "Full Load L field requires a numeric entry greater than zero.",
        nullptr, "Please enter a value for Full Load L.", "100", "-0.001", "1e-9"},
-      {&WindowModel::txtLnl, "No Load L field requires a numeric entry greater than zero.", nullptr,
-       "Please enter a value for No Load L.", "150", "0", "1e-9"},
-      {&WindowModel::txtTempInput,
+      {&WindowModel::no_load_l, "No Load L field requires a numeric entry greater than zero.",
+       nullptr, "Please enter a value for No Load L.", "150", "0", "1e-9"},
+      {&WindowModel::allowable_rise,
        "Temperature Rise field requires a numeric entry greater than zero.", nullptr,
        "Please enter a value for Temperature Rise.", "35", "-1e-9", "1e-9"},
   };
   WindowModel window = StartedWindow();
-  window.mnuLfl = false;  // the inductance fields are compared elsewhere
+  window.full_load_l_max = false;  // the inductance fields are compared elsewhere
   std::vector<std::string> answers, prompts, defaults;
   for (const auto& f : fields) {
     (window.*f.box).text = "twelve";
@@ -102,17 +102,18 @@ TEST(ValidateInputs, NumericLoopThenRangeLoopOfEveryFieldInOrder) {
 // smallest normal float.
 TEST(ValidateInputs, ValuesAFloatCannotHoldAreAskedForAgainInEveryField) {
   const std::pair<TextBox WindowModel::*, std::string> fields[] = {
-      {&WindowModel::txtIdc, "DC Current field requires a numeric entry greater than zero."},
-      {&WindowModel::txtIdelta, "Ripple Current field requires a non-negative numeric entry."},
-      {&WindowModel::txtFreq, "Frequency field requires a numeric entry greater than zero."},
-      {&WindowModel::txtCurDens,
+      {&WindowModel::dc_current, "DC Current field requires a numeric entry greater than zero."},
+      {&WindowModel::ripple_current, "Ripple Current field requires a non-negative numeric entry."},
+      {&WindowModel::frequency, "Frequency field requires a numeric entry greater than zero."},
+      {&WindowModel::current_density,
        "Current Density field requires a numeric entry greater than zero."},
-      {&WindowModel::txtLfl, "Full Load L field requires a numeric entry greater than zero."},
-      {&WindowModel::txtLnl, "No Load L field requires a numeric entry greater than zero."},
-      {&WindowModel::txtTempInput,
+      {&WindowModel::full_load_l, "Full Load L field requires a numeric entry greater than zero."},
+      {&WindowModel::no_load_l, "No Load L field requires a numeric entry greater than zero."},
+      {&WindowModel::allowable_rise,
        "Temperature Rise field requires a numeric entry greater than zero."}};
   for (const auto& [box, range_message] : fields) {
-    const bool ripple = box == &WindowModel::txtIdelta, full_load = box == &WindowModel::txtLfl;
+    const bool ripple = box == &WindowModel::ripple_current,
+               full_load = box == &WindowModel::full_load_l;
     const std::pair<const char*, bool> values[] = {{"3.4e38", true},
                                                    {"3.41e38", false},
                                                    {"1e300", false},
@@ -120,7 +121,7 @@ TEST(ValidateInputs, ValuesAFloatCannotHoldAreAskedForAgainInEveryField) {
                                                    {"1e-50", ripple}};
     for (const auto& [text, accepted] : values) {
       WindowModel window = StartedWindow();
-      window.mnuLfl = false;
+      window.full_load_l_max = false;
       (window.*box).text = text;
       const std::optional<InputPrompt> prompt = FirstInputPrompt(window);
       EXPECT_EQ(!prompt, accepted) << range_message << " " << text;
@@ -137,10 +138,10 @@ TEST(ValidateInputs, CancelAsksAgainAndANonNumberInTheRangeLoopGoesBackToTheNume
   const std::string range = Prompt("DC Current field requires a numeric entry greater than zero.",
                                    "Please enter a value for DC Current.");
   WindowModel window = StartedWindow();
-  window.txtIdc.text = "0";
+  window.dc_current.text = "0";
   const ScriptedUi ui = Validate(window, {"abc", "", " ", "-2", "4"});
   EXPECT_EQ(Prompts(ui), (std::vector<std::string>{range, numeric, numeric, numeric, range}));
-  EXPECT_EQ(window.txtIdc.text, "4");
+  EXPECT_EQ(window.dc_current.text, "4");
 }
 
 // No Load L must exceed Full Load L, compared as 4-byte values, while Full
@@ -172,15 +173,15 @@ TEST(ValidateInputs, CrossCheckOfTheInductances) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.Lfl) + " / " + c.Lnl);
     WindowModel window = StartedWindow();
-    window.mnuLfl = c.checked;
-    window.txtLfl.text = c.Lfl;
-    window.txtLnl.text = c.Lnl;
+    window.full_load_l_max = c.checked;
+    window.full_load_l.text = c.Lfl;
+    window.no_load_l.text = c.Lnl;
     const ScriptedUi ui = Validate(window, c.answers);
     std::vector<std::string> expected;
     for (const char* box = c.boxes; *box; ++box) expected.push_back(*box == 'x' ? cross : numeric);
     EXPECT_EQ(Prompts(ui), expected);
     for (const auto& input : ui.inputs) EXPECT_EQ(input.default_answer, c.offered);
-    EXPECT_EQ(window.txtLnl.text, c.final_Lnl);
+    EXPECT_EQ(window.no_load_l.text, c.final_Lnl);
   }
 }
 

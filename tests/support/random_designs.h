@@ -32,14 +32,14 @@ inline std::vector<DesignResult> RandomDesigns() {
       for (int i = 0; i < 16; ++i) {
         DesignRequest r;
         r.material = material;
-        r.StackCount = stack;
-        r.Idc = uniform(0.2, 60);
-        r.dI = uniform(0, 0.6) * r.Idc;
-        r.f = uniform(5, 400);
-        r.J = uniform(300, 900);
-        r.Lfl_uH = uniform(5, 3000);
-        r.Lnl_uH = r.Lfl_uH * uniform(1.1, 4);
-        r.Tallow = uniform(15, 80);
+        r.stack_count = stack;
+        r.dc_current_a = uniform(0.2, 60);
+        r.ripple_a = uniform(0, 0.6) * r.dc_current_a;
+        r.frequency_khz = uniform(5, 400);
+        r.current_density_a_cm2 = uniform(300, 900);
+        r.full_load_l_uh = uniform(5, 3000);
+        r.no_load_l_uh = r.full_load_l_uh * uniform(1.1, 4);
+        r.allowable_rise_c = uniform(15, 80);
         r.full_load_l_max = i % 2 == 0;
         if (auto found = SearchCores(r, ShippedCores()).design) designs.push_back(*found);
         const MaterialSection section = SectionOf(material);

@@ -14,7 +14,7 @@
 #include "support/core_fixture.h"
 #include "support/scripted_ui.h"
 #include "ui/logic/candidate_rows.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov {
 namespace {
@@ -38,16 +38,16 @@ TEST(CompareCoresTest, TheLineCalculatePicksReadsAsTheWindowShowsIt) {
                               {Material::Velmax, 1, false, false, true, "400"}};  // too large
   for (const Setting& s : settings) {
     testing::ScriptedUi ui;
-    FrmTov form(Shipped(), ui);
+    DesignController form(Shipped(), ui);
     WindowModel& w = form.Model();
     ApplyStartupDefaults(w);
     w.material = s.material;
-    w.state.StackCount = s.stack;
+    w.state.stack_count = s.stack;
     w.state.metric = s.metric;
-    w.mnuSingleLayer = s.single_layer;
-    w.mnuLfl = s.lfl_max;
-    w.txtIdc.text = s.Idc;
-    form.cmdCalculate_Click();
+    w.single_layer = s.single_layer;
+    w.full_load_l_max = s.lfl_max;
+    w.dc_current.text = s.Idc;
+    form.Calculate();
 
     const CompareTable table = CompareCores(form);
     ASSERT_TRUE(table.problem.empty());
@@ -61,30 +61,30 @@ TEST(CompareCoresTest, TheLineCalculatePicksReadsAsTheWindowShowsIt) {
     if (pick == table.rows.end()) continue;
 
     const auto text = [&](CandidateColumn c) { return CellText(*pick, c, Shipped(), s.metric); };
-    EXPECT_EQ(pick->candidate.row, w.state.CoreIdx);
-    EXPECT_TRUE(w.txtPN.text.ends_with(text(CandidateColumn::PartNumber)));
-    EXPECT_EQ(text(CandidateColumn::Perm), w.txtPerm.text);
-    EXPECT_EQ(text(CandidateColumn::Turns), w.txtTurns.text);
-    EXPECT_EQ(text(CandidateColumn::Wire), w.txtWire.text);
-    EXPECT_EQ(text(CandidateColumn::Fill), w.txtK.text);
-    EXPECT_EQ(text(CandidateColumn::LFullLoad), w.txtLOutfl.text);
-    EXPECT_EQ(text(CandidateColumn::LNoLoad), w.txtLOutnl.text);
-    EXPECT_EQ(text(CandidateColumn::Resistance), w.txtDCR.text);
-    EXPECT_EQ(text(CandidateColumn::TempRise), w.txtTrise.text);
-    EXPECT_EQ(text(CandidateColumn::WoundSize), w.txtDim.text);
-    EXPECT_EQ(text(CandidateColumn::Header), w.txtBobbin.text);
+    EXPECT_EQ(pick->candidate.row, w.state.core_row);
+    EXPECT_TRUE(w.part_number.text.ends_with(text(CandidateColumn::PartNumber)));
+    EXPECT_EQ(text(CandidateColumn::Perm), w.permeability.text);
+    EXPECT_EQ(text(CandidateColumn::Turns), w.turns.text);
+    EXPECT_EQ(text(CandidateColumn::Wire), w.wire.text);
+    EXPECT_EQ(text(CandidateColumn::Fill), w.winding_factor.text);
+    EXPECT_EQ(text(CandidateColumn::LFullLoad), w.l_full_load.text);
+    EXPECT_EQ(text(CandidateColumn::LNoLoad), w.l_no_load.text);
+    EXPECT_EQ(text(CandidateColumn::Resistance), w.dcr.text);
+    EXPECT_EQ(text(CandidateColumn::TempRise), w.temp_rise.text);
+    EXPECT_EQ(text(CandidateColumn::WoundSize), w.wound_dimensions.text);
+    EXPECT_EQ(text(CandidateColumn::Header), w.mount_part_number.text);
     EXPECT_EQ(text(CandidateColumn::FailedTests), "");
-    if (w.lblPtot.ends_with("(mW)")) {
-      EXPECT_EQ(text(CandidateColumn::TotalLoss), w.txtPtot.text);
+    if (w.total_loss_caption.ends_with("(mW)")) {
+      EXPECT_EQ(text(CandidateColumn::total_loss_mw), w.total_loss.text);
     }
   }
 }
 
 TEST(CompareCoresTest, InputsTheWindowWouldAskForAgainGiveNoTable) {
   testing::ScriptedUi ui;
-  FrmTov form(Shipped(), ui);
+  DesignController form(Shipped(), ui);
   ApplyStartupDefaults(form.Model());
-  form.Model().txtLnl.text = "90";  // below Full Load L while it is a ceiling
+  form.Model().no_load_l.text = "90";  // below Full Load L while it is a ceiling
   const CompareTable table = CompareCores(form);
   EXPECT_TRUE(table.rows.empty());
   EXPECT_EQ(table.problem.rfind("Invalid Entry: ", 0), 0u) << table.problem;
@@ -96,31 +96,31 @@ TEST(CompareCoresTest, DoubleClickSwitchesMaterialAndStackWithoutASearchAndDesig
   // Too small for the search (it would say "Required Core Too Large"), but a core to pick.
   testing::PutCore(cores, 1, {.PartNo = "M1", .SizeFigure = 1e-6});
   testing::ScriptedUi ui;
-  FrmTov form(cores, ui);
+  DesignController form(cores, ui);
   WindowModel& w = form.Model();
   ApplyStartupDefaults(w);
-  form.cmdSelCore_Click();  // the Velmax list is showing
+  form.ShowCoreList();  // the Velmax list is showing
 
-  form.grdCompare_DblClick(Material::MPP, 6, 1);    // no such stack
-  form.grdCompare_DblClick(Material::MPP, 2, 395);  // not a Molypermalloy core
+  form.DesignComparedCore(Material::MPP, 6, 1);    // no such stack
+  form.DesignComparedCore(Material::MPP, 2, 395);  // not a Molypermalloy core
   EXPECT_EQ(w.material, Material::Velmax);
-  EXPECT_TRUE(w.txtPN.text.empty());
+  EXPECT_TRUE(w.part_number.text.empty());
 
-  form.grdCompare_DblClick(Material::MPP, 2, 1);
+  form.DesignComparedCore(Material::MPP, 2, 1);
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(w.material, Material::MPP);
-  EXPECT_EQ(w.state.StackCount, 2);
-  EXPECT_EQ(w.state.CoreIdx, 1);
-  EXPECT_EQ(w.state.DesignMode, 1);
-  EXPECT_EQ(w.state.LoadingDesign, 0);
-  EXPECT_FALSE(w.mnuLfl);  // as after any pick from the core list
-  EXPECT_FALSE(w.lstCores_visible);
-  EXPECT_EQ(w.txtPN.text, "(2x)M1A2");
+  EXPECT_EQ(w.state.stack_count, 2);
+  EXPECT_EQ(w.state.core_row, 1);
+  EXPECT_EQ(w.state.design_mode, DesignMode::SelectedCore);
+  EXPECT_FALSE(w.state.loading_design);
+  EXPECT_FALSE(w.full_load_l_max);  // as after any pick from the core list
+  EXPECT_FALSE(w.core_list_visible);
+  EXPECT_EQ(w.part_number.text, "(2x)M1A2");
 }
 
 TEST(CompareCoresTest, ExportWritesTheHeadingsAndALinePerCoreOrSaysWhyNot) {
   testing::ScriptedUi ui;
-  FrmTov form(Shipped(), ui);
+  DesignController form(Shipped(), ui);
   ApplyStartupDefaults(form.Model());
   const CompareTable table = CompareCores(form);
   const std::vector<CandidateRow> two(table.rows.begin(), table.rows.begin() + 2);

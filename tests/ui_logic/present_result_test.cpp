@@ -24,10 +24,10 @@ class PresentationTest : public ::testing::Test {
   // Every output field, in the order of the window.
   std::vector<std::string> Shown() const {
     const WindowModel& w = window_;
-    return {w.txtPN.text, w.txtID.text, w.txtOD.text, w.txtHt.text, w.txtAe.text, w.txtle.text,
-            w.txtPerm.text, w.txtAL.text, w.txtLOutfl.text, w.txtLOutnl.text, w.txtRollOff.text,
-            w.txtTurns.text, w.txtWire.text, w.txtK.text, w.txtDim.text, w.txtDCR.text,
-            w.txtPfe.text, w.txtPcu.text, w.txtPtot.text, w.txtTrise.text, w.txtBobbin.text};
+    return {w.part_number.text, w.core_id.text, w.core_od.text, w.core_height.text, w.ae.text, w.le.text,
+            w.permeability.text, w.al.text, w.l_full_load.text, w.l_no_load.text, w.mu_e_full_dc.text,
+            w.turns.text, w.wire.text, w.winding_factor.text, w.wound_dimensions.text, w.dcr.text,
+            w.core_loss.text, w.copper_loss.text, w.total_loss.text, w.temp_rise.text, w.mount_part_number.text};
   }
 
   CoreTable cores_ = testing::EmptyCoreTable();
@@ -46,7 +46,7 @@ TEST_F(PresentationTest, EveryFieldOfAToroidInInchesAndMillimetres) {
       "157",           "103.60", "129.70", "47.9",   "31",     "15",   "0.12",
       "1.115 x 0.522", "0.018",  "273.5",  "2022.5", "2296.0", "17.1", "TX-Q3813-4A"};
   EXPECT_EQ(Shown(), expected);
-  EXPECT_FLOAT_EQ(window_.state.TotalLoss, 2296.0f);
+  EXPECT_FLOAT_EQ(window_.state.total_loss_mw, 2296.0f);
 
   window_.state.metric = true;  // nominal and wound sizes only; areas and lengths stay
   PresentResult(window_, cores_, toroid_);
@@ -60,27 +60,28 @@ TEST_F(PresentationTest, EveryFieldOfAToroidInInchesAndMillimetres) {
 TEST_F(PresentationTest, AnECoreShowsItsBobbinAndTheSetAsWound) {
   const DesignResult ecore{.row = 522, .e_core = true, .N = 28, .G = 15};
   PresentResult(window_, cores_, ecore);
-  EXPECT_EQ(std::tuple(window_.txtPN.text, window_.txtBobbin.text, window_.txtDim.text),
+  EXPECT_EQ(std::tuple(window_.part_number.text, window_.mount_part_number.text,
+                       window_.wound_dimensions.text),
             std::tuple("EC-2510", "BB-2510", "1.25 x 1.10 x 0.60"));
   window_.state.metric = true;
   PresentResult(window_, cores_, ecore);
-  EXPECT_EQ(window_.txtDim.text, "31.8 x 27.9 x 15.2");
+  EXPECT_EQ(window_.wound_dimensions.text, "31.8 x 27.9 x 15.2");
 }
 
 TEST_F(PresentationTest, StackMarksPartNumberAndMultipliesInductance) {
-  window_.state.StackCount = 3;
+  window_.state.stack_count = 3;
   DesignResult r = toroid_;
   r.Lfl = 0.04f;
   r.strands = 3;
   r.G = 12;
   PresentResult(window_, cores_, r);  // the nominal size is one core's
-  EXPECT_EQ(std::tuple(window_.txtPN.text, window_.txtLOutfl.text, window_.txtWire.text,
-                       window_.txtOD.text),
+  EXPECT_EQ(std::tuple(window_.part_number.text, window_.l_full_load.text, window_.wire.text,
+                       window_.core_od.text),
             std::tuple("(3x)77083A7", "120.00", "3 x #12", "1.060"));
 
-  window_.state.StackCount = 33;  // 33000 uH per mH, beyond a 16-bit count
+  window_.state.stack_count = 33;  // 33000 uH per mH, beyond a 16-bit count
   PresentResult(window_, cores_, toroid_);
-  EXPECT_EQ(std::tuple(window_.txtPN.text, window_.txtLOutfl.text),
+  EXPECT_EQ(std::tuple(window_.part_number.text, window_.l_full_load.text),
             std::tuple("(33x)77083A7", "3418.80"));
 }
 
@@ -92,22 +93,23 @@ TEST_F(PresentationTest, LossesTurnToWattsWhenTheTotalReaches10000mW) {
     r.Pfe = Pfe;
     r.Ptot = Ptot;
     PresentResult(window_, cores_, r);
-    EXPECT_EQ(std::tuple(window_.txtPfe.text, window_.txtPtot.text, window_.lblPtot,
-                         window_.state.TotalLoss),
+    EXPECT_EQ(std::tuple(window_.core_loss.text, window_.total_loss.text,
+                         window_.total_loss_caption, window_.state.total_loss_mw),
               std::tuple(pfe, ptot, caption, Ptot));
   }
-  EXPECT_EQ(window_.lblPfe, "Core Loss (W)");
+  EXPECT_EQ(window_.core_loss_caption, "Core Loss (W)");
 }
 
 TEST_F(PresentationTest, TooLargeClearsFieldsButKeepsLossCaptionsAndTotal) {
   PresentResult(window_, cores_, toroid_);
-  window_.txtTrise.background = kLightRed;
+  window_.temp_rise.background = kLightRed;
   PresentTooLarge(window_);
   std::vector<std::string> expected(21, "");
   expected[0] = "Too Large";
   expected[8] = expected[9] = "N/A";
   EXPECT_EQ(Shown(), expected);
-  EXPECT_EQ(std::tuple(window_.txtTrise.background, window_.lblPtot, window_.state.TotalLoss),
+  EXPECT_EQ(std::tuple(window_.temp_rise.background, window_.total_loss_caption,
+                       window_.state.total_loss_mw),
             std::tuple(kWhite, "Total Losses (mW)", 2296.0f));
 }
 
@@ -118,9 +120,9 @@ TEST(ColourTempRiseTest, ColoursBetweenLimitsAndKeepsColourAtThem) {
         Case{35.1f, kWhite, kLightYellow}, Case{49.9f, kWhite, kLightYellow},
         Case{50.0f, kWhite, kWhite}, Case{50.1f, kWhite, kLightRed}}) {
     WindowModel window;
-    window.txtTrise.background = before;
+    window.temp_rise.background = before;
     ColourTempRise(window, dT, 35.0f);  // allowable rise 35, hot above 50
-    EXPECT_EQ(window.txtTrise.background, after) << dT;
+    EXPECT_EQ(window.temp_rise.background, after) << dT;
   }
 }
 

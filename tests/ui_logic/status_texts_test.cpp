@@ -10,7 +10,7 @@
 #include "state/core_table_loader.h"
 #include "support/core_fixture.h"
 #include "support/scripted_ui.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov {
 namespace {
@@ -24,12 +24,12 @@ TEST(StatusTexts, NameTheOptionsInForceAndWhatTheFieldsDoNotSay) {
       {[](WindowModel&) {},
        "Ambient 20 \u00b0C | 1 core | Single layer: off | Inches | Full Load L Maximum: on", ""},
       {[](WindowModel& w) {
-         w.state.AmbientTemp = 37.5f;
-         w.state.StackCount = 3;
-         w.mnuSingleLayer = true;
-         w.mnuDimEng = false;
-         w.mnuDimMet = true;
-         w.mnuLfl = false;
+         w.state.ambient_c = 37.5f;
+         w.state.stack_count = 3;
+         w.single_layer = true;
+         w.inches = false;
+         w.millimetres = true;
+         w.full_load_l_max = false;
        },
        "Ambient 37.5 \u00b0C | 3 cores stacked | Single layer: on | Millimetres | "
        "Full Load L Maximum: off (No Load L sets no ceiling)",
@@ -60,19 +60,19 @@ TEST(StatusTexts, AnEditMarksTheDesignShownUntilTheNextOneOrTooLarge) {
   CoreTable cores = testing::EmptyCoreTable();
   testing::PutCore(cores, 396, {});
   testing::ScriptedUi ui;
-  FrmTov form(cores, ui);
+  DesignController form(cores, ui);
   ApplyStartupDefaults(form.Model());
-  form.txtInput_Change();
+  form.InputEdited();
   EXPECT_FALSE(form.Model().inputs_changed) << "no design to be out of date";
-  form.cmdCalculate_Click();
-  form.txtInput_Change();
+  form.Calculate();
+  form.InputEdited();
   EXPECT_TRUE(form.Model().inputs_changed);
-  form.cmdCalculate_Click();
+  form.Calculate();
   EXPECT_FALSE(form.Model().inputs_changed);
-  form.txtInput_Change();
-  form.Model().txtIdc.text = "400";
-  form.cmdCalculate_Click();
-  EXPECT_EQ(form.Model().txtPN.text, "Too Large");
+  form.InputEdited();
+  form.Model().dc_current.text = "400";
+  form.Calculate();
+  EXPECT_EQ(form.Model().part_number.text, "Too Large");
   EXPECT_FALSE(form.Model().inputs_changed);
 }
 
@@ -96,12 +96,12 @@ TEST(StatusTexts, NotesComeFromTheDesignShown) {
   };
   for (const auto& row : rows) {
     testing::ScriptedUi ui;
-    FrmTov form(*load.table, ui);
+    DesignController form(*load.table, ui);
     form.Startup();
     ui.answers.clear();
     form.Model().material = row.material;
-    form.Model().txtIdc.text = row.Idc;
-    form.Model().txtCurDens.text = row.CurDens;
+    form.Model().dc_current.text = row.Idc;
+    form.Model().current_density.text = row.CurDens;
     form.DesignSelectedCore(row.row);
     const DesignNotes& notes = form.Model().notes;
     EXPECT_EQ(notes.below_full_load_l, row.notes.below_full_load_l) << row.row;

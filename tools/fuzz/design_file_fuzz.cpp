@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const auto& record = read.record;
   if (record.has_value() == !read.error.empty()) tov::fuzz::Fail("refusal without a reason", bytes);
   if (!record) return 0;
-  if (record->StackCount < 1 || !tov::CopperFactorPositive(record->AmbientTemp)) {
+  if (record->stack_count < 1 || !tov::CopperFactorPositive(record->ambient_c)) {
     tov::fuzz::Fail("accepted a file no design can be computed from", bytes);
   }
   const std::string written = tov::WriteDesignFile(*record);
@@ -37,9 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   // The ambient temperature is written to 7 significant digits, a float holds
   // up to 9: it comes back within the seventh digit.
   tov::DesignFileRecord expected = *record;
-  const double ambient = record->AmbientTemp;
-  if (std::fabs(again->AmbientTemp - ambient) <= 1e-6 * std::fabs(ambient)) {
-    expected.AmbientTemp = again->AmbientTemp;
+  const double ambient = record->ambient_c;
+  if (std::fabs(again->ambient_c - ambient) <= 1e-6 * std::fabs(ambient)) {
+    expected.ambient_c = again->ambient_c;
   }
   if (!(*again == expected)) tov::fuzz::Fail("round trip", written);
   return 0;

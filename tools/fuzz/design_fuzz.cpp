@@ -22,7 +22,7 @@
 #include "state/window_model.h"
 #include "support/core_fixture.h"
 #include "ui/logic/candidate_rows.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov::fuzz {
 namespace {
@@ -122,13 +122,30 @@ int16_t CoreRow(FuzzedDataProvider& in, Material material) {
 }
 
 void CheckWindow(const WindowModel& w) {
-  for (const TextBox* box :
-       {&w.txtPN,     &w.txtPerm,    &w.txtAL,    &w.txtAe,   &w.txtle,  &w.txtID,   &w.txtOD,
-        &w.txtHt,     &w.txtBobbin,  &w.txtTurns, &w.txtWire, &w.txtK,   &w.txtDCR,  &w.txtLOutfl,
-        &w.txtLOutnl, &w.txtRollOff, &w.txtDim,   &w.txtPfe,  &w.txtPcu, &w.txtPtot, &w.txtTrise}) {
+  for (const TextBox* box : {&w.part_number,
+                             &w.permeability,
+                             &w.al,
+                             &w.ae,
+                             &w.le,
+                             &w.core_id,
+                             &w.core_od,
+                             &w.core_height,
+                             &w.mount_part_number,
+                             &w.turns,
+                             &w.wire,
+                             &w.winding_factor,
+                             &w.dcr,
+                             &w.l_full_load,
+                             &w.l_no_load,
+                             &w.mu_e_full_dc,
+                             &w.wound_dimensions,
+                             &w.core_loss,
+                             &w.copper_loss,
+                             &w.total_loss,
+                             &w.temp_rise}) {
     ExpectFinite("field", box->text);
   }
-  for (const std::string& line : w.lstCores) ExpectFinite("core list", line);
+  for (const std::string& line : w.core_list) ExpectFinite("core list", line);
 }
 
 // Whether every cell a design on the row computes with, or shows as a core
@@ -155,68 +172,68 @@ double Shown(const TextBox& field, const std::string& context) {
 // The design shown, when it stands on a core of the material in force whose
 // cells are all positive and the settings are ones the window accepts.
 void CheckDesign(const WindowModel& w, const CoreTable& table) {
-  const int16_t row = w.state.CoreIdx;
+  const int16_t row = w.state.core_row;
   const bool e_core = IsECore(w.material);
-  if (w.txtPN.text.empty() || w.txtPN.text == "Too Large" ||
+  if (w.part_number.text.empty() || w.part_number.text == "Too Large" ||
       !SectionOf(w.material).HoldsCore(row) || !SoundCore(table, row, e_core) ||
-      FirstInputPrompt(w) || !CopperFactorPositive(w.state.AmbientTemp) || w.state.StackCount < 1) {
+      FirstInputPrompt(w) || !CopperFactorPositive(w.state.ambient_c) || w.state.stack_count < 1) {
     return;
   }
-  const std::string context = w.txtPN.text + " row " + std::to_string(row) + " stack " +
-                              std::to_string(w.state.StackCount) + " ambient " +
-                              std::to_string(w.state.AmbientTemp) + " Lfl " + w.txtLfl.text +
-                              " turns " + w.txtTurns.text;
-  if (!(Shown(w.txtTurns, context) > 0)) Fail("turns not positive", context);
+  const std::string context = w.part_number.text + " row " + std::to_string(row) + " stack " +
+                              std::to_string(w.state.stack_count) + " ambient " +
+                              std::to_string(w.state.ambient_c) + " Lfl " + w.full_load_l.text +
+                              " turns " + w.turns.text;
+  if (!(Shown(w.turns, context) > 0)) Fail("turns not positive", context);
   // Inductances are shown to 0.01 uH: a positive one below 0.005 uH shows as 0.00.
-  const std::pair<const TextBox*, const char*> results[] = {{&w.txtDCR, "resistance"},
-                                                            {&w.txtPfe, "core loss"},
-                                                            {&w.txtPcu, "copper loss"},
-                                                            {&w.txtPtot, "total loss"},
-                                                            {&w.txtK, "fill"},
-                                                            {&w.txtTrise, "rise"},
-                                                            {&w.txtRollOff, "roll-off"},
-                                                            {&w.txtID, "ID"},
-                                                            {&w.txtOD, "OD"},
-                                                            {&w.txtHt, "height"},
-                                                            {&w.txtLOutfl, "full-load L"},
-                                                            {&w.txtLOutnl, "no-load L"}};
+  const std::pair<const TextBox*, const char*> results[] = {{&w.dcr, "resistance"},
+                                                            {&w.core_loss, "core loss"},
+                                                            {&w.copper_loss, "copper loss"},
+                                                            {&w.total_loss, "total loss"},
+                                                            {&w.winding_factor, "fill"},
+                                                            {&w.temp_rise, "rise"},
+                                                            {&w.mu_e_full_dc, "roll-off"},
+                                                            {&w.core_id, "ID"},
+                                                            {&w.core_od, "OD"},
+                                                            {&w.core_height, "height"},
+                                                            {&w.l_full_load, "full-load L"},
+                                                            {&w.l_no_load, "no-load L"}};
   for (const auto& [field, name] : results) {
     if (!(Shown(*field, context) >= 0)) Fail(name, context + ": " + field->text);
   }
   // Wound dimensions: "OD x HT" or, for an E-core, three sizes.
-  std::string_view rest = w.txtDim.text;
+  std::string_view rest = w.wound_dimensions.text;
   while (!rest.empty()) {
     const std::size_t cut = rest.find(" x ");
     const std::optional<double> part = ParseNumber(rest.substr(0, cut));
-    if (!part || !(*part >= 0)) Fail("wound dimensions", context + ": " + w.txtDim.text);
+    if (!part || !(*part >= 0)) Fail("wound dimensions", context + ": " + w.wound_dimensions.text);
     rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 3);
   }
 }
 
-void RunAction(FrmTov& frm, FuzzedDataProvider& in) {
+void RunAction(DesignController& frm, FuzzedDataProvider& in) {
   WindowModel& w = frm.Model();
   switch (in.ConsumeIntegralInRange(0, 7)) {
     case 0:
-      return frm.cmdCalculate_Click();
+      return frm.Calculate();
     case 1:
-      // As every caller of the selected-core design does, on the core CoreIdx names.
-      w.state.CoreIdx = CoreRow(in, w.material);
-      return frm.DesignSelectedCore(w.state.CoreIdx);
+      // As every caller of the selected-core design does, on the core core_row names.
+      w.state.core_row = CoreRow(in, w.material);
+      return frm.DesignSelectedCore(w.state.core_row);
     case 2:
-      frm.cmdSelCore_Click();
-      return frm.lstCores_Click(in.ConsumeIntegralInRange(-1, kCoresPerSection + 1));
+      frm.ShowCoreList();
+      return frm.PickListedCore(in.ConsumeIntegralInRange(-1, kCoresPerSection + 1));
     case 3:
       return frm.SelectMaterial(in.PickValueInArray(kMaterials));
     case 4:
-      return frm.mnuLfl_Click();
+      return frm.ToggleFullLoadLMaximum();
     case 5:
-      return frm.mnuSingleLayer_Click();
+      return frm.ToggleSingleLayer();
     case 6:
-      return in.ConsumeBool() ? frm.mnuDimMet_Click() : frm.mnuDimEng_Click();
+      return in.ConsumeBool() ? frm.ShowMillimetres() : frm.ShowInches();
   }
-  frm.mnuStack_Click();
-  frm.optStack_Click(in.ConsumeIntegralInRange<int16_t>(0, 6));
-  frm.cmdOK_Click();
+  frm.OpenStackDialog();
+  frm.ChooseStackCount(in.ConsumeIntegralInRange<int16_t>(0, 6));
+  frm.AcceptStack();
 }
 
 }  // namespace
@@ -229,23 +246,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   fuzz::Mutate(table, in);
 
   fuzz::AcceptingUi ui;
-  FrmTov frm(table, ui);
+  DesignController frm(table, ui);
   WindowModel& w = frm.Model();
   ApplyStartupDefaults(w);
   w.material = in.PickValueInArray(kMaterials);
-  for (TextBox* box : {&w.txtIdc, &w.txtIdelta, &w.txtFreq, &w.txtCurDens, &w.txtLfl, &w.txtLnl,
-                       &w.txtTempInput}) {
+  for (TextBox* box : {&w.dc_current, &w.ripple_current, &w.frequency, &w.current_density,
+                       &w.full_load_l, &w.no_load_l, &w.allowable_rise}) {
     box->text = fuzz::InputText(in);
   }
-  w.mnuLfl = in.ConsumeBool();
-  w.mnuSingleLayer = in.ConsumeBool();
+  w.full_load_l_max = in.ConsumeBool();
+  w.single_layer = in.ConsumeBool();
   SetAmbientTemp(w.state, in.ConsumeFloatingPointInRange(-1e6f, 1e6f));
-  w.state.StackCount =
+  w.state.stack_count =
       in.ConsumeBool() ? in.ConsumeIntegralInRange<int16_t>(0, 7) : in.ConsumeIntegral<int16_t>();
   if (in.ConsumeBool()) {
     w.state.metric = true;
-    w.mnuDimEng = false;
-    w.mnuDimMet = true;
+    w.inches = false;
+    w.millimetres = true;
   }
 
   for (int n = in.ConsumeIntegralInRange(1, 6); n > 0; --n) {
@@ -266,11 +283,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::Fail("candidates disagree with Calculate", *failure);
   }
   CandidateSet set = EvaluateCandidates(
-      request, table, {.materials = {request.material}, .stacks = {request.StackCount}});
+      request, table, {.materials = {request.material}, .stacks = {request.stack_count}});
   const int last_core = SectionOf(request.material).first_row + fuzz::kCoresPerSection;
   std::erase_if(set.candidates, [&](const Candidate& c) { return c.row > last_core; });
   for (const CandidateRow& row :
-       CandidateRows(std::move(set.candidates), request.material, request.StackCount, true)) {
+       CandidateRows(std::move(set.candidates), request.material, request.stack_count, true)) {
     for (std::size_t c = 0; c < kCandidateColumnCount; ++c) {
       fuzz::ExpectFinite("compare table",
                          CellText(row, static_cast<CandidateColumn>(c), table, w.state.metric));

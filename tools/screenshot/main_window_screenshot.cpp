@@ -16,7 +16,7 @@
 #include <cstdio>
 
 #include "state/core_table_loader.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 #include "ui/qt/main_window.h"
 
 namespace {
@@ -60,7 +60,7 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   SilentUser user;
-  tov::FrmTov frm(*load.table, user);
+  tov::DesignController frm(*load.table, user);
   frm.Startup();
   tov::qt::MainWindow window(frm);
   window.Refresh();

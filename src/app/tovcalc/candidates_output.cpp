@@ -63,7 +63,7 @@ Json Number(std::optional<double> value) {
 
 Json Entry(const Candidate& c, const CoreTable& cores) {
   const DesignResult& d = c.design;
-  const double uH = 1000.0 * c.StackCount;
+  const double uH = 1000.0 * c.stack_count;
   const auto cell = [&](CoreColumn column) { return cores.Cell(c.row, column).AsDouble(); };
   const auto wound = [&](double value) { return c.wound ? Json(value) : Json(nullptr); };
 
@@ -82,7 +82,7 @@ Json Entry(const Candidate& c, const CoreTable& cores) {
   e["material"] = InfoOf(c.material).cli_name;
   e["core_row"] = c.row;
   e["part_number"] = c.part_number;
-  e["stack"] = c.StackCount;
+  e["stack"] = c.stack_count;
   e["search_start"] = c.search_start;
   e["search_pick"] = c.search_pick;
   e["passes"] = c.Passes();
@@ -135,21 +135,21 @@ Json RequestJson(const DesignRequest& r, const CandidateOptions& o, const Candid
   Json materials = Json::array();
   for (Material m : o.scope.materials) materials.push_back(InfoOf(m).cli_name);
   Json stacks = Json::array();
-  for (int16_t s : o.scope.stacks.empty() ? std::vector<int16_t>{r.StackCount} : o.scope.stacks) {
+  for (int16_t s : o.scope.stacks.empty() ? std::vector<int16_t>{r.stack_count} : o.scope.stacks) {
     stacks.push_back(s);
   }
   Json notices = Json::array();
   for (const Notice& n : set.notices) notices.push_back({{"title", n.title}, {"text", n.text}});
-  return {{"idc_a", r.Idc},
-          {"ripple_a", r.dI},
-          {"freq_khz", r.f},
-          {"density_a_per_sq_cm", r.J},
-          {"lfl_uh", r.Lfl_uH},
-          {"lnl_uh", r.Lnl_uH},
-          {"trise_c", r.Tallow},
+  return {{"idc_a", r.dc_current_a},
+          {"ripple_a", r.ripple_a},
+          {"freq_khz", r.frequency_khz},
+          {"density_a_per_sq_cm", r.current_density_a_cm2},
+          {"lfl_uh", r.full_load_l_uh},
+          {"lnl_uh", r.no_load_l_uh},
+          {"trise_c", r.allowable_rise_c},
           {"material", InfoOf(r.material).cli_name},
-          {"stack", r.StackCount},
-          {"cu_factor", r.CuFactor},
+          {"stack", r.stack_count},
+          {"cu_factor", r.copper_factor},
           {"full_load_l_max", r.full_load_l_max},
           {"single_layer", r.single_layer},
           {"materials", std::move(materials)},
@@ -212,7 +212,7 @@ std::size_t Width(std::string_view text) {
 std::string Table(std::vector<Candidate> candidates, const CoreTable& cores,
                   const DesignRequest& request, bool metric) {
   const std::vector<CandidateRow> rows =
-      CandidateRows(std::move(candidates), request.material, request.StackCount, false);
+      CandidateRows(std::move(candidates), request.material, request.stack_count, false);
   std::vector<std::vector<std::string>> lines(1, {" "});
   for (std::size_t c = 0; c < kCandidateColumnCount; ++c) {
     lines[0].push_back(CandidateColumnTitle(static_cast<CandidateColumn>(c), metric));

@@ -120,13 +120,13 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
   if (given.positional.size() > 1) return "Only one design file can be given.";
   if (!given.positional.empty()) s.design_file = given.positional.front();
 
-  s.txtIdc = Text(given, OptionId::Idc);
-  s.txtIdelta = Text(given, OptionId::Ripple);
-  s.txtFreq = Text(given, OptionId::Freq);
-  s.txtCurDens = Text(given, OptionId::Density);
-  s.txtLfl = Text(given, OptionId::Lfl);
-  s.txtLnl = Text(given, OptionId::Lnl);
-  s.txtTempInput = Text(given, OptionId::Trise);
+  s.dc_current = Text(given, OptionId::Idc);
+  s.ripple_current = Text(given, OptionId::Ripple);
+  s.frequency = Text(given, OptionId::Freq);
+  s.current_density = Text(given, OptionId::Density);
+  s.full_load_l = Text(given, OptionId::Lfl);
+  s.no_load_l = Text(given, OptionId::Lnl);
+  s.allowable_rise = Text(given, OptionId::Trise);
 
   if (const auto name = Text(given, OptionId::Material)) {
     for (const MaterialInfo& info : kMaterialTable) {
@@ -152,7 +152,7 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
              *ambient + "\".";
     }
   }
-  if (const auto tolerance = Text(given, OptionId::ALTolerance)) {
+  if (const auto tolerance = Text(given, OptionId::al_tolerance_percent)) {
     const std::optional<double> percent = ParseNumber(*tolerance);
     if (!percent || !ALToleranceAllowed(*percent)) {
       return "--al-tolerance takes the AL's lower tolerance in percent, from -99 to 0, not \"" +
@@ -276,7 +276,7 @@ constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "Also write the SPICE model of the design shown to FILE: a subcircuit whose inductance "
      "follows the design's roll-off, with its DC resistance and a resistor for its core loss.",
      false},
-    {OptionId::ALTolerance, "", "al-tolerance", "PERCENT",
+    {OptionId::al_tolerance_percent, "", "al-tolerance", "PERCENT",
      "Lower AL tolerance of the worst case in the JSON object, -99 to 0 (default -8).", true},
 }};
 

@@ -61,9 +61,10 @@ enum class OptionId : uint8_t {
   Sort,
   Curve,
   Spice,
-  ALTolerance,
+  al_tolerance_percent,
 };
-inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::ALTolerance) + 1;
+inline constexpr std::size_t kOptionCount =
+    static_cast<std::size_t>(OptionId::al_tolerance_percent) + 1;
 
 struct OptionEntry {
   OptionId id;
@@ -102,7 +103,8 @@ struct GivenOptions {
 // window's fields; they are checked as the window checks them.
 struct Settings {
   std::optional<std::string> design_file;
-  std::optional<std::string> txtIdc, txtIdelta, txtFreq, txtCurDens, txtLfl, txtLnl, txtTempInput;
+  std::optional<std::string> dc_current, ripple_current, frequency, current_density, full_load_l,
+      no_load_l, allowable_rise;
   std::optional<Material> material;
   std::optional<std::string> core;  // core-table row (1-based) or full part number
   std::optional<int16_t> stack;     // 1..5

@@ -13,7 +13,7 @@ std::string CurveOptionNames() {
   return names;
 }
 
-std::optional<std::string> CurveOutput(const FrmTov& form, CurveKind kind) {
+std::optional<std::string> CurveOutput(const DesignController& form, CurveKind kind) {
   const auto& design = form.ShownDesign();
   if (!design) return std::nullopt;
   return CurveCsv(DesignCurves(*design, form.Cores())[static_cast<std::size_t>(kind)]);

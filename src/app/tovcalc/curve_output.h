@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engines/curves.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov::tovcalc {
 
@@ -14,6 +14,6 @@ std::string CurveOptionNames();
 
 // The CSV text of the curve of the design `form` shows; nullopt when it shows
 // none (no core large enough, or none could be wound).
-std::optional<std::string> CurveOutput(const FrmTov& form, CurveKind kind);
+std::optional<std::string> CurveOutput(const DesignController& form, CurveKind kind);
 
 }  // namespace tov::tovcalc

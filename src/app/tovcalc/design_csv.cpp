@@ -63,7 +63,7 @@ void AppendCsvHeader(std::string& out) {
 }
 
 void AppendCsvLine(std::string& out, long long line, const GivenOptions& given, int status,
-                   const std::string& error, const FrmTov* form,
+                   const std::string& error, const DesignController* form,
                    const std::vector<RecordedMessage>* messages) {
   AppendNumber(out, line);
   for (OptionId id : kValueColumns) {
@@ -85,22 +85,22 @@ void AppendCsvLine(std::string& out, long long line, const GivenOptions& given, 
     return;
   }
   const WindowModel& w = form->Model();
-  Cell(out, w.state.DesignMode);
-  Cell(out, w.state.CoreIdx);
+  Cell(out, static_cast<int>(w.state.design_mode));
+  Cell(out, w.state.core_row);
   out.push_back(',');
   const std::optional<DesignResult>& design = form->ShownDesign();
   if (design) {
     const CoreTable& cores = form->Cores();
     AppendCsvCell(out, cores.PartNumber(design->row, design->e_core));
     const DesignResult& r = *design;
-    Cell(out, r.StackCount);
+    Cell(out, r.stack_count);
     Cell(out, r.N);
     Cell(out, r.G);
     Cell(out, r.strands);
     Cell(out, r.ue);
     // Inductances of the whole stack in uH, formed as the window shows them.
-    Cell(out, r.StackCount * 1000 * static_cast<double>(r.Lfl));
-    Cell(out, r.StackCount * 1000 * static_cast<double>(r.Lnl));
+    Cell(out, r.stack_count * 1000 * static_cast<double>(r.Lfl));
+    Cell(out, r.stack_count * 1000 * static_cast<double>(r.Lnl));
     Cell(out, r.fill);
     if (r.e_core) {
       out.append(",,");

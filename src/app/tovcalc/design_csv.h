@@ -6,7 +6,7 @@
 
 #include "app/tovcalc/command_line.h"
 #include "app/tovcalc/recording_ui.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov::tovcalc {
 
@@ -19,7 +19,7 @@ void AppendCsvHeader(std::string& out);
 // that designed, the design's numbers (empty when the window shows none,
 // as after "Too Large") and the messages shown.
 void AppendCsvLine(std::string& out, long long line, const GivenOptions& given, int status,
-                   const std::string& error, const FrmTov* form,
+                   const std::string& error, const DesignController* form,
                    const std::vector<RecordedMessage>* messages);
 
 // A CSV cell: quoted when it holds a comma, a quote or a line break.

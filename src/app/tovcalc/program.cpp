@@ -29,9 +29,9 @@ void Error(const std::string& text) {
 void WriteCoreList(const WindowModel& w, bool json, StandardOutput& out) {
   std::string& text = out.Buffer();
   if (!json) {
-    for (std::size_t p = 0; p < w.lstCores.size(); ++p) {
+    for (std::size_t p = 0; p < w.core_list.size(); ++p) {
       text += std::to_string(ListPositionToRow(w.material, static_cast<int16_t>(p)));
-      text.append("\t").append(w.lstCores[p]).append("\n");
+      text.append("\t").append(w.core_list[p]).append("\n");
     }
     return;
   }
@@ -39,12 +39,12 @@ void WriteCoreList(const WindowModel& w, bool json, StandardOutput& out) {
   writer.BeginObject();
   writer.Key("cores");
   writer.BeginArray();
-  for (std::size_t p = 0; p < w.lstCores.size(); ++p) {
+  for (std::size_t p = 0; p < w.core_list.size(); ++p) {
     writer.BeginObject();
     writer.Key("row");
     writer.Int(ListPositionToRow(w.material, static_cast<int16_t>(p)));
     writer.Key("text");
-    writer.String(w.lstCores[p]);
+    writer.String(w.core_list[p]);
     writer.EndObject();
   }
   writer.EndArray();
@@ -55,7 +55,7 @@ void WriteCoreList(const WindowModel& w, bool json, StandardOutput& out) {
 
 // --spice FILE: the SPICE model of the design shown, saved atomically.
 // Returns the run's status, or the failure's.
-int WriteSpiceModel(const FrmTov& form, const std::string& file, int status) {
+int WriteSpiceModel(const DesignController& form, const std::string& file, int status) {
   const std::optional<std::string> model = form.SpiceModelText();
   if (!model) {
     Error(form.ShownDesign() ? "The design shown has no inductance to model, so no SPICE model "

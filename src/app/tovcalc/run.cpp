@@ -20,36 +20,36 @@ void SetText(TextBox& box, const std::optional<std::string>& text) {
 }
 
 // The options override whatever the design file set, the material first.
-void ApplyOptions(FrmTov& form, const Settings& s) {
+void ApplyOptions(DesignController& form, const Settings& s) {
   WindowModel& w = form.Model();
   if (s.material) form.SelectMaterial(*s.material);
-  SetText(w.txtIdc, s.txtIdc);
-  SetText(w.txtIdelta, s.txtIdelta);
-  SetText(w.txtFreq, s.txtFreq);
-  SetText(w.txtCurDens, s.txtCurDens);
-  SetText(w.txtLfl, s.txtLfl);
-  SetText(w.txtLnl, s.txtLnl);
-  SetText(w.txtTempInput, s.txtTempInput);
-  if (s.stack) w.state.StackCount = *s.stack;
+  SetText(w.dc_current, s.dc_current);
+  SetText(w.ripple_current, s.ripple_current);
+  SetText(w.frequency, s.frequency);
+  SetText(w.current_density, s.current_density);
+  SetText(w.full_load_l, s.full_load_l);
+  SetText(w.no_load_l, s.no_load_l);
+  SetText(w.allowable_rise, s.allowable_rise);
+  if (s.stack) w.state.stack_count = *s.stack;
   if (s.ambient) SetAmbientTemp(w.state, *s.ambient);
-  if (s.al_tolerance) w.state.ALTolerance = *s.al_tolerance;
-  if (s.single_layer) w.mnuSingleLayer = *s.single_layer;
-  if (s.full_load_l_max) w.mnuLfl = *s.full_load_l_max;
+  if (s.al_tolerance) w.state.al_tolerance_percent = *s.al_tolerance;
+  if (s.single_layer) w.single_layer = *s.single_layer;
+  if (s.full_load_l_max) w.full_load_l_max = *s.full_load_l_max;
 }
 
-// Runs the chosen design. The core picked becomes CoreIdx, as a pick in the
+// Runs the chosen design. The core picked becomes core_row, as a pick in the
 // core list makes it. Millimetres are chosen as the window's units switch
-// does it, which re-runs the design named by DesignMode and CoreIdx.
-void RunDesign(FrmTov& form, DesignChoice choice, bool metric) {
+// does it, which re-runs the design named by design_mode and core_row.
+void RunDesign(DesignController& form, DesignChoice choice, bool metric) {
   WindowModel& w = form.Model();
-  if (choice.selected_core) w.state.CoreIdx = choice.row;
+  if (choice.selected_core) w.state.core_row = choice.row;
   if (metric) {
-    w.state.DesignMode = choice.selected_core ? 1 : 0;
-    form.mnuDimMet_Click();
+    w.state.design_mode = choice.selected_core ? DesignMode::SelectedCore : DesignMode::Automatic;
+    form.ShowMillimetres();
   } else if (choice.selected_core) {
     form.DesignSelectedCore(choice.row);
   } else {
-    form.cmdCalculate_Click();
+    form.Calculate();
   }
 }
 
@@ -90,17 +90,17 @@ std::optional<int16_t> ResolveCore(const CoreTable& cores, Material material,
 RunOutcome Designer::Run(const Settings& s) {
   ui_.Clear();
   form_.emplace(cores_, ui_);
-  FrmTov& form = *form_;
+  DesignController& form = *form_;
   WindowModel& w = form.Model();
   ApplyStartupDefaults(w);
 
   // Settings are applied as a design file is opened: a material change
   // starts no design of its own.
-  w.state.LoadingDesign = 1;
+  w.state.loading_design = true;
   DesignChoice choice;
   if (design_file_) {
     ApplyDesignFile(form, *design_file_);
-    choice = {design_file_->DesignMode != 0, design_file_->CoreIdx};
+    choice = {design_file_->design_mode != 0, design_file_->core_row};
   }
   ApplyOptions(form, s);
   if (s.core) {
@@ -114,9 +114,9 @@ RunOutcome Designer::Run(const Settings& s) {
                              ") is not a core of material " + MaterialOptionName(w.material) +
                              "; name one with --core or leave --material out."};
   }
-  w.state.LoadingDesign = 0;
+  w.state.loading_design = false;
   if (s.list) {
-    form.cmdSelCore_Click();
+    form.ShowCoreList();
     return {};
   }
 

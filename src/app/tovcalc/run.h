@@ -10,7 +10,7 @@
 #include "app/tovcalc/recording_ui.h"
 #include "io/design_file.h"
 #include "state/core_table.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov::tovcalc {
 
@@ -39,14 +39,14 @@ class Designer {
   // the design the settings choose.
   RunOutcome Run(const Settings& settings);
 
-  FrmTov& Form() { return *form_; }
+  DesignController& Form() { return *form_; }
   const RecordingUi& Ui() const { return ui_; }
 
  private:
   const CoreTable& cores_;
   const DesignFileRecord* design_file_;
   RecordingUi ui_;
-  std::optional<FrmTov> form_;
+  std::optional<DesignController> form_;
 };
 
 }  // namespace tov::tovcalc

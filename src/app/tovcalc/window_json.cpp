@@ -106,9 +106,9 @@ void WriteWindowJson(JsonWriter& json, const WindowModel& w,
   }
   json.EndObject();
   json.Key("core_row");
-  json.Int(w.state.CoreIdx);
+  json.Int(w.state.core_row);
   json.Key("design_mode");
-  json.Int(w.state.DesignMode);
+  json.Int(static_cast<int>(w.state.design_mode));
   json.Key("fields");
   json.BeginObject();
   for (const auto& [name, box] : SortedFields()) {
@@ -134,17 +134,17 @@ void WriteWindowJson(JsonWriter& json, const WindowModel& w,
   json.Key("options");
   json.BeginObject();
   json.Key("ambient");
-  json.Double(FloatValue(w.state.AmbientTemp));
+  json.Double(FloatValue(w.state.ambient_c));
   json.Key("full_load_l_max");
-  json.Bool(w.mnuLfl);
+  json.Bool(w.full_load_l_max);
   json.Key("lnl_enabled");
-  json.Bool(w.txtLnl.enabled);
+  json.Bool(w.no_load_l.enabled);
   json.Key("material");
   json.String(MaterialOptionName(w.material));
   json.Key("metric");
   json.Bool(w.state.metric);
   json.Key("single_layer");
-  json.Bool(w.mnuSingleLayer);
+  json.Bool(w.single_layer);
   json.EndObject();
   json.Key("report");
   json.BeginArray();
@@ -155,13 +155,13 @@ void WriteWindowJson(JsonWriter& json, const WindowModel& w,
     WriteRequestJson(json, *echo);
   }
   json.Key("stack");
-  json.Int(w.state.StackCount);
+  json.Int(w.state.stack_count);
   json.Key("strands");
-  json.Int(w.state.Strands);
+  json.Int(w.state.strands);
   json.Key("total_loss_mw");
-  json.Double(FloatValue(w.state.TotalLoss));
+  json.Double(FloatValue(w.state.total_loss_mw));
   json.Key("trise_colour");
-  json.String(Colour(w.txtTrise.background));
+  json.String(Colour(w.temp_rise.background));
   json.Key("worst_case");
   WriteWorstCase(json, worst_case);
   json.EndObject();

@@ -21,7 +21,7 @@ struct RequestEcho {
 };
 
 // design_mode, core_row, strands, total_loss_mw, stack; the texts of the
-// output and input fields; the captions that change; the colour of txtTrise;
+// output and input fields; the captions that change; the colour of temp_rise;
 // the options; the messages shown, in order; the report as text lines; and
 // for a request of a batch its line and its options; the worst case of the
 // design shown (null without one). Members sorted by name.

@@ -1,6 +1,6 @@
 #include "ui/logic/apply_design_file.h"
 
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov {
 
@@ -9,28 +9,29 @@ Material MaterialAfterOpening(const DesignFileRecord& record, Material current) 
 }
 
 bool DesignFileFits(const DesignFileRecord& record, Material current) {
-  if (record.DesignMode == 0) return true;
-  return SectionOf(MaterialAfterOpening(record, current)).HoldsCore(record.CoreIdx);
+  if (record.design_mode == 0) return true;
+  return SectionOf(MaterialAfterOpening(record, current)).HoldsCore(record.core_row);
 }
 
-void ApplyDesignFile(FrmTov& form, const DesignFileRecord& record) {
+void ApplyDesignFile(DesignController& form, const DesignFileRecord& record) {
   WindowModel& window = form.Model();
-  window.state.CoreIdx = record.CoreIdx;
-  window.state.DesignMode = record.DesignMode;
-  window.txtIdc.text = record.Idc;
-  window.txtIdelta.text = record.Idelta;
-  window.txtFreq.text = record.Freq;
-  window.txtCurDens.text = record.CurDens;
-  window.txtLfl.text = record.Lfl;
-  window.txtLnl.text = record.Lnl;
-  window.txtTempInput.text = record.TempInput;
+  window.state.core_row = record.core_row;
+  window.state.design_mode =
+      record.design_mode != 0 ? DesignMode::SelectedCore : DesignMode::Automatic;
+  window.dc_current.text = record.Idc;
+  window.ripple_current.text = record.Idelta;
+  window.frequency.text = record.Freq;
+  window.current_density.text = record.CurDens;
+  window.full_load_l.text = record.Lfl;
+  window.no_load_l.text = record.Lnl;
+  window.allowable_rise.text = record.TempInput;
   if (const auto material = MaterialFromFileCode(record.MaterialCode)) {
     form.SelectMaterial(*material);
   }
-  window.mnuLfl = record.FullLoadLMax == 1;
-  SetAmbientTemp(window.state, record.AmbientTemp);
-  window.state.StackCount = record.StackCount;
-  window.mnuSingleLayer = record.SingleLayer == 1;
+  window.full_load_l_max = record.FullLoadLMax == 1;
+  SetAmbientTemp(window.state, record.ambient_c);
+  window.state.stack_count = record.stack_count;
+  window.single_layer = record.SingleLayer == 1;
 }
 
 }  // namespace tov

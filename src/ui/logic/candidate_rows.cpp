@@ -9,7 +9,7 @@
 #include "state/message_titles.h"
 #include "state/number_format.h"
 #include "state/validation.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 #include "ui/logic/present_result.h"
 
 namespace tov {
@@ -84,7 +84,7 @@ std::string_view PatternOf(CandidateColumn column) {
       return "###0.000";
     case CandidateColumn::CoreLoss:
     case CandidateColumn::CopperLoss:
-    case CandidateColumn::TotalLoss:
+    case CandidateColumn::total_loss_mw:
       return "####0.0";
     default:
       return {};
@@ -97,7 +97,7 @@ std::optional<double> CellNumber(const CandidateRow& row, CandidateColumn column
                                  const CoreTable& cores) {
   const Candidate& c = row.candidate;
   const DesignResult& d = c.design;
-  const double uH = 1000.0 * c.StackCount;
+  const double uH = 1000.0 * c.stack_count;
   switch (column) {
     case CandidateColumn::PartNumber:
     case CandidateColumn::Material:
@@ -106,7 +106,7 @@ std::optional<double> CellNumber(const CandidateRow& row, CandidateColumn column
     case CandidateColumn::Perm:
       return cores.Cell(c.row, CoreColumn::Perm).AsDouble();
     case CandidateColumn::Stack:
-      return c.StackCount;
+      return c.stack_count;
     case CandidateColumn::Turns:
       return d.N;
     case CandidateColumn::Wire:
@@ -133,7 +133,7 @@ std::optional<double> CellNumber(const CandidateRow& row, CandidateColumn column
       return d.Rdc;
     case CandidateColumn::CopperLoss:
       return d.Pcu;
-    case CandidateColumn::TotalLoss:
+    case CandidateColumn::total_loss_mw:
       return d.Ptot;
     case CandidateColumn::TempRise:
       return d.dT;
@@ -156,7 +156,7 @@ std::string CellText(const CandidateRow& row, CandidateColumn column, const Core
     case CandidateColumn::Perm:
       return cores.Cell(c.row, CoreColumn::Perm).Display();
     case CandidateColumn::Stack:
-      return std::to_string(c.StackCount);
+      return std::to_string(c.stack_count);
     case CandidateColumn::Turns:
       return std::to_string(c.design.N);
     case CandidateColumn::Wire:
@@ -181,15 +181,15 @@ std::string CandidateColumnTitle(CandidateColumn column, bool metric) {
 }
 
 std::vector<CandidateRow> CandidateRows(std::vector<Candidate> candidates, Material material,
-                                        int16_t StackCount, bool passing_first) {
-  const int16_t stack = IsECore(material) ? std::min(StackCount, int16_t{1}) : StackCount;
+                                        int16_t stack_count, bool passing_first) {
+  const int16_t stack = IsECore(material) ? std::min(stack_count, int16_t{1}) : stack_count;
   std::vector<CandidateRow> rows;
   rows.reserve(candidates.size());
   for (const bool passing : {true, false}) {
     for (Candidate& c : candidates) {
       const bool passes = c.Passes();
       if (passing_first && passes != passing) continue;
-      const bool pick = c.search_pick && c.material == material && c.StackCount == stack;
+      const bool pick = c.search_pick && c.material == material && c.stack_count == stack;
       rows.push_back({std::move(c), passes, pick});
     }
     if (!passing_first) break;
@@ -197,7 +197,7 @@ std::vector<CandidateRow> CandidateRows(std::vector<Candidate> candidates, Mater
   return rows;
 }
 
-CompareTable CompareCores(const FrmTov& form) {
+CompareTable CompareCores(const DesignController& form) {
   CompareTable table;
   const WindowModel& window = form.Model();
   if (const std::optional<InputPrompt> prompt = FirstInputPrompt(window)) {
@@ -209,7 +209,7 @@ CompareTable CompareCores(const FrmTov& form) {
   for (int16_t stack = 1; stack <= kMaxStackCount; ++stack) scope.stacks.push_back(stack);
   CandidateSet set = EvaluateCandidates(form.Request(), form.Cores(), scope);
   table.rows =
-      CandidateRows(std::move(set.candidates), window.material, window.state.StackCount, true);
+      CandidateRows(std::move(set.candidates), window.material, window.state.stack_count, true);
 
   const auto passing = std::count_if(table.rows.begin(), table.rows.end(),
                                      [](const CandidateRow& r) { return r.passes; });

@@ -15,7 +15,7 @@
 
 namespace tov {
 
-class FrmTov;
+class DesignController;
 
 enum class CandidateColumn : int {
   PartNumber,
@@ -25,16 +25,16 @@ enum class CandidateColumn : int {
   Turns,
   Wire,
   Fill,
-  LFullLoad,   // uH, whole stack
-  LNoLoad,     // uH, whole stack
-  UePercent,   // effective permeability at full load, % of the initial one
-  Resistance,  // ohms
-  CoreLoss,    // mW
-  CopperLoss,  // mW
-  TotalLoss,   // mW
-  TempRise,    // deg C
-  WoundSize,   // inches or millimetres
-  Header,      // recommended header or bobbin part number
+  LFullLoad,      // uH, whole stack
+  LNoLoad,        // uH, whole stack
+  UePercent,      // effective permeability at full load, % of the initial one
+  Resistance,     // ohms
+  CoreLoss,       // mW
+  CopperLoss,     // mW
+  total_loss_mw,  // mW
+  TempRise,       // deg C
+  WoundSize,      // inches or millimetres
+  Header,         // recommended header or bobbin part number
   FailedTests,
 };
 inline constexpr std::size_t kCandidateColumnCount = 18;
@@ -52,9 +52,9 @@ struct CandidateRow {
 
 // The lines of the candidates, in their order or, with `passing_first`, the
 // passing ones first (each part in their order). `material` and
-// `StackCount` are the window's: the line Calculate picks for them is marked.
+// `stack_count` are the window's: the line Calculate picks for them is marked.
 std::vector<CandidateRow> CandidateRows(std::vector<Candidate> candidates, Material material,
-                                        int16_t StackCount, bool passing_first);
+                                        int16_t stack_count, bool passing_first);
 
 // The text of a cell, in the main window's digit patterns (losses always in
 // mW). A candidate that could not be wound has empty wound size, resistance,
@@ -81,7 +81,7 @@ struct CompareTable {
   // and what applies to every line (the wire too large for six strands).
   std::string summary;
 };
-CompareTable CompareCores(const FrmTov& form);
+CompareTable CompareCores(const DesignController& form);
 
 // The lines as CSV: the headings, then one record of texts per line.
 std::string CandidateRowsCsv(const std::vector<CandidateRow>& rows, const CoreTable& cores,

@@ -66,49 +66,49 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
 
   // Part number and header; a stack is marked "(3x)".
   std::string part = cores.PartNumber(r.row, r.e_core);
-  window.txtBobbin.text =
+  window.mount_part_number.text =
       r.e_core ? cell(CoreColumn::BobbinPN).Display() : ChooseHeader(r.ODw, r.HTw);
-  if (state.StackCount > 1) part = "(" + std::to_string(state.StackCount) + "x)" + part;
-  window.txtPN.text = part;
+  if (state.stack_count > 1) part = "(" + std::to_string(state.stack_count) + "x)" + part;
+  window.part_number.text = part;
 
   // Nominal dimensions of one core.
   const std::string_view nominal_pattern = state.metric ? "##0.0" : "0.000";
-  Show(window.txtHt, Format(Scaled(number(CoreColumn::NomHt), units), nominal_pattern));
-  Show(window.txtID, Format(Scaled(number(CoreColumn::NomID), units), nominal_pattern));
-  Show(window.txtOD, Format(Scaled(number(CoreColumn::NomOD), units), nominal_pattern));
+  Show(window.core_height, Format(Scaled(number(CoreColumn::NomHt), units), nominal_pattern));
+  Show(window.core_id, Format(Scaled(number(CoreColumn::NomID), units), nominal_pattern));
+  Show(window.core_od, Format(Scaled(number(CoreColumn::NomOD), units), nominal_pattern));
 
-  Show(window.txtAe, Format(number(CoreColumn::CoreArea), "0.000"));
-  Show(window.txtle, Format(number(CoreColumn::PathLen), "#0.00"));
+  Show(window.ae, Format(number(CoreColumn::CoreArea), "0.000"));
+  Show(window.le, Format(number(CoreColumn::PathLen), "#0.00"));
 
   // Inductances of the whole stack, uH, formed in 8 bytes: a stack of more
-  // than 32 cores (possible from a design file) overflows 1000 x StackCount
+  // than 32 cores (possible from a design file) overflows 1000 x stack_count
   // as a 16-bit count, which left the previous design's inductances shown.
-  const double uH_per_mH = 1000.0 * state.StackCount;
-  Show(window.txtLOutfl, FormatNumber(uH_per_mH * static_cast<double>(r.Lfl), "#####0.00"));
-  Show(window.txtLOutnl, FormatNumber(uH_per_mH * static_cast<double>(r.Lnl), "#####0.00"));
+  const double uH_per_mH = 1000.0 * state.stack_count;
+  Show(window.l_full_load, FormatNumber(uH_per_mH * static_cast<double>(r.Lfl), "#####0.00"));
+  Show(window.l_no_load, FormatNumber(uH_per_mH * static_cast<double>(r.Lnl), "#####0.00"));
 
-  window.txtPerm.text = cell(CoreColumn::Perm).Display();
-  Show(window.txtAL, Format(number(CoreColumn::AL), "###"));
-  Show(window.txtRollOff, FormatNumber(r.ue, "##0.0"));
-  window.txtTurns.text = std::to_string(r.N);
-  window.txtWire.text = WireText(r.G, r.strands);
-  Show(window.txtK, FormatNumber(r.fill, "0.00"));
-  Show(window.txtDim, WoundDimensionsText(cores, r, state.metric));
+  window.permeability.text = cell(CoreColumn::Perm).Display();
+  Show(window.al, Format(number(CoreColumn::AL), "###"));
+  Show(window.mu_e_full_dc, FormatNumber(r.ue, "##0.0"));
+  window.turns.text = std::to_string(r.N);
+  window.wire.text = WireText(r.G, r.strands);
+  Show(window.winding_factor, FormatNumber(r.fill, "0.00"));
+  Show(window.wound_dimensions, WoundDimensionsText(cores, r, state.metric));
 
-  Show(window.txtDCR, FormatNumber(r.Rdc, "###0.000"));
+  Show(window.dcr, FormatNumber(r.Rdc, "###0.000"));
 
   // Losses: all three in mW, or all three in W once the total reaches 10000 mW.
   const bool watts = ShowsWatts(r.Ptot);
   const double loss_unit = watts ? 1000.0 : 1.0;
-  Show(window.txtPfe, FormatNumber(r.Pfe / loss_unit, "####0.0"));
-  Show(window.txtPcu, FormatNumber(r.Pcu / loss_unit, "####0.0"));
-  Show(window.txtPtot, FormatNumber(r.Ptot / loss_unit, "####0.0"));
-  window.lblPfe = watts ? "Core Loss (W)" : "Core Loss (mW)";
-  window.lblPcu = watts ? "Copper Loss (W)" : "Copper Loss (mW)";
-  window.lblPtot = watts ? "Total Losses (W)" : "Total Losses (mW)";
+  Show(window.core_loss, FormatNumber(r.Pfe / loss_unit, "####0.0"));
+  Show(window.copper_loss, FormatNumber(r.Pcu / loss_unit, "####0.0"));
+  Show(window.total_loss, FormatNumber(r.Ptot / loss_unit, "####0.0"));
+  window.core_loss_caption = watts ? "Core Loss (W)" : "Core Loss (mW)";
+  window.copper_loss_caption = watts ? "Copper Loss (W)" : "Copper Loss (mW)";
+  window.total_loss_caption = watts ? "Total Losses (W)" : "Total Losses (mW)";
 
-  Show(window.txtTrise, FormatNumber(r.dT, "##0.0"));
-  state.TotalLoss = r.Ptot;
+  Show(window.temp_rise, FormatNumber(r.dT, "##0.0"));
+  state.total_loss_mw = r.Ptot;
   window.inputs_changed = false;
   window.notes = NotesOf(r);
 }
@@ -145,7 +145,7 @@ void PresentTooLarge(WindowModel& window) {
         break;
     }
   }
-  window.txtTrise.background = kWhite;
+  window.temp_rise.background = kWhite;
   window.inputs_changed = false;
   window.notes = {};
 }
@@ -153,11 +153,11 @@ void PresentTooLarge(WindowModel& window) {
 void ColourTempRise(WindowModel& window, float dT, float Tallow) {
   const float hot = static_cast<float>(static_cast<double>(Tallow) + kHotMarginDegC);
   if (dT < Tallow) {
-    window.txtTrise.background = kWhite;
+    window.temp_rise.background = kWhite;
   } else if (Tallow < dT && dT < hot) {
-    window.txtTrise.background = kLightYellow;
+    window.temp_rise.background = kLightYellow;
   } else if (dT > hot) {
-    window.txtTrise.background = kLightRed;
+    window.temp_rise.background = kLightRed;
   }
 }
 

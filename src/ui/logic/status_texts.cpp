@@ -30,12 +30,13 @@ std::string StackText(int16_t count) {
 StatusTexts ComposeStatus(const WindowModel& window) {
   const DesignState& state = window.state;
   StatusTexts texts;
-  texts.settings = "Ambient " + PlainNumberText(state.AmbientTemp, 7) + " \u00b0C" + kSeparator +
-                   StackText(state.StackCount) + kSeparator +
-                   (window.mnuSingleLayer ? "Single layer: on" : "Single layer: off") + kSeparator +
-                   (window.mnuDimMet ? "Millimetres" : "Inches") + kSeparator +
-                   (window.mnuLfl ? "Full Load L Maximum: on"
-                                  : "Full Load L Maximum: off (No Load L sets no ceiling)");
+  texts.settings =
+      "Ambient " + PlainNumberText(state.ambient_c, 7) + " \u00b0C" + kSeparator +
+      StackText(state.stack_count) + kSeparator +
+      (window.single_layer ? "Single layer: on" : "Single layer: off") + kSeparator +
+      (window.millimetres ? "Millimetres" : "Inches") + kSeparator +
+      (window.full_load_l_max ? "Full Load L Maximum: on"
+                              : "Full Load L Maximum: off (No Load L sets no ceiling)");
   const DesignNotes& notes = window.notes;
   texts.notes = Join({
       window.inputs_changed ? "Inputs changed since the last design" : "",

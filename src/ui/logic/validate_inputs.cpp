@@ -20,13 +20,13 @@ void SettleField(std::size_t index, WindowModel& window, UserInterface& ui) {
 
 void ValidateInputs(WindowModel& window, UserInterface& ui) {
   for (std::size_t i = 0; i < kInputFields.size(); ++i) SettleField(i, window, ui);
-  if (!window.mnuLfl) return;
+  if (!window.full_load_l_max) return;
 
   // The full-load value is read once; only No Load L is asked for again.
-  const InputPrompt prompt = CrossCheckPrompt(window.txtLfl.text);
-  while (!NoLoadExceedsFullLoad(window.txtLfl.text, window.txtLnl.text)) {
-    window.txtLnl.text = ui.AskInput(prompt.prompt, prompt.title, prompt.default_answer);
-    if (!IsNumber(window.txtLnl.text)) SettleField(kNoLoadFieldIndex, window, ui);
+  const InputPrompt prompt = CrossCheckPrompt(window.full_load_l.text);
+  while (!NoLoadExceedsFullLoad(window.full_load_l.text, window.no_load_l.text)) {
+    window.no_load_l.text = ui.AskInput(prompt.prompt, prompt.title, prompt.default_answer);
+    if (!IsNumber(window.no_load_l.text)) SettleField(kNoLoadFieldIndex, window, ui);
   }
 }
 

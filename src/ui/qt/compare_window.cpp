@@ -101,7 +101,7 @@ bool CandidateFilter::filterAcceptsRow(int source_row, const QModelIndex&) const
   const CandidateRow& row = Model().Rows()[static_cast<std::size_t>(source_row)];
   const Candidate& c = row.candidate;
   if (material_ && c.material != *material_) return false;
-  if (stack_ && c.StackCount != *stack_ && !IsECore(c.material)) return false;
+  if (stack_ && c.stack_count != *stack_ && !IsECore(c.material)) return false;
   return !passing_ || row.passes;
 }
 
@@ -117,7 +117,7 @@ bool CandidateFilter::lessThan(const QModelIndex& left, const QModelIndex& right
                                      Q(CellText(r, column, Model().Cores(), false))) < 0;
 }
 
-CompareWindow::CompareWindow(FrmTov& frm, QWidget* parent)
+CompareWindow::CompareWindow(DesignController& frm, QWidget* parent)
     : QWidget(parent, Qt::Window), frm_(frm) {
   setObjectName("frmCompare");
   setWindowTitle(kTitle);
@@ -211,7 +211,7 @@ void CompareWindow::ApplyFilter() {
   }
   std::optional<int16_t> stack;
   const int s = cboStack_->currentData().toInt();
-  if (s == kCurrentStack) stack = frm_.Model().state.StackCount;
+  if (s == kCurrentStack) stack = frm_.Model().state.stack_count;
   if (s > 0) stack = static_cast<int16_t>(s);
   filter_->SetFilter(material, stack, chkPassing_->isChecked());
 }
@@ -229,7 +229,7 @@ void CompareWindow::LineDoubleClicked(const QModelIndex& index) {
   const QModelIndex source = filter_->mapToSource(index);
   if (!source.isValid()) return;
   const Candidate& c = model_->Rows()[static_cast<std::size_t>(source.row())].candidate;
-  emit coreChosen(c.material, c.StackCount, c.row);
+  emit coreChosen(c.material, c.stack_count, c.row);
 }
 
 }  // namespace tov::qt

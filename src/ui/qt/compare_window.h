@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "ui/logic/candidate_rows.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov::qt {
 
@@ -67,7 +67,7 @@ class CompareWindow : public QWidget {
   Q_OBJECT
  public:
   // A window of its own, owned by `parent` (the main window).
-  CompareWindow(FrmTov& frm, QWidget* parent);
+  CompareWindow(DesignController& frm, QWidget* parent);
 
   // Shows the table of the window's current request; recomputes it only
   // when the request or the units changed since the last time.
@@ -78,7 +78,7 @@ class CompareWindow : public QWidget {
 
  signals:
   // A line was double-clicked: design this core.
-  void coreChosen(Material material, int16_t StackCount, int16_t row);
+  void coreChosen(Material material, int16_t stack_count, int16_t row);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -87,7 +87,7 @@ class CompareWindow : public QWidget {
   void ApplyFilter();
   void LineDoubleClicked(const QModelIndex& index);
 
-  FrmTov& frm_;
+  DesignController& frm_;
   CandidateTableModel* model_;
   CandidateFilter* filter_;
   QComboBox* cboMaterial_;

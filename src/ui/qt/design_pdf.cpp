@@ -33,7 +33,7 @@ QString ProblemOf(const QSaveFile& file) {
 
 }  // namespace
 
-QString WriteDesignPdf(const FrmTov& frm, const QString& path, const QDateTime& when) {
+QString WriteDesignPdf(const DesignController& frm, const QString& path, const QDateTime& when) {
   const WindowModel& window = frm.Model();
   const std::string design_file =
       frm.DesignFile().empty()

@@ -7,13 +7,13 @@
 #include <QDateTime>
 #include <QString>
 
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov::qt {
 
 // Writes the PDF of the design `frm` shows to `path`, dated `when`; an
 // existing file is replaced only once the new one is complete. Returns the
 // empty text, or why it failed. Without a design the curve is left out.
-QString WriteDesignPdf(const FrmTov& frm, const QString& path, const QDateTime& when);
+QString WriteDesignPdf(const DesignController& frm, const QString& path, const QDateTime& when);
 
 }  // namespace tov::qt

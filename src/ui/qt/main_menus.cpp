@@ -46,13 +46,13 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
   QMenu* options = AddMenu(bar, "mnuOptions", "&Options");
   m.mnuTemp = AddEntry(options, "mnuTemp", "&Ambient Temperature...");
   m.mnuStack = AddEntry(options, "mnuStack", "&Stack Cores...");
-  m.mnuLfl = AddEntry(options, "mnuLfl", "&Full Load L Maximum", {}, true);
-  m.mnuSingleLayer = AddEntry(options, "mnuSingleLayer", "Single &Layer Choke", {}, true);
+  m.full_load_l_max = AddEntry(options, "mnuLfl", "&Full Load L Maximum", {}, true);
+  m.single_layer = AddEntry(options, "mnuSingleLayer", "Single &Layer Choke", {}, true);
   m.mnuALTolerance = AddEntry(options, "mnuALTolerance", "AL &Tolerance...");
   QMenu* dimensions = options->addMenu("&Dimensions");
   dimensions->setObjectName("mnuDim");
-  m.mnuDimEng = AddEntry(dimensions, "mnuDimEng", "&English", {}, true);
-  m.mnuDimMet = AddEntry(dimensions, "mnuDimMet", "&Metric", {}, true);
+  m.inches = AddEntry(dimensions, "mnuDimEng", "&English", {}, true);
+  m.millimetres = AddEntry(dimensions, "mnuDimMet", "&Metric", {}, true);
 
   QMenu* view = AddMenu(bar, "mnuView", "&View");
   m.mnuCurves = AddEntry(view, "mnuCurves", "&Curves...", QKeySequence(Qt::CTRL | Qt::Key_G));

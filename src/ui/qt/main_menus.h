@@ -20,11 +20,11 @@ struct MainMenus {
 
   QAction* mnuTemp = nullptr;
   QAction* mnuStack = nullptr;
-  QAction* mnuLfl = nullptr;          // checkable
-  QAction* mnuSingleLayer = nullptr;  // checkable
+  QAction* full_load_l_max = nullptr;  // checkable
+  QAction* single_layer = nullptr;     // checkable
   QAction* mnuALTolerance = nullptr;
-  QAction* mnuDimEng = nullptr;  // checkable, in the Dimensions submenu
-  QAction* mnuDimMet = nullptr;  // checkable, in the Dimensions submenu
+  QAction* inches = nullptr;       // checkable, in the Dimensions submenu
+  QAction* millimetres = nullptr;  // checkable, in the Dimensions submenu
 
   QAction* mnuCurves = nullptr;   // enabled while a design is shown
   QAction* mnuCompare = nullptr;  // Tools > Compare Cores...

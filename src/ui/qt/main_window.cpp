@@ -76,7 +76,7 @@ QPushButton* MakeButton(const char* name, const QString& caption, const QString&
 
 }  // namespace
 
-MainWindow::MainWindow(FrmTov& frm, QWidget* parent) : QMainWindow(parent), frm_(frm) {
+MainWindow::MainWindow(DesignController& frm, QWidget* parent) : QMainWindow(parent), frm_(frm) {
   setObjectName("frmTov");
   setWindowTitle(kProgramTitle);
   menus_ = BuildMainMenus(*menuBar());

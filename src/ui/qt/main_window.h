@@ -1,7 +1,7 @@
 #pragma once
 // frmTov, the main window of the desktop program. It holds no behaviour of its
 // own: every event copies the seven input texts into the window model, runs
-// the matching handler of FrmTov and then mirrors the whole model back into
+// the matching handler of DesignController and then mirrors the whole model back into
 // the widgets (texts, captions, check marks, material, colours, core list,
 // enabled state, the stack dialog, the "Compare Cores" window, the status bar
 // and the title).
@@ -28,7 +28,7 @@
 #include "state/message_titles.h"
 #include "state/window_fields.h"
 #include "state/window_model.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 #include "ui/qt/compare_window.h"
 #include "ui/qt/curves_window.h"
 #include "ui/qt/main_menus.h"
@@ -39,7 +39,7 @@ namespace tov::qt {
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  explicit MainWindow(FrmTov& frm, QWidget* parent = nullptr);
+  explicit MainWindow(DesignController& frm, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // Shows the window model: every widget is set from it.
@@ -116,7 +116,7 @@ class MainWindow : public QMainWindow {
   void ExportPdf();
   void MirrorDesignViews();
 
-  FrmTov& frm_;
+  DesignController& frm_;
   MainMenus menus_;
   QScrollArea* scroll_ = nullptr;
   QWidget* content_ = nullptr;  // everything below the menu bar, in the scroll area

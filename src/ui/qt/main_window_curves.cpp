@@ -1,6 +1,6 @@
 // The views of the design shown that the main window opens: the Curves
 // window, which follows every new design, and the PDF export. (The SPICE
-// export is the window logic's own, mnuExportSpice_Click.)
+// export is the window logic's own, ExportSpiceModel.)
 
 #include <QDateTime>
 #include <QFileDialog>

@@ -60,37 +60,36 @@ void MainWindow::CopyInputsToModel() {
 }
 
 void MainWindow::ConnectEvents() {
-  FrmTov& f = frm_;
+  DesignController& f = frm_;
   auto on = [this](QAction* action, auto handler) {
     connect(action, &QAction::triggered, this, [this, handler] { Forward(handler); });
   };
-  on(menus_.mnuOpen, [&f] { f.mnuOpen_Click(); });
+  on(menus_.mnuOpen, [&f] { f.ChooseAndOpenDesign(); });
   connect(menus_.mnuRecent, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
-  on(menus_.mnuSaveAs, [&f] { f.mnuSaveAs_Click(); });
-  on(menus_.mnuPrint, [&f] { f.mnuPrint_Click(); });
+  on(menus_.mnuSaveAs, [&f] { f.SaveDesignAs(); });
+  on(menus_.mnuPrint, [&f] { f.Print(); });
   connect(menus_.mnuExportPdf, &QAction::triggered, this, &MainWindow::ExportPdf);
-  on(menus_.mnuExportSpice, [&f] { f.mnuExportSpice_Click(); });
+  on(menus_.mnuExportSpice, [&f] { f.ExportSpiceModel(); });
   connect(menus_.mnuCurves, &QAction::triggered, this, &MainWindow::OpenCurves);
   connect(menus_.mnuExit, &QAction::triggered, this, &QWidget::close);
-  on(menus_.mnuTemp, [&f] { f.mnuTemp_Click(); });
-  on(menus_.mnuStack, [&f] { f.mnuStack_Click(); });
-  on(menus_.mnuLfl, [&f] { f.mnuLfl_Click(); });
-  on(menus_.mnuSingleLayer, [&f] { f.mnuSingleLayer_Click(); });
-  on(menus_.mnuALTolerance, [&f] { f.mnuALTolerance_Click(); });
-  on(menus_.mnuDimEng, [&f] { f.mnuDimEng_Click(); });
-  on(menus_.mnuDimMet, [&f] { f.mnuDimMet_Click(); });
+  on(menus_.mnuTemp, [&f] { f.AskAmbientTemperature(); });
+  on(menus_.mnuStack, [&f] { f.OpenStackDialog(); });
+  on(menus_.full_load_l_max, [&f] { f.ToggleFullLoadLMaximum(); });
+  on(menus_.single_layer, [&f] { f.ToggleSingleLayer(); });
+  on(menus_.mnuALTolerance, [&f] { f.AskAlTolerance(); });
+  on(menus_.inches, [&f] { f.ShowInches(); });
+  on(menus_.millimetres, [&f] { f.ShowMillimetres(); });
   connect(menus_.mnuCompare, &QAction::triggered, this, &MainWindow::ShowCompareWindow);
-  on(menus_.mnuContents, [&f] { f.mnuContents_Click(); });
-  on(menus_.mnuIndex, [&f] { f.mnuIndex_Click(); });
-  on(menus_.mnuAbout, [&f] { f.mnuAbout_Click(); });
-  on(menus_.mnuContact, [&f] { f.mnuContact_Click(); });
+  on(menus_.mnuContents, [&f] { f.ShowHelpContents(); });
+  on(menus_.mnuIndex, [&f] { f.ShowHelpIndex(); });
+  on(menus_.mnuAbout, [&f] { f.ShowAbout(); });
+  on(menus_.mnuContact, [&f] { f.ShowContact(); });
 
   connect(cmdCalculate_, &QPushButton::clicked, this,
-          [this, &f] { Forward([&f] { f.cmdCalculate_Click(); }); });
+          [this, &f] { Forward([&f] { f.Calculate(); }); });
   connect(cmdSelCore_, &QPushButton::clicked, this,
-          [this, &f] { Forward([&f] { f.cmdSelCore_Click(); }); });
-  connect(cmdPrint_, &QPushButton::clicked, this,
-          [this, &f] { Forward([&f] { f.cmdPrint_Click(); }); });
+          [this, &f] { Forward([&f] { f.ShowCoreList(); }); });
+  connect(cmdPrint_, &QPushButton::clicked, this, [this, &f] { Forward([&f] { f.Print(); }); });
   connect(cmdExit_, &QPushButton::clicked, this, &QWidget::close);
 
   // Enter anywhere in the window presses the default button (keyPressEvent).
@@ -118,13 +117,13 @@ void MainWindow::MaterialClicked(Material material) {
 
 void MainWindow::CoreListPicked(int row) {
   // A double click reports the line twice; only the first pick is designed.
-  if (row < 0 || !frm_.Model().lstCores_visible) return;
-  Forward([this, row] { frm_.lstCores_Click(row); });
+  if (row < 0 || !frm_.Model().core_list_visible) return;
+  Forward([this, row] { frm_.PickListedCore(row); });
 }
 
 void MainWindow::InputEdited() {
   // Only the first edit after a design changes anything.
-  if (!frm_.Model().inputs_changed) Forward([this] { frm_.txtInput_Change(); });
+  if (!frm_.Model().inputs_changed) Forward([this] { frm_.InputEdited(); });
 }
 
 bool MainWindow::OpenDesignFile(const QString& path) {
@@ -141,7 +140,7 @@ void MainWindow::ShowCompareWindow() {
     connect(
         compare_window_, &CompareWindow::coreChosen, this,
         [this](Material material, int16_t stack, int16_t row) {
-          Forward([this, material, stack, row] { frm_.grdCompare_DblClick(material, stack, row); });
+          Forward([this, material, stack, row] { frm_.DesignComparedCore(material, stack, row); });
         },
         Qt::QueuedConnection);
   }
@@ -155,10 +154,10 @@ void MainWindow::Refresh() {
   MirrorFields();
   for (const LiveCaption& c : captions_) c.label->setText(QString::fromStdString(model.*c.caption));
 
-  menus_.mnuLfl->setChecked(model.mnuLfl);
-  menus_.mnuSingleLayer->setChecked(model.mnuSingleLayer);
-  menus_.mnuDimEng->setChecked(model.mnuDimEng);
-  menus_.mnuDimMet->setChecked(model.mnuDimMet);
+  menus_.full_load_l_max->setChecked(model.full_load_l_max);
+  menus_.single_layer->setChecked(model.single_layer);
+  menus_.inches->setChecked(model.inches);
+  menus_.millimetres->setChecked(model.millimetres);
 
   const auto material = static_cast<std::size_t>(model.material);
   if (material < materials_.size()) materials_[material]->setChecked(true);
@@ -187,14 +186,15 @@ void MainWindow::MirrorFields() {
 
 void MainWindow::MirrorCoreList() {
   const WindowModel& model = frm_.Model();
-  if (model.lstCores != shown_core_lines_) {
+  if (model.core_list != shown_core_lines_) {
     lstCores_->clear();
-    for (const std::string& line : model.lstCores) lstCores_->addItem(QString::fromStdString(line));
-    shown_core_lines_ = model.lstCores;
+    for (const std::string& line : model.core_list)
+      lstCores_->addItem(QString::fromStdString(line));
+    shown_core_lines_ = model.core_list;
   }
-  if (lstCores_->isVisibleTo(this) != model.lstCores_visible) {
-    if (model.lstCores_visible) lstCores_->clearSelection();
-    lstCores_->setVisible(model.lstCores_visible);
+  if (lstCores_->isVisibleTo(this) != model.core_list_visible) {
+    if (model.core_list_visible) lstCores_->clearSelection();
+    lstCores_->setVisible(model.core_list_visible);
   }
 }
 
@@ -204,16 +204,16 @@ void MainWindow::MirrorStackDialog() {
     // A top-level window of its own: a child of the disabled main window
     // would be disabled with it.
     stack_dialog_ = new StackDialog;
-    FrmTov& f = frm_;
+    DesignController& f = frm_;
     connect(stack_dialog_, &StackDialog::optStackClicked, this, [this, &f](int16_t count) {
-      ForwardFromStackDialog([&f, count] { f.optStack_Click(count); });
+      ForwardFromStackDialog([&f, count] { f.ChooseStackCount(count); });
     });
     connect(stack_dialog_, &StackDialog::cmdApplyClicked, this,
-            [this, &f] { ForwardFromStackDialog([&f] { f.cmdApply_Click(); }); });
+            [this, &f] { ForwardFromStackDialog([&f] { f.ApplyStack(); }); });
     connect(stack_dialog_, &StackDialog::cmdOKClicked, this,
-            [this, &f] { ForwardFromStackDialog([&f] { f.cmdOK_Click(); }); });
+            [this, &f] { ForwardFromStackDialog([&f] { f.AcceptStack(); }); });
     connect(stack_dialog_, &StackDialog::cmdCancelClicked, this,
-            [this, &f] { ForwardFromStackDialog([&f] { f.cmdCancel_Click(); }); });
+            [this, &f] { ForwardFromStackDialog([&f] { f.CancelStack(); }); });
     stack_dialog_->Mirror(dialog->selected);
     stack_dialog_->adjustSize();
     stack_dialog_->move(geometry().center() - stack_dialog_->rect().center());

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "state/core_table_loader.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 #include "ui/qt/design_pdf.h"
 
 namespace tov::qt {
@@ -67,9 +67,9 @@ bool AsksForPdfExport(int argc, char** argv) {
 
 int ExportDesignPdf(const CoreTable& cores, const QString& design_path, const QString& pdf_path) {
   HeadlessUi ui(design_path.toStdString());
-  FrmTov frm(cores, ui);
+  DesignController frm(cores, ui);
   ApplyStartupDefaults(frm.Model());
-  frm.mnuOpen_Click();
+  frm.ChooseAndOpenDesign();
   if (frm.DesignFile().empty()) return kPdfUnreadableFile;  // Open Design said why
   if (ui.Asked()) {
     Error(design_path + ": an input of the design file is not acceptable; open it in the " +

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "state/message_titles.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov {
 namespace {
@@ -28,21 +28,21 @@ constexpr std::string_view kContactText =
 
 }  // namespace
 
-void FrmTov::Startup() {
+void DesignController::Startup() {
   ui_.ShowMessage(kDisclaimerTitle, kDisclaimerText);
   ApplyStartupDefaults(window_);
 }
 
-void FrmTov::mnuContents_Click() {
+void DesignController::ShowHelpContents() {
   ui_.ShowHelp(HelpRequest::Contents);
 }
-void FrmTov::mnuIndex_Click() {
+void DesignController::ShowHelpIndex() {
   ui_.ShowHelp(HelpRequest::Index);
 }
-void FrmTov::mnuAbout_Click() {
+void DesignController::ShowAbout() {
   ui_.ShowMessage(kAboutTitle, kAboutText);
 }
-void FrmTov::mnuContact_Click() {
+void DesignController::ShowContact() {
   ui_.ShowMessage(kContactTitle, kContactText);
 }
 

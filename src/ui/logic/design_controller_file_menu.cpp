@@ -10,7 +10,7 @@
 #include "io/report.h"
 #include "state/message_titles.h"
 #include "ui/logic/apply_design_file.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov {
 namespace {
@@ -26,14 +26,14 @@ std::string NotSavedText(const std::string& path, const std::string& reason) {
          "\rAn existing file of that name has not been changed.";
 }
 
-// LoadingDesign is 1 while a design file is being opened and 0 again however
+// loading_design is 1 while a design file is being opened and 0 again however
 // the opening ends.
-class LoadingDesignScope {
+class LoadingDesignGuard {
  public:
-  explicit LoadingDesignScope(DesignState& state) : state_(state) { state_.LoadingDesign = 1; }
-  ~LoadingDesignScope() { state_.LoadingDesign = 0; }
-  LoadingDesignScope(const LoadingDesignScope&) = delete;
-  LoadingDesignScope& operator=(const LoadingDesignScope&) = delete;
+  explicit LoadingDesignGuard(DesignState& state) : state_(state) { state_.loading_design = true; }
+  ~LoadingDesignGuard() { state_.loading_design = false; }
+  LoadingDesignGuard(const LoadingDesignGuard&) = delete;
+  LoadingDesignGuard& operator=(const LoadingDesignGuard&) = delete;
 
  private:
   DesignState& state_;
@@ -41,14 +41,14 @@ class LoadingDesignScope {
 
 }  // namespace
 
-void FrmTov::mnuOpen_Click() {
-  LoadingDesignScope loading(window_.state);
+void DesignController::ChooseAndOpenDesign() {
+  LoadingDesignGuard loading(window_.state);
   const std::optional<std::string> path = ui_.ChooseOpenFile(FileDialogRequest{});
   if (path) OpenDesign(*path);
 }
 
-bool FrmTov::OpenDesign(const std::string& path) {
-  LoadingDesignScope loading(window_.state);
+bool DesignController::OpenDesign(const std::string& path) {
+  LoadingDesignGuard loading(window_.state);
   // All or nothing: the whole file is read and checked before the window changes.
   const DesignFileRead read = LoadDesignFile(path);
   const std::optional<DesignFileRecord>& record = read.record;
@@ -58,21 +58,21 @@ bool FrmTov::OpenDesign(const std::string& path) {
   }
   if (!DesignFileFits(*record, window_.material)) {
     ui_.ShowMessage(kOpenDesignTitle,
-                    NotReadableText(path, "Its core (row " + std::to_string(record->CoreIdx) +
+                    NotReadableText(path, "Its core (row " + std::to_string(record->core_row) +
                                               ") is not a core of the material it names."));
     return false;
   }
   ApplyDesignFile(*this, *record);
   window_.design_file = path;
-  if (record->DesignMode != 0) {
-    DesignSelectedCore(record->CoreIdx);
+  if (record->design_mode != 0) {
+    DesignSelectedCore(record->core_row);
   } else {
-    cmdCalculate_Click();
+    Calculate();
   }
   return true;
 }
 
-void FrmTov::mnuSaveAs_Click() {
+void DesignController::SaveDesignAs() {
   FileDialogRequest request;
   request.default_extension = ".tov";
   request.confirm_overwrite = true;
@@ -87,12 +87,8 @@ void FrmTov::mnuSaveAs_Click() {
   window_.design_file = *path;
 }
 
-void FrmTov::mnuPrint_Click() {
+void DesignController::Print() {
   ui_.PrintReport(BuildReport(window_));
-}
-
-void FrmTov::cmdPrint_Click() {
-  mnuPrint_Click();
 }
 
 }  // namespace tov

@@ -12,7 +12,7 @@
 #include "state/message_titles.h"
 #include "state/number_format.h"
 #include "state/number_text.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov {
 namespace {
@@ -32,12 +32,12 @@ std::string Formatted(double value, const char* pattern) {
 }
 
 SpiceDescription Describe(const CoreTable& cores, const DesignResult& d, const WorstCase& worst) {
-  const double uH_per_mH = 1000.0 * d.StackCount;
+  const double uH_per_mH = 1000.0 * d.stack_count;
   const std::string part = cores.PartNumber(d.row, d.e_core);
   SpiceDescription s;
-  s.name = SpiceSubcktName(part, d.StackCount, d.N);
+  s.name = SpiceSubcktName(part, d.stack_count, d.N);
   const std::string stack =
-      d.StackCount == 1 ? "1 core" : std::to_string(d.StackCount) + " stacked cores";
+      d.stack_count == 1 ? "1 core" : std::to_string(d.stack_count) + " stacked cores";
   s.lines.push_back("Core: " + part + ", " + std::string(InfoOf(d.material).caption) + ", " +
                     stack + " (mu " + Plain(d.ui) + ", AL " + Plain(d.AL) + " mH per 1000 turns)");
   const std::string wire =
@@ -73,19 +73,19 @@ SpiceDescription Describe(const CoreTable& cores, const DesignResult& d, const W
 
 }  // namespace
 
-std::optional<WorstCase> FrmTov::ShownWorstCase() const {
+std::optional<WorstCase> DesignController::ShownWorstCase() const {
   if (!shown_design_) return std::nullopt;
-  return WorstCaseOf(*shown_design_, window_.state.ALTolerance);
+  return WorstCaseOf(*shown_design_, window_.state.al_tolerance_percent);
 }
 
-std::optional<std::string> FrmTov::SpiceModelText() const {
+std::optional<std::string> DesignController::SpiceModelText() const {
   if (!shown_design_) return std::nullopt;
   const std::optional<SpiceModel> model = BuildSpiceModel(*shown_design_);
   if (!model) return std::nullopt;
   return SpiceNetlist(*model, Describe(cores_, *shown_design_, *ShownWorstCase()));
 }
 
-void FrmTov::mnuExportSpice_Click() {
+void DesignController::ExportSpiceModel() {
   if (!shown_design_) return;
   const std::optional<std::string> text = SpiceModelText();
   if (!text) {

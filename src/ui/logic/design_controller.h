@@ -23,9 +23,9 @@ struct StackDialogModel {
   int16_t selected = 1;  // optStack1..optStack5; "One" when the count has no option
 };
 
-class FrmTov {
+class DesignController {
  public:
-  FrmTov(const CoreTable& cores, UserInterface& ui) : cores_(cores), ui_(ui) {}
+  DesignController(const CoreTable& cores, UserInterface& ui) : cores_(cores), ui_(ui) {}
 
   WindowModel& Model() { return window_; }
   const WindowModel& Model() const { return window_; }
@@ -53,73 +53,70 @@ class FrmTov {
 
   // Buttons.
   // Calculate: validates the inputs and runs the automatic core selection.
-  void cmdCalculate_Click();
-  // The selected-core design on `row` (CoreIdx): validates the inputs,
+  void Calculate();
+  // The selected-core design on `row` (core_row): validates the inputs,
   // designs on that core, tells the user of every compromise and presents
   // the result. A row outside the table designs nothing. Ends with
-  // LoadingDesign = 0 in every case.
+  // loading_design = 0 in every case.
   void DesignSelectedCore(int16_t row);
-  void cmdSelCore_Click();
-  void cmdPrint_Click();  // the same as File > Print
+  void ShowCoreList();
+  // The Print button and File > Print: the one-page report to the printer.
+  void Print();
 
   // A line of the visible core list was picked (0-based position): designs
   // that core and hides the list. Nothing happens while the list is hidden
   // or for a position outside it.
-  void lstCores_Click(int position);
+  void PickListedCore(int position);
 
   // A line of the "Compare Cores" table was double-clicked: designs that
-  // core of `material` on `StackCount` cores exactly as a pick from the core
+  // core of `material` on `stack_count` cores exactly as a pick from the core
   // list does, after switching material (captions only, no design of its
   // own) and stack count where they differ. Nothing happens for a row that
   // is no core of the material or a stack count outside 1..5.
-  void grdCompare_DblClick(Material material, int16_t StackCount, int16_t row);
+  void DesignComparedCore(Material material, int16_t stack_count, int16_t row);
 
-  // Material option buttons, after the button's state has changed.
-  void optMPP_Click();
-  void optHF_Click();
-  void optVelmax_Click();
-  void optVelmaxE_Click();
-  // Selects the material's button and runs its handler.
+  // A material option button was chosen: the material's captions, then a
+  // new design unless the core list is shown (it is refilled) or a design
+  // file is opening.
   void SelectMaterial(Material material);
 
   // The user edited one of the seven input fields: the design shown, if
   // any, no longer matches the inputs until the next design.
-  void txtInput_Change();
+  void InputEdited();
 
   // File menu.
-  void mnuOpen_Click();
+  void ChooseAndOpenDesign();
   // Opens the design file at `path` as File > Open does once a file is
   // chosen (the command line, a dropped file, a recent design). Returns
   // whether the file was read and its design run.
   bool OpenDesign(const std::string& path);
-  void mnuSaveAs_Click();
-  void mnuPrint_Click();
+  void SaveDesignAs();
   // Asks for a .cir or .lib file and writes the SPICE model of the design
   // shown there (nothing without a design); a failure is told in a box.
-  void mnuExportSpice_Click();
+  void ExportSpiceModel();
 
   // Options menu.
-  void mnuTemp_Click();
-  void mnuStack_Click();  // opens the stack dialog and disables the window
-  void mnuLfl_Click();
+  void AskAmbientTemperature();
+  void OpenStackDialog();  // opens the stack dialog and disables the window
+  void ToggleFullLoadLMaximum();
   // Asks for the AL tolerance of the worst case, -99 to 0 %.
-  void mnuALTolerance_Click();
-  void mnuSingleLayer_Click();
-  void mnuDimEng_Click();
-  void mnuDimMet_Click();
+  void AskAlTolerance();
+  void ToggleSingleLayer();
+  void ShowInches();
+  void ShowMillimetres();
 
-  // Stack dialog: open between mnuStack_Click and OK, Cancel or closing it.
+  // Stack dialog: open between OpenStackDialog and OK, Cancel or closing it.
   const std::optional<StackDialogModel>& StackDialog() const { return stack_dialog_; }
-  void optStack_Click(int16_t count);  // 1..5
-  void cmdApply_Click();
-  void cmdOK_Click();
-  void cmdCancel_Click();  // also closing the dialog through its frame
+  void ChooseStackCount(int16_t count);  // 1..5
+  void ApplyStack();
+  void AcceptStack();
+  void CancelStack();  // also closing the dialog through its frame
 
   // Help menu.
-  void mnuContents_Click();
-  void mnuIndex_Click();
-  void mnuAbout_Click();
-  void mnuContact_Click();
+  void ShowHelpContents();
+  void ShowHelpIndex();
+  void ShowAbout();
+  void ShowContact();
 
   // The request of a run from the window's texts, material and options.
   DesignRequest Request() const;
@@ -127,7 +124,7 @@ class FrmTov {
  private:
   void MaterialChanged();
   void UnitsSwitch(bool metric);
-  void RerunByDesignMode();
+  void RerunLastDesign();
   void ShowNotices(const Notices& notices);
   // The design shown no longer matches the inputs and settings.
   void MarkDesignStale();

@@ -10,7 +10,7 @@
 #include "state/message_titles.h"
 #include "state/number_text.h"
 #include "state/numeric.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov {
 namespace {
@@ -38,9 +38,9 @@ constexpr std::string_view kToleranceInvalidPrompt =
 // Asks until the answer is a number at which copper keeps a positive
 // resistance. The range in the prompt is advice only; a number beyond a
 // 4-byte float changes nothing.
-void FrmTov::mnuTemp_Click() {
+void DesignController::AskAmbientTemperature() {
   DesignState& state = window_.state;
-  const std::string current = PlainNumberText(state.AmbientTemp, 7);
+  const std::string current = PlainNumberText(state.ambient_c, 7);
   std::string_view prompt = kTempPrompt;
   std::string_view title = kAmbientTemperatureTitle;
   for (;;) {
@@ -61,59 +61,59 @@ void FrmTov::mnuTemp_Click() {
   }
 }
 
-void FrmTov::mnuStack_Click() {
+void DesignController::OpenStackDialog() {
   window_.enabled = false;
-  const int16_t count = window_.state.StackCount;
+  const int16_t count = window_.state.stack_count;
   stack_dialog_ = StackDialogModel{count >= 1 && count <= kMaxStackCount ? count : int16_t{1}};
 }
 
-void FrmTov::optStack_Click(int16_t count) {
+void DesignController::ChooseStackCount(int16_t count) {
   if (stack_dialog_ && count >= 1 && count <= kMaxStackCount) stack_dialog_->selected = count;
 }
 
-void FrmTov::cmdApply_Click() {
+void DesignController::ApplyStack() {
   if (!stack_dialog_) return;
-  window_.state.StackCount = stack_dialog_->selected;
-  cmdCalculate_Click();
+  window_.state.stack_count = stack_dialog_->selected;
+  Calculate();
 }
 
-void FrmTov::cmdOK_Click() {
+void DesignController::AcceptStack() {
   if (!stack_dialog_) return;
-  cmdApply_Click();
-  cmdCancel_Click();
+  ApplyStack();
+  CancelStack();
 }
 
 // Closes the dialog; a count already applied stays.
-void FrmTov::cmdCancel_Click() {
+void DesignController::CancelStack() {
   stack_dialog_.reset();
   window_.enabled = true;
 }
 
-void FrmTov::mnuLfl_Click() {
-  window_.mnuLfl = !window_.mnuLfl;
-  cmdCalculate_Click();
+void DesignController::ToggleFullLoadLMaximum() {
+  window_.full_load_l_max = !window_.full_load_l_max;
+  Calculate();
 }
 
 // Asks until the answer is a tolerance the worst case takes; Cancel keeps
 // the tolerance in force. The design shown stays: only its worst case changes.
-void FrmTov::mnuALTolerance_Click() {
-  const std::string current = PlainNumberText(window_.state.ALTolerance, 7);
+void DesignController::AskAlTolerance() {
+  const std::string current = PlainNumberText(window_.state.al_tolerance_percent, 7);
   std::string_view prompt = kTolerancePrompt;
   for (;;) {
     const std::string answer = ui_.AskInput(prompt, kToleranceTitle, current);
     if (answer.empty()) return;
     const std::optional<double> percent = ParseNumber(answer);
     if (percent && ALToleranceAllowed(*percent)) {
-      window_.state.ALTolerance = static_cast<float>(*percent);
+      window_.state.al_tolerance_percent = static_cast<float>(*percent);
       return;
     }
     prompt = kToleranceInvalidPrompt;
   }
 }
 
-void FrmTov::mnuSingleLayer_Click() {
-  window_.mnuSingleLayer = !window_.mnuSingleLayer;
-  cmdCalculate_Click();
+void DesignController::ToggleSingleLayer() {
+  window_.single_layer = !window_.single_layer;
+  Calculate();
 }
 
 }  // namespace tov

@@ -4,7 +4,7 @@
 
 #include "state/constants.h"
 #include "state/number_format.h"
-#include "ui/logic/frm_tov.h"
+#include "ui/logic/design_controller.h"
 
 namespace tov {
 namespace {
@@ -27,83 +27,62 @@ std::string CoreListLine(const CoreTable& cores, int16_t row, bool e_core) {
 
 }  // namespace
 
-void FrmTov::optMPP_Click() {
-  MaterialChanged();
-}
-void FrmTov::optHF_Click() {
-  MaterialChanged();
-}
-void FrmTov::optVelmax_Click() {
-  MaterialChanged();
-}
-void FrmTov::optVelmaxE_Click() {
-  MaterialChanged();
-}
-
-void FrmTov::SelectMaterial(Material material) {
+void DesignController::SelectMaterial(Material material) {
   window_.material = material;
-  switch (material) {
-    case Material::MPP:
-      return optMPP_Click();
-    case Material::HF:
-      return optHF_Click();
-    case Material::Velmax:
-      return optVelmax_Click();
-    case Material::VelmaxE:
-      return optVelmaxE_Click();
-  }
+  MaterialChanged();
 }
 
 // New captions for the material; a new design unless the user is choosing
 // from the list (then the list shows the new material) or a file is opening.
-void FrmTov::MaterialChanged() {
+void DesignController::MaterialChanged() {
   const CoreCaptions& captions = CoreCaptionsFor(window_.material, window_.state.metric);
-  window_.lblBobbin = captions.lblBobbin;
-  window_.lblID = captions.lblID;
-  window_.lblOD = captions.lblOD;
-  window_.lblHt = captions.lblHt;
-  if (window_.state.LoadingDesign == 0 && !window_.lstCores_visible) {
-    cmdCalculate_Click();
+  window_.mount_caption = captions.mount_caption;
+  window_.core_id_caption = captions.core_id_caption;
+  window_.core_od_caption = captions.core_od_caption;
+  window_.core_height_caption = captions.core_height_caption;
+  if (!window_.state.loading_design && !window_.core_list_visible) {
+    Calculate();
   }
-  if (window_.lstCores_visible) {
-    cmdSelCore_Click();
+  if (window_.core_list_visible) {
+    ShowCoreList();
     MarkDesignStale();  // the design shown is of the material before
   }
 }
 
-void FrmTov::cmdSelCore_Click() {
-  window_.lstCores.clear();
+void DesignController::ShowCoreList() {
+  window_.core_list.clear();
   const MaterialSection section = SectionOf(window_.material);
   const bool e_core = IsECore(window_.material);
   for (int16_t row = section.first_row; row <= section.last_core_row; ++row) {
-    window_.lstCores.push_back(CoreListLine(cores_, row, e_core));
+    window_.core_list.push_back(CoreListLine(cores_, row, e_core));
   }
-  window_.lstCores_visible = true;
+  window_.core_list_visible = true;
 }
 
-void FrmTov::lstCores_Click(int position) {
-  if (!window_.lstCores_visible || position < 0 ||
-      position >= static_cast<int>(window_.lstCores.size())) {
+void DesignController::PickListedCore(int position) {
+  if (!window_.core_list_visible || position < 0 ||
+      position >= static_cast<int>(window_.core_list.size())) {
     return;
   }
   const int16_t row = ListPositionToRow(window_.material, static_cast<int16_t>(position));
-  window_.state.CoreIdx = row;
+  window_.state.core_row = row;
   DesignSelectedCore(row);
-  window_.lstCores_visible = false;
+  window_.core_list_visible = false;
 }
 
-void FrmTov::grdCompare_DblClick(Material material, int16_t StackCount, int16_t row) {
-  if (!SectionOf(material).HoldsCore(row) || StackCount < 1 || StackCount > kMaxStackCount) return;
+void DesignController::DesignComparedCore(Material material, int16_t stack_count, int16_t row) {
+  if (!SectionOf(material).HoldsCore(row) || stack_count < 1 || stack_count > kMaxStackCount)
+    return;
   if (material != window_.material) {
     // As opening a design file switches it: new captions, a visible list
     // refilled, but no design of the material's own.
-    window_.state.LoadingDesign = 1;
+    window_.state.loading_design = true;
     SelectMaterial(material);
   }
-  window_.state.StackCount = StackCount;
-  window_.state.CoreIdx = row;
+  window_.state.stack_count = stack_count;
+  window_.state.core_row = row;
   DesignSelectedCore(row);
-  window_.lstCores_visible = false;
+  window_.core_list_visible = false;
 }
 
 }  // namespace tov
