@@ -30,7 +30,7 @@ std::optional<HotWinding> Heat(const DesignResult& d) {
     if (!dT || !(rise >= 0)) return std::nullopt;
     if (std::fabs(*dT - rise) <= kSettledDegC * (1 + rise)) {
       const auto T = ToSingle(AmbientOf(d) + *dT);
-      if (!T) return std::nullopt;
+      if (!T || *T > kCopperMeltingC) return std::nullopt;
       return HotWinding{*R, *T, *Pcu, *Ptot, *dT};
     }
     rise = *dT;

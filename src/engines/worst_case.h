@@ -20,15 +20,18 @@ struct HotWinding {
   float dT = 0;        // deg C, temperature rise
 };
 
+// deg C: copper melts here; a winding that would settle hotter runs away.
+inline constexpr double kCopperMeltingC = 1085.0;
+
 struct WorstCase {
   float al_tolerance_percent = 0;  // the AL's lower limit, % of nominal
   // uH of the whole stack at full load: the design's, scaled by the AL's
   // lower limit as a whole (a lower permeability would roll off less, so
   // this is on the safe side).
   double Lfl_min_uH = 0;
-  // nullopt when the rise does not settle within a bounded number of rounds
-  // or leaves the range of numbers (thermal runaway): no value rather than a
-  // wrong one.
+  // nullopt when the rise does not settle within a bounded number of rounds,
+  // leaves the range of numbers or settles with the copper past its melting
+  // point (thermal runaway): no value rather than a meaningless one.
   std::optional<HotWinding> hot;
 };
 

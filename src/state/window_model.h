@@ -25,6 +25,9 @@ struct TextBox {
   std::string text;
   bool enabled = true;
   Rgb background = kWhite;
+  // Why the figure shown fails what was asked of it, one reason a line;
+  // empty when it fails nothing.
+  std::string problem = {};
 };
 
 // Which engine made the design shown: the automatic core selection or the

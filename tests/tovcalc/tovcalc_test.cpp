@@ -141,15 +141,18 @@ TEST(Tovcalc, JsonHoldsEveryKeyAndTheSameReportAsText) {
   const Result text = Calc(arguments);
   Args with_json = arguments;
   with_json.push_back("--json");
+  EXPECT_FALSE(Calc(with_json).json().contains("report")) << "the report only with --report";
+  with_json.push_back("--report");
   const Result r = Calc(with_json);
   ASSERT_EQ(r.status, 0) << r.err;
   const Json o = r.json();
-  for (const char* key : {"design_mode", "core_row", "strands", "total_loss_mw", "stack", "fields",
-                          "captions", "trise_colour", "options", "messages", "report"}) {
+  for (const char* key : {"schema_version", "request", "design", "shown", "captions", "checks",
+                          "trise_colour", "options", "messages", "report", "worst_case"}) {
     EXPECT_TRUE(o.contains(key)) << key;
   }
-  EXPECT_EQ(o["fields"].size(), 28u);
-  EXPECT_EQ(o["captions"]["lblDim"], "Wound Core Dimen. (mm)");
+  EXPECT_EQ(o["schema_version"], 2);
+  EXPECT_EQ(o["shown"].size(), 21u);
+  EXPECT_EQ(o["captions"]["wound_dimensions"], "Wound Core Dimen. (mm)");
   EXPECT_TRUE(o["options"]["metric"].get<bool>());
   std::string report;
   for (const auto& line : o["report"]) report += line.get<std::string>() + "\n";
@@ -163,13 +166,14 @@ TEST(Tovcalc, WritesTheWorstCaseAndTheSpiceModelOfTheDesignShown) {
   const Json o = r.json();
   const Json& w = o["worst_case"];
   const auto field = [&](const char* name) {
-    return std::stod(o["fields"][name].get<std::string>());
+    return std::stod(o["shown"][name].get<std::string>());
   };
-  EXPECT_EQ(w.size(), 7u);
+  EXPECT_EQ(w.size(), 8u);
   EXPECT_EQ(w["al_tolerance_percent"], -10);
-  EXPECT_NEAR(w["l_full_load_min_uh"].get<double>(), 0.9 * field("txtLOutfl"), 0.01);
-  EXPECT_GE(w["dcr_hot_ohm"].get<double>(), field("txtDCR") - 0.0005);
-  EXPECT_GE(w["temp_rise_c"].get<double>(), field("txtTrise") - 0.05);
+  EXPECT_FALSE(w["thermal_runaway"].get<bool>());
+  EXPECT_NEAR(w["l_full_load_min_uh"].get<double>(), 0.9 * field("l_full_load"), 0.01);
+  EXPECT_GE(w["dcr_hot_ohm"].get<double>(), field("dcr") - 0.0005);
+  EXPECT_GE(w["temp_rise_c"].get<double>(), field("temp_rise") - 0.05);
   const std::string model = Slurp(Path("m.cir"));
   EXPECT_EQ(model.rfind("* L_VM139_026_E_71T: DC choke,", 0), 0u) << model.substr(0, 100);
   // The header names the program and its version, the core and stack, the winding and inputs.
@@ -188,7 +192,7 @@ TEST(Tovcalc, ListsTheCoresOfTheMaterialAndTakesOneByPartNumber) {
   EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 30);
   EXPECT_EQ(list.rfind("522\t", 0), 0u) << list;
   const Json by_row = Calc({"--core", "400", "--json"}).json();
-  std::string part = by_row["fields"]["txtPN"];
+  std::string part = by_row["shown"]["part_number"];
   std::transform(part.begin(), part.end(), part.begin(), ::tolower);
   EXPECT_EQ(Calc({"--core", part, "--json"}).json(), by_row);
 }
@@ -247,13 +251,12 @@ TEST(Tovcalc, ABatchLineIsTheSingleRunsOutput) {
     Args arguments = singles[i];
     arguments.insert(arguments.end(), {"--ambient", "30", "--json"});
     Json design = lines[i];
-    EXPECT_TRUE(design.contains("request"));
-    design.erase("request");
     design.erase("line");
     EXPECT_EQ(design, Calc(arguments).json()) << i;
   }
-  EXPECT_EQ(lines[0]["request"]["idc"], "12");
-  EXPECT_EQ(lines[0]["request"]["lfl"], "220.50");
+  EXPECT_EQ(lines[0]["request"]["idc"], 12);
+  EXPECT_EQ(lines[0]["request"]["lfl"], 220.5);
+  EXPECT_EQ(lines[0]["request"]["ambient"], 30);
   EXPECT_EQ(lines[1]["request"]["metric"], true);
   EXPECT_NE(lines[3]["error"].get<std::string>().find("DC Current"), std::string::npos);
   EXPECT_NE(lines[4]["error"].get<std::string>().find("array"), std::string::npos);
@@ -282,9 +285,10 @@ TEST(Tovcalc, ASweepWritesOneCsvLinePerCombination) {
                                           names.begin())];
   };
   const Json single = Calc({"--material", "velmax", "--idc", "2", "--json"}).json();
-  EXPECT_NEAR(std::stod(column(rows[5], "total_loss_mw")), single["total_loss_mw"].get<double>(),
-              1e-6 * single["total_loss_mw"].get<double>());
-  EXPECT_EQ(column(rows[5], "core_row"), std::to_string(single["core_row"].get<int>()));
+  EXPECT_NEAR(std::stod(column(rows[5], "total_loss_mw")),
+              single["design"]["total_loss_mw"].get<double>(),
+              1e-6 * single["design"]["total_loss_mw"].get<double>());
+  EXPECT_EQ(column(rows[5], "core_row"), std::to_string(single["design"]["core_row"].get<int>()));
 
   // CSV requests: a header of option names; a bad header stops the batch.
   std::ofstream(Path("req.csv")) << "material,idc,core\nhf,3,\n\"hf\",,bogus\n";
@@ -318,16 +322,17 @@ TEST(Tovcalc, CandidatesPickWhatCalculateShows) {
     const bool too_large = design.status == 1;
     const auto pick = std::find_if(candidates.begin(), candidates.end(), [&](const Json& c) {
       return c["search_pick"] == true && c["material"] == shown["options"]["material"] &&
-             c["stack"] == shown["stack"];
+             c["stack"] == shown["options"]["stack"];
     });
     EXPECT_EQ(pick == candidates.end(), too_large) << arguments[1];
     EXPECT_EQ(compare.status, too_large ? 1 : 0) << compare.err;
     if (too_large) continue;
-    EXPECT_EQ((*pick)["core_row"], shown["core_row"]);
+    const Json& numbers = shown["design"];
+    EXPECT_EQ((*pick)["core_row"], numbers["core_row"]);
     EXPECT_EQ(std::to_string((*pick)["turns"].get<int>()),
-              shown["fields"]["txtTurns"].get<std::string>());
-    EXPECT_NEAR((*pick)["total_loss_mw"].get<double>(), shown["total_loss_mw"].get<double>(),
-                1e-6 * shown["total_loss_mw"].get<double>());
+              shown["shown"]["turns"].get<std::string>());
+    EXPECT_NEAR((*pick)["total_loss_mw"].get<double>(), numbers["total_loss_mw"].get<double>(),
+                1e-6 * numbers["total_loss_mw"].get<double>());
     EXPECT_TRUE((*pick)["failed"].empty());
   }
 

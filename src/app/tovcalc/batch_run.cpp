@@ -124,7 +124,7 @@ int RunBatch(const Settings& settings, const GivenOptions& given, RequestAction&
   const std::unique_ptr<RequestSource> source = RequestSource::Open(settings.batch);
   if (!source) return kUnreadableFile;
 
-  bool any_too_large = false, any_refused = false;
+  bool any_too_large = false, any_refused = false, any_failed = false;
   bool header_written = false;
   long long number = 0;
   Request request;
@@ -160,8 +160,9 @@ int RunBatch(const Settings& settings, const GivenOptions& given, RequestAction&
       } else {
         status = action.Run(out.Buffer(), item, *read.settings);
       }
-      any_refused = any_refused || status >= kUsageError;
+      any_refused = any_refused || status == kUsageError || status == kUnreadableFile;
       any_too_large = any_too_large || status == kTooLarge;
+      any_failed = any_failed || status == kRequirementFailed;
       out.FlushIfFull();
       if (source->Streams()) out.Flush();
       if (!out.Failure().empty()) return kUnreadableFile;
@@ -177,7 +178,8 @@ int RunBatch(const Settings& settings, const GivenOptions& given, RequestAction&
     return kUnreadableFile;
   }
   if (any_refused) return kUsageError;
-  return any_too_large ? kTooLarge : kDesignShown;
+  if (any_too_large) return kTooLarge;
+  return any_failed ? kRequirementFailed : kDesignShown;
 }
 
 }  // namespace tov::tovcalc

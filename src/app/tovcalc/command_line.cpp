@@ -152,7 +152,7 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
              *ambient + "\".";
     }
   }
-  if (const auto tolerance = Text(given, OptionId::al_tolerance_percent)) {
+  if (const auto tolerance = Text(given, OptionId::AlTolerance)) {
     const std::optional<double> percent = ParseNumber(*tolerance);
     if (!percent || !ALToleranceAllowed(*percent)) {
       return "--al-tolerance takes the AL's lower tolerance in percent, from -99 to 0, not \"" +
@@ -170,6 +170,8 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
   s.list = given.Has(OptionId::List);
   s.json = given.Has(OptionId::Json);
   s.csv = given.Has(OptionId::Csv);
+  s.report = given.Has(OptionId::Report);
+  s.strict = given.Has(OptionId::Strict);
   s.save = Text(given, OptionId::Save);
   s.batch = Text(given, OptionId::Batch);
   s.sweeps = given.sweeps;
@@ -206,6 +208,9 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
   if (s.list && s.save)
     return "--save and --list contradict each other: a core list is no design to save.";
   if (s.json && s.csv) return "--json and --csv contradict each other.";
+  if (s.report && !(s.json || (s.Many() && !s.csv))) {
+    return "--report goes with --json or a batch or sweep of JSON lines.";
+  }
   if (s.Many() && s.list)
     return "--list prints one core list: it takes no --batch, --sweep or --csv.";
   if (s.Many() && s.save) return "--save saves one design: it takes no --batch, --sweep or --csv.";
@@ -216,7 +221,8 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
 
 constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
     {OptionId::Help, "h", "help", "", "Displays help on commandline options.", false},
-    {OptionId::HelpAll, "", "help-all", "", "Displays help including Qt specific options.", false},
+    {OptionId::HelpAll, "", "help-all", "", "Displays help on commandline options, as --help does.",
+     false},
     {OptionId::Idc, "", "idc", "T", "DC current, A.", true},
     {OptionId::Ripple, "", "ripple", "T", "Ripple current, A peak to peak.", true},
     {OptionId::Freq, "", "freq", "T", "Ripple frequency, kHz.", true},
@@ -276,8 +282,12 @@ constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "Also write the SPICE model of the design shown to FILE: a subcircuit whose inductance "
      "follows the design's roll-off, with its DC resistance and a resistor for its core loss.",
      false},
-    {OptionId::al_tolerance_percent, "", "al-tolerance", "PERCENT",
+    {OptionId::AlTolerance, "", "al-tolerance", "PERCENT",
      "Lower AL tolerance of the worst case in the JSON object, -99 to 0 (default -8).", true},
+    {OptionId::Report, "", "report", "",
+     "With --json: also give the printed report's lines in each object.", false},
+    {OptionId::Strict, "", "strict", "",
+     "Exit with status 4 when a design is shown but fails a requirement check.", false},
 }};
 
 // EntryOf finds an option at its OptionId: the table keeps the enum's order.

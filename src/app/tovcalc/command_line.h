@@ -22,10 +22,11 @@ namespace tov::tovcalc {
 // Exit statuses, fixed for scripts.
 enum ExitStatus : int {
   kDesignShown = 0,
-  kTooLarge = 1,        // the automatic search found no core large enough
-  kUsageError = 2,      // a bad option, or an input the window would ask for again
-  kUnreadableFile = 3,  // the core database or a design file could not be read or written,
-                        // the SPICE model not written, or standard output not written
+  kTooLarge = 1,           // the automatic search found no core large enough
+  kUsageError = 2,         // a bad option, or an input the window would ask for again
+  kUnreadableFile = 3,     // the core database or a design file could not be read or written,
+                           // the SPICE model not written, or standard output not written
+  kRequirementFailed = 4,  // with --strict: a design is shown but fails a requirement check
 };
 
 enum class OptionId : uint8_t {
@@ -61,10 +62,11 @@ enum class OptionId : uint8_t {
   Sort,
   Curve,
   Spice,
-  al_tolerance_percent,
+  AlTolerance,
+  Report,
+  Strict,
 };
-inline constexpr std::size_t kOptionCount =
-    static_cast<std::size_t>(OptionId::al_tolerance_percent) + 1;
+inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::Strict) + 1;
 
 struct OptionEntry {
   OptionId id;
@@ -116,6 +118,8 @@ struct Settings {
   bool list = false;
   bool json = false;
   bool csv = false;
+  bool report = false;  // --report: the printed report's lines in the JSON
+  bool strict = false;  // --strict: a failed requirement check exits 4
   std::optional<std::string> save;
   std::optional<std::string> batch;            // requests, one a line ("-": standard input)
   std::vector<std::string> sweeps;             // NAME=START:STOP:STEP or NAME=A,B,C

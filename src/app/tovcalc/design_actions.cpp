@@ -1,8 +1,8 @@
 #include "app/tovcalc/design_actions.h"
 
 #include "app/tovcalc/design_csv.h"
+#include "app/tovcalc/design_json.h"
 #include "app/tovcalc/json_writer.h"
-#include "app/tovcalc/window_json.h"
 #include "io/report.h"
 
 namespace tov::tovcalc {
@@ -34,13 +34,16 @@ int DesignJsonLines::Run(std::string& out, const BatchItem& item, const Settings
     Refused(out, item, outcome.status, outcome.error);
     return outcome.status;
   }
-  const WindowModel& w = designer_.Form().Model();
   const RequestEcho echo{item.line, &item.options};
   JsonWriter json(out, JsonLayout::Compact);
-  WriteWindowJson(json, w, designer_.Ui().Messages(), RenderReportText(BuildReport(w)), &echo,
-                  designer_.Form().ShownWorstCase());
+  if (settings.report) {
+    const std::vector<std::string> report = RenderReportText(BuildReport(designer_.Form().Model()));
+    WriteDesignJson(json, designer_.Form(), designer_.Ui().Messages(), &echo, &report);
+  } else {
+    WriteDesignJson(json, designer_.Form(), designer_.Ui().Messages(), &echo, nullptr);
+  }
   out.push_back('\n');
-  return outcome.status;
+  return StrictStatus(settings, designer_.Form(), outcome.status);
 }
 
 void CandidateJsonLines::Refused(std::string& out, const BatchItem& item, int status,
@@ -79,7 +82,8 @@ int DesignCsvLines::Run(std::string& out, const BatchItem& item, const Settings&
     AppendCsvLine(out, item.line, item.given, outcome.status, {}, &designer_.Form(),
                   &designer_.Ui().Messages());
   }
-  return outcome.status;
+  return outcome.error.empty() ? StrictStatus(settings, designer_.Form(), outcome.status)
+                               : outcome.status;
 }
 
 }  // namespace tov::tovcalc

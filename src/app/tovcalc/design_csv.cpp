@@ -10,15 +10,15 @@ namespace {
 
 // The options a request may set, in the order of their columns; a check
 // mark and its opposite share one column (1 checked, 0 unchecked).
-constexpr std::array<OptionId, 12> kValueColumns = {
-    OptionId::Material, OptionId::Idc,   OptionId::Ripple,  OptionId::Freq,
-    OptionId::Density,  OptionId::Lfl,   OptionId::Lnl,     OptionId::Trise,
-    OptionId::Core,     OptionId::Stack, OptionId::Ambient, OptionId::Metric};
+constexpr std::array<OptionId, 13> kValueColumns = {
+    OptionId::Material, OptionId::Idc,    OptionId::Ripple,     OptionId::Freq, OptionId::Density,
+    OptionId::Lfl,      OptionId::Lnl,    OptionId::Trise,      OptionId::Core, OptionId::Stack,
+    OptionId::Ambient,  OptionId::Metric, OptionId::AlTolerance};
 
 constexpr std::string_view kResultHeader =
     "status,error,design_mode,core_row,part_number,stack_used,turns,gauge,strands,mu_e,"
     "l_full_load_uh,l_no_load_uh,fill,wound_od_in,wound_ht_in,dcr_ohm,core_loss_mw,"
-    "copper_loss_mw,total_loss_mw,temp_rise_c,messages";
+    "copper_loss_mw,total_loss_mw,temp_rise_c,passes,failed,messages";
 
 template <class T>
 void AppendNumber(std::string& out, T value) {
@@ -80,7 +80,7 @@ void AppendCsvLine(std::string& out, long long line, const GivenOptions& given, 
   out.push_back(',');
   AppendCsvCell(out, error);
   if (!form) {
-    out.append(std::string(19, ','));
+    out.append(std::string(21, ','));
     out.push_back('\n');
     return;
   }
@@ -99,8 +99,8 @@ void AppendCsvLine(std::string& out, long long line, const GivenOptions& given, 
     Cell(out, r.strands);
     Cell(out, r.ue);
     // Inductances of the whole stack in uH, formed as the window shows them.
-    Cell(out, r.stack_count * 1000 * static_cast<double>(r.Lfl));
-    Cell(out, r.stack_count * 1000 * static_cast<double>(r.Lnl));
+    Cell(out, 1000 * static_cast<double>(r.stack_count) * static_cast<double>(r.Lfl));
+    Cell(out, 1000 * static_cast<double>(r.stack_count) * static_cast<double>(r.Lnl));
     Cell(out, r.fill);
     if (r.e_core) {
       out.append(",,");
@@ -113,8 +113,18 @@ void AppendCsvLine(std::string& out, long long line, const GivenOptions& given, 
     Cell(out, r.Pcu);
     Cell(out, r.Ptot);
     Cell(out, r.dT);
+    // Whether every requirement check passes, and the keys of those that fail.
+    const std::vector<RequirementCheck> checks = form->Checks();
+    out.append(AllPass(checks) ? ",1," : ",0,");
+    std::string failed;
+    for (const RequirementCheck& c : checks) {
+      if (c.pass) continue;
+      if (!failed.empty()) failed += ';';
+      failed += DescriptorOf(c.kind).key;
+    }
+    out += failed;
   } else {
-    out.append(std::string(15, ','));
+    out.append(std::string(17, ','));
   }
   out.push_back(',');
   std::string shown;

@@ -8,9 +8,9 @@
 #include "app/tovcalc/command_line.h"
 #include "app/tovcalc/curve_output.h"
 #include "app/tovcalc/design_actions.h"
+#include "app/tovcalc/design_json.h"
 #include "app/tovcalc/json_writer.h"
 #include "app/tovcalc/run.h"
-#include "app/tovcalc/window_json.h"
 #include "io/atomic_save.h"
 #include "io/design_file.h"
 #include "io/design_file_load.h"
@@ -110,12 +110,13 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
   const std::vector<std::string> report = RenderReportText(BuildReport(w));
   if (s.json) {
     JsonWriter json(out.Buffer(), JsonLayout::Indented);
-    WriteWindowJson(json, w, designer.Ui().Messages(), report, nullptr,
-                    designer.Form().ShownWorstCase());
+    WriteDesignJson(json, designer.Form(), designer.Ui().Messages(), nullptr,
+                    s.report ? &report : nullptr);
   } else {
     for (const std::string& line : report) out.Buffer().append(line).push_back('\n');
   }
-  int status = outcome.status;
+  WriteCheckNotes(designer.Form());
+  int status = StrictStatus(s, designer.Form(), outcome.status);
   if (s.save) {
     const std::string failure = AtomicSave(*s.save, WriteDesignFile(RecordFromWindow(w)));
     if (!failure.empty()) {

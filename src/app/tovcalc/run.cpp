@@ -1,6 +1,7 @@
 #include "app/tovcalc/run.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "state/number_text.h"
 #include "state/validation.h"
@@ -132,6 +133,20 @@ RunOutcome Designer::Run(const Settings& s) {
     return {kUsageError, MessageLine(demanded.title, demanded.prompt)};
   }
   return {form.ShowsTooLarge() ? kTooLarge : kDesignShown, {}};
+}
+
+int StrictStatus(const Settings& settings, const DesignController& form, int status) {
+  if (!settings.strict || status != kDesignShown || !form.ShownDesign()) return status;
+  return AllPass(form.Checks()) ? status : kRequirementFailed;
+}
+
+void WriteCheckNotes(const DesignController& form) {
+  for (const RequirementCheck& check : form.Checks()) {
+    if (check.pass) continue;
+    const std::string line =
+        "Note: " + std::string(DescriptorOf(check.kind).what) + ": " + check.reason + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+  }
 }
 
 }  // namespace tov::tovcalc

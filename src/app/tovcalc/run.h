@@ -49,4 +49,13 @@ class Designer {
   std::optional<DesignController> form_;
 };
 
+// The exit status of a run that ended with `status`: with --strict, a design
+// shown that fails a requirement check turns kDesignShown into
+// kRequirementFailed.
+int StrictStatus(const Settings& settings, const DesignController& form, int status);
+
+// Writes a "Note: " line to standard error for every failed requirement
+// check of the design shown, in the checks' order.
+void WriteCheckNotes(const DesignController& form);
+
 }  // namespace tov::tovcalc

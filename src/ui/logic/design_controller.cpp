@@ -7,6 +7,7 @@
 #include "engines/selected_core.h"
 #include "state/number_text.h"
 #include "state/window_fields.h"
+#include "ui/logic/check_fields.h"
 #include "ui/logic/present_result.h"
 #include "ui/logic/validate_inputs.h"
 
@@ -46,7 +47,8 @@ void DesignController::Calculate() {
   state.design_mode = DesignMode::Automatic;
   window_.temp_rise.background = kWhite;
 
-  const SearchOutcome outcome = SearchCores(Request(), cores_);
+  const DesignRequest request = Request();
+  const SearchOutcome outcome = SearchCores(request, cores_);
   state.stack_count = outcome.effects.stack_count;
   window_.single_layer = outcome.effects.single_layer;
   window_.no_load_l.enabled = window_.full_load_l_max;
@@ -62,6 +64,11 @@ void DesignController::Calculate() {
   }
   shown_design_ = outcome.design;
   shows_too_large_ = !outcome.design;
+  shown_request_ = request;
+  shown_ceiling_ = window_.full_load_l_max    ? NoLoadCeiling::On
+                   : ceiling_cleared_by_pick_ ? NoLoadCeiling::ClearedByPick
+                                              : NoLoadCeiling::OffByOption;
+  MarkFailedChecks();
 }
 
 void DesignController::DesignSelectedCore(int16_t row) {
@@ -73,10 +80,13 @@ void DesignController::DesignSelectedCore(int16_t row) {
   ValidateInputs(window_, ui_);
   state.design_mode = DesignMode::SelectedCore;
   // This design has no no-load ceiling.
+  // Nor the next search, until the option is set again.
+  if (window_.full_load_l_max) ceiling_cleared_by_pick_ = true;
   window_.full_load_l_max = false;
   window_.no_load_l.enabled = false;
 
-  const SelectedCoreOutcome outcome = DesignOnCore(Request(), cores_, row);
+  const DesignRequest request = Request();
+  const SelectedCoreOutcome outcome = DesignOnCore(request, cores_, row);
   state.stack_count = outcome.effects.stack_count;
   window_.single_layer = outcome.effects.single_layer;
   ShowNotices(outcome.notices);
@@ -89,8 +99,27 @@ void DesignController::DesignSelectedCore(int16_t row) {
     PresentResult(window_, cores_, *outcome.design);
     shown_design_ = outcome.design;
     shows_too_large_ = false;
+    shown_request_ = request;
+    // A pick holds no design to a no-load ceiling.
+    shown_ceiling_ = NoLoadCeiling::ClearedByPick;
+    MarkFailedChecks();
   }
   state.loading_design = false;
+}
+
+std::vector<RequirementCheck> DesignController::Checks() const {
+  if (!shown_design_) return {};
+  return CheckDesign(shown_request_, *shown_design_, *ShownWorstCase(), shown_ceiling_);
+}
+
+void DesignController::MarkFailedChecks() {
+  for (const OutputField& field : kOutputFields) (window_.*field.box).problem.clear();
+  for (const RequirementCheck& check : Checks()) {
+    if (check.pass) continue;
+    std::string& problem = (window_.*FieldOfCheck(check.kind)).problem;
+    if (!problem.empty()) problem += '\n';
+    problem += check.reason;
+  }
 }
 
 void DesignController::InputEdited() {

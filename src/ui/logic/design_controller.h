@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engines/design_request.h"
 #include "engines/design_result.h"
 #include "engines/notice.h"
+#include "engines/requirement_checks.h"
 #include "engines/worst_case.h"
 #include "state/core_table.h"
 #include "state/window_model.h"
@@ -39,6 +41,11 @@ class DesignController {
   // The worst case of the design shown at the AL tolerance in force
   // (Options > AL Tolerance); nullopt without a design.
   std::optional<WorstCase> ShownWorstCase() const;
+  // The design shown held against the request it was made from, in the
+  // order of kCheckTable; empty without a design.
+  std::vector<RequirementCheck> Checks() const;
+  // The request the design shown was made from (the inputs as validated then).
+  const DesignRequest& ShownRequest() const { return shown_request_; }
   // The SPICE model of the design shown as netlist text; nullopt without a
   // design or when it has no inductance to model.
   std::optional<std::string> SpiceModelText() const;
@@ -128,12 +135,18 @@ class DesignController {
   void ShowNotices(const Notices& notices);
   // The design shown no longer matches the inputs and settings.
   void MarkDesignStale();
+  // Puts the reason of every failed check on the output field it concerns.
+  void MarkFailedChecks();
 
   WindowModel window_;
   const CoreTable& cores_;
   UserInterface& ui_;
   std::optional<StackDialogModel> stack_dialog_;
   std::optional<DesignResult> shown_design_;
+  DesignRequest shown_request_;
+  NoLoadCeiling shown_ceiling_ = NoLoadCeiling::On;
+  // Full Load L Maximum was cleared by a core pick and not set again since.
+  bool ceiling_cleared_by_pick_ = false;
   bool shows_too_large_ = false;
 };
 

@@ -63,6 +63,7 @@ bool DesignController::OpenDesign(const std::string& path) {
     return false;
   }
   ApplyDesignFile(*this, *record);
+  ceiling_cleared_by_pick_ = false;
   window_.design_file = path;
   if (record->design_mode != 0) {
     DesignSelectedCore(record->core_row);

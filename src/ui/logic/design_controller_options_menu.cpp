@@ -91,6 +91,7 @@ void DesignController::CancelStack() {
 
 void DesignController::ToggleFullLoadLMaximum() {
   window_.full_load_l_max = !window_.full_load_l_max;
+  ceiling_cleared_by_pick_ = false;
   Calculate();
 }
 
@@ -105,6 +106,7 @@ void DesignController::AskAlTolerance() {
     const std::optional<double> percent = ParseNumber(answer);
     if (percent && ALToleranceAllowed(*percent)) {
       window_.state.al_tolerance_percent = static_cast<float>(*percent);
+      MarkFailedChecks();
       return;
     }
     prompt = kToleranceInvalidPrompt;

@@ -24,13 +24,20 @@ void MirrorTextBox(QLineEdit* edit, const TextBox& box) {
   }
   edit->setEnabled(box.enabled);
   // The colour holds while the field takes input; a disabled field keeps the
-  // style's disabled look.
+  // style's disabled look. A figure that fails a requirement reads in dark
+  // red, and its tooltip says why.
   QPalette palette = edit->palette();
+  const QColor text_colour = box.problem.empty() ? QColor(Qt::black) : QColor(176, 0, 0);
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
     palette.setColor(group, QPalette::Base, ToQColor(box.background));
-    palette.setColor(group, QPalette::Text, Qt::black);
+    palette.setColor(group, QPalette::Text, text_colour);
   }
   edit->setPalette(palette);
+  if (edit->isReadOnly()) {
+    const QString problem = QString::fromStdString(box.problem);
+    edit->setToolTip(problem);
+    edit->setAccessibleDescription(problem);
+  }
 }
 
 }  // namespace

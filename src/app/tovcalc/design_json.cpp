@@ -1,0 +1,244 @@
+#include "app/tovcalc/design_json.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/tovcalc/command_line.h"
+#include "state/number_text.h"
+#include "state/window_fields.h"
+
+namespace tov::tovcalc {
+namespace {
+
+// A stored 4-byte float as the decimal a user reads (20.1, not 20.100000381).
+double FloatValue(float value) {
+  return ParseNumber(PlainNumberText(value, 7)).value_or(0.0);
+}
+
+void Member(JsonWriter& json, std::string_view key, double value) {
+  json.Key(key);
+  json.Double(value);
+}
+
+void OptionalMember(JsonWriter& json, std::string_view key, const std::optional<double>& value) {
+  json.Key(key);
+  json.Double(value.value_or(NAN));
+}
+
+// "worst_case": the AL tolerance, the least full-load inductance and the
+// winding at its final temperature (null where it runs away).
+void WriteWorstCase(JsonWriter& json, const std::optional<WorstCase>& worst) {
+  if (!worst) {
+    json.Double(NAN);
+    return;
+  }
+  const std::optional<HotWinding>& hot = worst->hot;
+  const auto hot_value = [&](float HotWinding::*field) {
+    return hot ? FloatValue((*hot).*field) : NAN;
+  };
+  json.BeginObject();
+  Member(json, "al_tolerance_percent", FloatValue(worst->al_tolerance_percent));
+  Member(json, "copper_loss_mw", hot_value(&HotWinding::Pcu));
+  Member(json, "copper_temp_c", hot_value(&HotWinding::T_copper));
+  Member(json, "dcr_hot_ohm", hot_value(&HotWinding::Rdc));
+  Member(json, "l_full_load_min_uh", FloatValue(static_cast<float>(worst->Lfl_min_uH)));
+  Member(json, "temp_rise_c", hot_value(&HotWinding::dT));
+  json.Key("thermal_runaway");
+  json.Bool(!hot);
+  Member(json, "total_loss_mw", hot_value(&HotWinding::Ptot));
+  json.EndObject();
+}
+
+std::string Colour(Rgb c) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", c.r, c.g, c.b);
+  return text;
+}
+
+void WriteChecks(JsonWriter& json, const std::vector<RequirementCheck>& checks) {
+  json.BeginArray();
+  for (const RequirementCheck& c : checks) {
+    json.BeginObject();
+    OptionalMember(json, "achieved", c.achieved);
+    json.Key("check");
+    json.String(DescriptorOf(c.kind).key);
+    json.Key("pass");
+    json.Bool(c.pass);
+    json.Key("reason");
+    json.String(c.reason);
+    OptionalMember(json, "target", c.target);
+    json.Key("unit");
+    json.String(DescriptorOf(c.kind).unit);
+    OptionalMember(json, "worst_case", c.worst_case);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+// The design as numbers: null without one ("Too Large").
+void WriteDesign(JsonWriter& json, const DesignController& form, bool passes) {
+  const std::optional<DesignResult>& design = form.ShownDesign();
+  if (!design) {
+    json.Double(NAN);
+    return;
+  }
+  const DesignResult& r = *design;
+  const double stack = r.stack_count;
+  json.BeginObject();
+  Member(json, "copper_loss_mw", FloatValue(r.Pcu));
+  Member(json, "core_loss_mw", FloatValue(r.Pfe));
+  json.Key("core_row");
+  json.Int(r.row);
+  Member(json, "dcr_ohm", FloatValue(r.Rdc));
+  json.Key("design_mode");
+  json.String(form.Model().state.design_mode == DesignMode::SelectedCore ? "selected_core"
+                                                                         : "automatic");
+  Member(json, "fill", FloatValue(r.fill));
+  json.Key("gauge");
+  json.Int(r.G);
+  Member(json, "h_peak_oe", FloatValue(r.H));
+  // Of the whole stack, as the checks hold them against the request.
+  Member(json, "l_full_load_uh", 1000 * stack * double{r.Lfl});
+  Member(json, "l_no_load_uh", 1000 * stack * double{r.Lnl});
+  Member(json, "mu_e", FloatValue(r.ue));
+  json.Key("part_number");
+  json.String(form.Cores().PartNumber(r.row, r.e_core));
+  json.Key("passes");
+  json.Bool(passes);
+  json.Key("stack");
+  json.Int(r.stack_count);
+  json.Key("strands");
+  json.Int(r.strands);
+  Member(json, "temp_rise_c", FloatValue(r.dT));
+  Member(json, "total_loss_mw", FloatValue(r.Ptot));
+  json.Key("turns");
+  json.Int(r.N);
+  Member(json, "wound_ht_in", r.e_core ? NAN : FloatValue(r.HTw));
+  Member(json, "wound_od_in", r.e_core ? NAN : FloatValue(r.ODw));
+  json.EndObject();
+}
+
+// The request the design was made from, named as the command-line options.
+void WriteRequest(JsonWriter& json, const DesignController& form) {
+  const DesignRequest& q = form.ShownRequest();
+  const WindowModel& w = form.Model();
+  json.BeginObject();
+  Member(json, "al-tolerance", FloatValue(w.state.al_tolerance_percent));
+  Member(json, "ambient", FloatValue(w.state.ambient_c));
+  json.Key("core");
+  if (w.state.design_mode == DesignMode::SelectedCore && form.ShownDesign()) {
+    json.String(form.Cores().PartNumber(form.ShownDesign()->row, form.ShownDesign()->e_core));
+  } else {
+    json.Double(NAN);
+  }
+  Member(json, "density", q.current_density_a_cm2);
+  Member(json, "freq", q.frequency_khz);
+  Member(json, "idc", q.dc_current_a);
+  Member(json, "lfl", q.full_load_l_uh);
+  json.Key("lfl-max");
+  json.Bool(q.full_load_l_max);
+  Member(json, "lnl", q.no_load_l_uh);
+  json.Key("material");
+  json.String(MaterialOptionName(q.material));
+  json.Key("metric");
+  json.Bool(w.state.metric);
+  Member(json, "ripple", q.ripple_a);
+  json.Key("single-layer");
+  json.Bool(q.single_layer);
+  json.Key("stack");
+  json.Int(q.stack_count);
+  Member(json, "trise", q.allowable_rise_c);
+  json.EndObject();
+}
+
+}  // namespace
+
+void WriteRequestJson(JsonWriter& json, const RequestEcho& echo) {
+  json.BeginObject();
+  for (const RequestOption& option : *echo.options) {
+    json.Key(EntryOf(option.id).name);
+    if (EntryOf(option.id).value_name.empty()) {
+      json.Bool(ParseTruth(option.text).value_or(false));
+    } else if (const std::optional<double> number = ParseNumber(option.text);
+               number && std::isfinite(*number)) {
+      json.Double(*number);
+    } else {
+      json.String(option.text);
+    }
+  }
+  json.EndObject();
+}
+
+void WriteDesignJson(JsonWriter& json, const DesignController& form,
+                     const std::vector<RecordedMessage>& messages, const RequestEcho* echo,
+                     const std::vector<std::string>* report_lines) {
+  const WindowModel& w = form.Model();
+  const std::vector<RequirementCheck> checks = form.Checks();
+  json.BeginObject();
+  json.Key("captions");
+  json.BeginObject();
+  for (const OutputField& f : kOutputFields) {
+    json.Key(f.key);
+    json.String(f.live_caption ? w.*f.live_caption : std::string(f.caption));
+  }
+  json.EndObject();
+  json.Key("checks");
+  WriteChecks(json, checks);
+  json.Key("design");
+  WriteDesign(json, form, AllPass(checks));
+  if (echo) {
+    json.Key("line");
+    json.Int(echo->line);
+  }
+  json.Key("messages");
+  json.BeginArray();
+  for (const RecordedMessage& m : messages) {
+    json.BeginObject();
+    json.Key("text");
+    json.String(m.text);
+    json.Key("title");
+    json.String(m.title);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Key("options");
+  json.BeginObject();
+  Member(json, "ambient", FloatValue(w.state.ambient_c));
+  json.Key("full_load_l_max");
+  json.Bool(w.full_load_l_max);
+  json.Key("lnl_enabled");
+  json.Bool(w.no_load_l.enabled);
+  json.Key("material");
+  json.String(MaterialOptionName(w.material));
+  json.Key("metric");
+  json.Bool(w.state.metric);
+  json.Key("single_layer");
+  json.Bool(w.single_layer);
+  json.Key("stack");
+  json.Int(w.state.stack_count);
+  json.EndObject();
+  if (report_lines) {
+    json.Key("report");
+    json.BeginArray();
+    for (const std::string& line : *report_lines) json.String(line);
+    json.EndArray();
+  }
+  json.Key("request");
+  WriteRequest(json, form);
+  json.Key("schema_version");
+  json.Int(kJsonSchemaVersion);
+  json.Key("shown");
+  json.BeginObject();
+  for (const OutputField& f : kOutputFields) {
+    json.Key(f.key);
+    json.String((w.*f.box).text);
+  }
+  json.EndObject();
+  json.Key("trise_colour");
+  json.String(Colour(w.temp_rise.background));
+  json.Key("worst_case");
+  WriteWorstCase(json, form.ShownWorstCase());
+  json.EndObject();
+}
+
+}  // namespace tov::tovcalc
