@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <numeric>
 
+#include "app/tovcalc/design_json.h"
 #include "io/csv_text.h"
 #include "state/constants.h"
 #include "ui/logic/candidate_rows.h"
@@ -140,18 +141,19 @@ Json RequestJson(const DesignRequest& r, const CandidateOptions& o, const Candid
   }
   Json notices = Json::array();
   for (const Notice& n : set.notices) notices.push_back({{"title", n.title}, {"text", n.text}});
-  return {{"idc_a", r.dc_current_a},
-          {"ripple_a", r.ripple_a},
-          {"freq_khz", r.frequency_khz},
-          {"density_a_per_sq_cm", r.current_density_a_cm2},
-          {"lfl_uh", r.full_load_l_uh},
-          {"lnl_uh", r.no_load_l_uh},
-          {"trise_c", r.allowable_rise_c},
+  // Named as the command-line options, as a design's request is.
+  return {{"idc", r.dc_current_a},
+          {"ripple", r.ripple_a},
+          {"freq", r.frequency_khz},
+          {"density", r.current_density_a_cm2},
+          {"lfl", r.full_load_l_uh},
+          {"lnl", r.no_load_l_uh},
+          {"trise", r.allowable_rise_c},
           {"material", InfoOf(r.material).cli_name},
           {"stack", r.stack_count},
           {"cu_factor", r.copper_factor},
-          {"full_load_l_max", r.full_load_l_max},
-          {"single_layer", r.single_layer},
+          {"lfl-max", r.full_load_l_max},
+          {"single-layer", r.single_layer},
           {"materials", std::move(materials)},
           {"stacks", std::move(stacks)},
           {"notices", std::move(notices)}};
@@ -363,6 +365,7 @@ CandidatesOutput WriteCandidates(const DesignRequest& request, const CoreTable& 
       if (options.batch_line) document["line"] = *options.batch_line;
       document["request"] = RequestJson(request, options, set);
       document["candidates"] = std::move(candidates);
+      document["schema_version"] = kJsonSchemaVersion;
       out.text = (options.batch_line ? document.dump() : document.dump(2)) + "\n";
       break;
     }
