@@ -108,9 +108,67 @@ def run(program, args, folder):
 
 def engine(out):
     try:
-        return ["automatic", "selected core"][json.loads(out)["design_mode"]]
-    except (ValueError, KeyError, IndexError, TypeError):
+        document = json.loads(out)
+        if document.get("schema_version") == 2:
+            mode = (document["design"] or {}).get("design_mode", "no design")
+            return mode.replace("_", " ")
+        return ["automatic", "selected core"][document["design_mode"]]
+    except (ValueError, KeyError, IndexError, TypeError, AttributeError):
         return "no design"
+
+
+# Output fields: the name schema version 2 gives them, and the one before.
+SHOWN_FIELDS = {
+    "part_number": "txtPN", "permeability": "txtPerm", "al": "txtAL", "ae": "txtAe",
+    "le": "txtle", "core_id": "txtID", "core_od": "txtOD", "core_height": "txtHt",
+    "mount_part_number": "txtBobbin", "turns": "txtTurns", "wire": "txtWire",
+    "winding_factor": "txtK", "dcr": "txtDCR", "l_full_load": "txtLOutfl",
+    "l_no_load": "txtLOutnl", "mu_e_full_dc": "txtRollOff", "wound_dimensions": "txtDim",
+    "core_loss": "txtPfe", "copper_loss": "txtPcu", "total_loss": "txtPtot",
+    "temp_rise": "txtTrise"}
+COPPER_MELTING_C = 1085
+HOT_FIGURES = ["copper_loss_mw", "copper_temp_c", "dcr_hot_ohm", "temp_rise_c", "total_loss_mw"]
+LIVE_CAPTIONS = {"core_id": "lblID", "core_od": "lblOD", "core_height": "lblHt",
+                 "mount_part_number": "lblBobbin", "wound_dimensions": "lblDim",
+                 "core_loss": "lblPfe", "copper_loss": "lblPcu", "total_loss": "lblPtot"}
+
+
+def window_view(document):
+    """What the window shows of a --json object, in either schema: the output
+    texts, the captions that change, the messages, the options, the
+    temperature colour, the core of the design and the worst case's figures."""
+    if document.get("schema_version") == 2:
+        worst = dict(document["worst_case"] or {}) or None
+        if worst:
+            worst.pop("thermal_runaway", None)
+        options = dict(document["options"])
+        return {"fields": {old: document["shown"][new] for new, old in SHOWN_FIELDS.items()},
+                "captions": {old: document["captions"][new] for new, old in LIVE_CAPTIONS.items()},
+                "messages": document["messages"], "options": options,
+                "trise_colour": document["trise_colour"], "worst_case": worst}
+    options = dict(document["options"], stack=document["stack"])
+    worst = document["worst_case"]
+    if worst and worst["copper_temp_c"] is not None and worst["copper_temp_c"] > COPPER_MELTING_C:
+        # Schema 2 calls a winding that would settle past copper's melting point runaway.
+        worst = dict(worst, **{k: None for k in HOT_FIGURES})
+    return {"fields": {old: document["fields"][old] for old in SHOWN_FIELDS.values()},
+            "captions": document["captions"], "messages": document["messages"],
+            "options": options, "trise_colour": document["trise_colour"],
+            "worst_case": worst}
+
+
+def comparable(result, across_schemas):
+    """A run's result as compared: with --across-schemas, the JSON object as
+    the window shows it and standard error without the requirement notes."""
+    status, out, err, saved = result
+    if not across_schemas:
+        return result
+    err = b"".join(line for line in err.splitlines(keepends=True) if not line.startswith(b"Note: "))
+    try:
+        out = json.dumps(window_view(json.loads(out)), indent=1, sort_keys=True).encode()
+    except (ValueError, KeyError, TypeError):
+        pass
+    return status, out, err, saved
 
 
 def diff(name, old, new):
@@ -139,6 +197,10 @@ def main():
     parser.add_argument("--extra-args", default="", metavar="ARGS",
                         help="arguments appended to every command; write --extra-args=--opt for "
                              "a single option")
+    parser.add_argument("--across-schemas", action="store_true",
+                        help="OLD prints JSON of an earlier schema: compare what the window "
+                             "shows (output texts, captions, messages, options, worst case) "
+                             "and standard error without the requirement notes")
     parser.add_argument("--text", action="store_true",
                         help="compare the printed report and the messages on standard error "
                              "instead of the JSON object")
@@ -178,6 +240,7 @@ def main():
         tally["material"][material] += 1
         tally["engine"][engine(a[1])] += 1
         tally["exit status"][str(a[0]) if a[0] == b[0] else f"{a[0]} -> {b[0]}"] += 1
+        a, b = comparable(a, opts.across_schemas), comparable(b, opts.across_schemas)
         if a != b:
             differing.append((args, a, b))
 
