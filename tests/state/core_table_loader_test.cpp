@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -57,9 +58,15 @@ TEST(ParseCoreTable, RefusesANonFiniteNumberWithItsLineAndColumn) {
       {"nan", true},      {"-inf", true},      {"Infinity", true},  {" NaN ", true},
       {"1e400", true},    {"-2.5E+999", true}, {"nan(1)", true},    {"1e-400", false},
       {"\"nan\"", false}, {"n/a", false},      {"infinite", false}, {"3.4e38", false}};
+  const std::pair<const char*, int> at[] = {{"\r\n", 2}, {"\n", 8 * 16 + 10}, {"\r", 8831}};
   for (const auto& [text, refused] : values) {
-    for (const int index : {2, 8 * 16 + 10, 8831}) {  // the first line; row 9's Perm; the last
-      const std::string data = Database(kCoreValues, {{index, text}});
+    // The first line, row 9's Perm, the last value; each line end once.
+    for (const auto& [line_end, index] : at) {
+      std::string data = Database(kCoreValues, {{index, text}});
+      for (std::size_t p = data.find("\r\n"); p != std::string::npos; p = data.find("\r\n", p)) {
+        data.replace(p, 2, line_end);
+        p += std::strlen(line_end);
+      }
       std::optional<CoreTableDamage> damage;
       std::size_t read = 0;
       const auto table = ParseCoreTable(data, &read, &damage);
@@ -71,7 +78,9 @@ TEST(ParseCoreTable, RefusesANonFiniteNumberWithItsLineAndColumn) {
       EXPECT_EQ(damage->row, index / kCoreColumns + 1);
       EXPECT_EQ(static_cast<int>(damage->table_column), index % kCoreColumns + 1);
       std::size_t line_start = 0;
-      for (std::size_t l = 1; l < damage->line; ++l) line_start = data.find('\n', line_start) + 1;
+      for (std::size_t l = 1; l < damage->line; ++l) {
+        line_start = data.find(line_end, line_start) + std::strlen(line_end);
+      }
       const std::string_view trimmed = std::string_view(text).substr(text[0] == ' ' ? 1 : 0, 3);
       EXPECT_EQ(data.substr(line_start + damage->column - 1, trimmed.size()), trimmed) << text;
     }
