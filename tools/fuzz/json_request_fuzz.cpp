@@ -1,8 +1,8 @@
 // One JSON request line on any bytes, against the JSON library's own
-// document reader: a line it reads as a flat object of known per-request
-// options (texts, numbers, true, false, null) is a request with exactly those
-// options, the last of a repeated name winning; any other line is refused
-// with a reason and no option.
+// document reader: a line it reads as a flat object of per-request options
+// (texts, numbers, true, false; null, also for an unknown name) is a request
+// with exactly those options, the last of a repeated name winning; any other
+// line is refused with a reason.
 
 #include <cmath>
 #include <cstddef>
@@ -12,6 +12,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "app/tovcalc/request.h"
 #include "fuzz_checks.h"
@@ -40,15 +42,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   tov::tovcalc::Request request;
   tov::tovcalc::ReadJsonRequest(line, request);
 
-  const nlohmann::json document = nlohmann::json::parse(line, nullptr, false);
-  bool flat = document.is_object();
+  // Every member as the document reader meets it, a repeated name each time:
+  // the document keeps only the last, but an unknown option given a value
+  // anywhere is refused.
+  using Event = nlohmann::json::parse_event_t;
+  std::vector<std::pair<std::string, nlohmann::json>> members;
+  bool nested = false;
+  std::string key;
+  const auto member = [&](int depth, Event event, nlohmann::json& parsed) {
+    if (depth >= 1 && (event == Event::object_start || event == Event::array_start)) nested = true;
+    if (depth == 1 && event == Event::key) key = parsed.get<std::string>();
+    if (depth == 1 && event == Event::value) members.emplace_back(key, parsed);
+    return true;
+  };
+  const nlohmann::json document = nlohmann::json::parse(line, member, false);
+  bool flat = document.is_object() && !nested;
   std::map<OptionId, const nlohmann::json*> expected;
   if (flat) {
+    for (const auto& [name, value] : members) {
+      std::string why;
+      if (!value.is_null() && !tov::tovcalc::RequestOptionNamed(name, why)) flat = false;
+    }
     for (const auto& [name, value] : document.items()) {
       std::string why;
       const auto id = tov::tovcalc::RequestOptionNamed(name, why);
-      if (value.is_structured() || value.is_binary()) flat = false;
-      if (!value.is_null() && !id) flat = false;
       if (id && !value.is_null()) expected[*id] = &value;
     }
   }
