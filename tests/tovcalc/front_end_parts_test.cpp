@@ -69,6 +69,7 @@ TEST(Sweep, ListsRangesAndTheirProduct) {
       {"metric=true,0", {"true", "0"}},
       // STOP between two values; an exponent that takes decimals away.
       {"idc=1:2.05:0.5", {"1", "1.5", "2"}},
+      {"idc=0.5:1:0.25", {"0.5", "0.75", "1"}},
       {"idc=1.5e1:20:2.5", {"15", "17.5", "20"}},
       // Beyond 2^53, or 16 decimals and more, in doubles at 15 digits.
       {"idc=9007199254740993:9007199254740993:1", {"9.00719925474099E+15"}},
@@ -92,6 +93,11 @@ TEST(Sweep, ListsRangesAndTheirProduct) {
   std::string error;
   // 2^40 values at most.
   EXPECT_EQ(SweepAxis::Parse("idc=1:1099511627776:1", error)->Count(), uint64_t{1} << 40);
+  std::vector<SweepAxis> most{*SweepAxis::Parse("idc=1:1048576:1", error),
+                              *SweepAxis::Parse("lfl=1:1048576:1", error)};
+  EXPECT_EQ(SweepProduct::Of(most, error)->Count(), uint64_t{1} << 40);
+  most.push_back(*SweepAxis::Parse("lnl=1,2", error));
+  EXPECT_FALSE(SweepProduct::Of(most, error));
   // An option swept twice, or with its opposite, is refused.
   for (const auto& [first, second] :
        {std::pair{"idc=1,2", "idc=3"}, std::pair{"single-layer=1,0", "no-single-layer=1"}}) {
