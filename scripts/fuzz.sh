@@ -2,7 +2,8 @@
 # Builds the libFuzzer targets with clang (build/fuzz) and runs them one
 # after the other: first a replay of the committed corpus (tools/fuzz/corpus:
 # seeds and every input that once failed), then SECONDS of fuzzing each.
-# Usage: scripts/fuzz.sh [SECONDS_PER_TARGET]   (default 600)
+# Usage: scripts/fuzz.sh [SECONDS_PER_TARGET]   (default 600); TOV_FUZZ_TARGETS
+# ("batch sweep") runs only those targets.
 # New inputs collect in build/fuzz/corpus/<target>, failing ones in
 # build/fuzz/artifacts/<target>, the output in build/fuzz/<target>.log; the
 # script fails on the first failure.
@@ -10,7 +11,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-600}
 dir=$root/build/fuzz
-targets=(coredat design_file design)
+targets=(${TOV_FUZZ_TARGETS:-coredat design_file design batch json_request csv_request sweep})
 
 cmake -S "$root" -B "$dir" -DTOV_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DTOV_BUILD_GUI=OFF \
   -DTOV_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

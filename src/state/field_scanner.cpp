@@ -17,6 +17,7 @@ std::optional<ScannedField> FieldScanner::Next() {
   if (pos_ >= data_.size()) return std::nullopt;
 
   ScannedField field;
+  field.offset = pos_;
   if (data_[pos_] == '"') {
     const std::size_t start = pos_ + 1;
     const std::size_t close = data_.find('"', start);

@@ -10,8 +10,9 @@
 namespace tov {
 
 struct ScannedField {
-  std::string text;     // the value as read: quoted texts without their quotes
-  bool quoted = false;  // the value stood between double quotes
+  std::string text;        // the value as read: quoted texts without their quotes
+  bool quoted = false;     // the value stood between double quotes
+  std::size_t offset = 0;  // where the value begins in the data, in bytes from its start
 };
 
 // Reads fields one after the other:

@@ -88,6 +88,10 @@ std::optional<double> ParseNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
+bool IsNumberBeyondDouble(std::string_view text) {
+  return HasNumberShape(TrimBlanks(text)) && !ParseNumber(text);
+}
+
 bool IsNumber(std::string_view text) {
   return ParseNumber(text).has_value();
 }

@@ -22,6 +22,10 @@ bool IsNumber(std::string_view text);
 // The value of a number text; nullopt when the text is not a number.
 std::optional<double> ParseNumber(std::string_view text);
 
+// True when the text has the shape of a number but is beyond the range of a
+// double ("1e400"), which ParseNumber does not take for a number.
+bool IsNumberBeyondDouble(std::string_view text);
+
 // Plain number text: the shortest decimal form of the value rounded to at most
 // `significant_digits` digits, no trailing zeros, no decimal point for a whole
 // number, a "0" before the point of a fraction, "." as the point. Magnitudes

@@ -41,7 +41,8 @@ TEST(DesignPdf, HoldsTheReportTheInputsTheOptionsTheDateAndTheCurve) {
   t.Trigger("mnuSingleLayer");
   QTemporaryDir dir;
   const QString path = dir.filePath("design.pdf");
-  ASSERT_EQ(WriteDesignPdf(*t.frm, path, QDateTime(QDate(2024, 5, 6), QTime(9, 30))), QString());
+  ASSERT_EQ(WriteDesignPdf(*t.frm, path.toStdString(), QDateTime(QDate(2024, 5, 6), QTime(9, 30))),
+            QString());
   const auto text = PdfText(path);
   if (!text) GTEST_SKIP() << "pdftotext is not available";
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -49,13 +50,52 @@ TEST(ParseCoreTable, PlacesValuesRowByRowAndKeepsQuotedTextsExact) {
   EXPECT_EQ(CoreCell::Number(1e39).AsSingle(), std::nullopt);
 }
 
+// A number no double holds is refused where it stands: the line of the file
+// (seven values to a line) and the column at which the value begins. Texts,
+// quoted values and the part-number columns load as written.
+TEST(ParseCoreTable, RefusesANonFiniteNumberWithItsLineAndColumn) {
+  const std::pair<const char*, bool> values[] = {
+      {"nan", true},      {"-inf", true},      {"Infinity", true},  {" NaN ", true},
+      {"1e400", true},    {"-2.5E+999", true}, {"nan(1)", true},    {"1e-400", false},
+      {"\"nan\"", false}, {"n/a", false},      {"infinite", false}, {"3.4e38", false}};
+  const std::pair<const char*, int> at[] = {{"\r\n", 2}, {"\n", 8 * 16 + 10}, {"\r", 8831}};
+  for (const auto& [text, refused] : values) {
+    // The first line, row 9's Perm, the last value; each line end once.
+    for (const auto& [line_end, index] : at) {
+      std::string data = Database(kCoreValues, {{index, text}});
+      for (std::size_t p = data.find("\r\n"); p != std::string::npos; p = data.find("\r\n", p)) {
+        data.replace(p, 2, line_end);
+        p += std::strlen(line_end);
+      }
+      std::optional<CoreTableDamage> damage;
+      std::size_t read = 0;
+      const auto table = ParseCoreTable(data, &read, &damage);
+      EXPECT_EQ(table.has_value(), !refused) << text;
+      EXPECT_EQ(damage.has_value(), refused) << text;
+      if (!damage) continue;
+      EXPECT_EQ(read, static_cast<std::size_t>(index));
+      EXPECT_EQ(damage->line, static_cast<std::size_t>(index / 7 + 1)) << text;
+      EXPECT_EQ(damage->row, index / kCoreColumns + 1);
+      EXPECT_EQ(static_cast<int>(damage->table_column), index % kCoreColumns + 1);
+      std::size_t line_start = 0;
+      for (std::size_t l = 1; l < damage->line; ++l) {
+        line_start = data.find(line_end, line_start) + std::strlen(line_end);
+      }
+      const std::string_view trimmed = std::string_view(text).substr(text[0] == ' ' ? 1 : 0, 3);
+      EXPECT_EQ(data.substr(line_start + damage->column - 1, trimmed.size()), trimmed) << text;
+    }
+  }
+  // The part number and suffix columns hold texts, whatever they say.
+  EXPECT_TRUE(ParseCoreTable(Database(kCoreValues, {{0, "nan"}, {12, "inf"}})));
+}
+
 TEST(LoadCoreTable, LoadsACompleteFileAndNamesTheFileOnEitherFailure) {
   const auto dir =
       std::filesystem::temp_directory_path() / ("tov_coredat_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const auto file = dir / kCoreDatabaseName, none = dir / "none";
-  const auto load = [&](int values) {
-    std::ofstream(file, std::ios::binary) << Database(values);
+  const auto load = [&](int values, const std::vector<std::pair<int, const char*>>& written = {}) {
+    std::ofstream(file, std::ios::binary) << Database(values, written);
     return LoadCoreTable(file);
   };
   EXPECT_EQ(load(kCoreValues).table->Cell(395, CoreColumn::PartNo).Display(), "00395");
@@ -63,7 +103,10 @@ TEST(LoadCoreTable, LoadsACompleteFileAndNamesTheFileOnEitherFailure) {
        {std::tuple{load(kCoreValues - 1), file, "past end of file after 8831 of 8832"},
         {load(0), file, "after 0 of 8832"},
         {LoadCoreTable(none), none, "was not found or could not be read"},
-        {LoadCoreTable(dir), dir, "was not found or could not be read"}}) {
+        {LoadCoreTable(dir), dir, "was not found or could not be read"},
+        {load(kCoreValues, {{26, "inf"}}), file,
+         "is damaged: line 4, column 22 (row 2, column 11 of the table) holds \"inf\", which is "
+         "no finite number"}}) {
     EXPECT_FALSE(failed.table);
     EXPECT_NE(failed.error.find("\"" + path.string() + "\""), std::string::npos) << failed.error;
     EXPECT_NE(failed.error.find(why), std::string::npos) << failed.error;

@@ -1,7 +1,9 @@
 // The parts of tovcalc's front end that scripts depend on byte for byte:
-// the JSON layout and numbers, sweep values, CSV cells.
+// the JSON layout and numbers, sweep values, CSV cells, line ends.
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -10,6 +12,7 @@
 
 #include "app/tovcalc/command_line.h"
 #include "app/tovcalc/json_writer.h"
+#include "app/tovcalc/line_reader.h"
 #include "app/tovcalc/request.h"
 #include "app/tovcalc/sweep.h"
 
@@ -64,6 +67,14 @@ TEST(Sweep, ListsRangesAndTheirProduct) {
       {"lfl=1e-3:3e-3:1e-3", {"0.001", "0.002", "0.003"}},
       {"material=mpp, hf,\"velmax\"", {"mpp", "hf", "velmax"}},
       {"metric=true,0", {"true", "0"}},
+      // STOP between two values; an exponent that takes decimals away.
+      {"idc=1:2.05:0.5", {"1", "1.5", "2"}},
+      {"idc=0.5:1:0.25", {"0.5", "0.75", "1"}},
+      {"idc=1.5e1:20:2.5", {"15", "17.5", "20"}},
+      // Beyond 2^53, or 16 decimals and more, in doubles at 15 digits.
+      {"idc=9007199254740993:9007199254740993:1", {"9.00719925474099E+15"}},
+      {"idc=0.0000000000000001:0.0000000000000003:0.0000000000000001", {"1E-16", "2E-16", "3E-16"}},
+      {"ambient=0e-400:1:0.5", {"0", "0.5", "1"}},
   };
   for (const auto& [text, values] : cases) {
     std::string error;
@@ -74,12 +85,26 @@ TEST(Sweep, ListsRangesAndTheirProduct) {
     EXPECT_EQ(got, values) << text;
   }
   for (const char* bad : {"idc", "idc=1:2", "idc=1:2:-1", "bogus=1,2", "json=1", "metric=maybe",
-                          "idc=0:1e300:1e-300"}) {
+                          "idc=0:1e300:1e-300", "idc=0:1099511627776:1"}) {
     std::string error;
     EXPECT_FALSE(SweepAxis::Parse(bad, error)) << bad;
     EXPECT_FALSE(error.empty()) << bad;
   }
   std::string error;
+  // 2^40 values at most.
+  EXPECT_EQ(SweepAxis::Parse("idc=1:1099511627776:1", error)->Count(), uint64_t{1} << 40);
+  std::vector<SweepAxis> most{*SweepAxis::Parse("idc=1:1048576:1", error),
+                              *SweepAxis::Parse("lfl=1:1048576:1", error)};
+  EXPECT_EQ(SweepProduct::Of(most, error)->Count(), uint64_t{1} << 40);
+  most.push_back(*SweepAxis::Parse("lnl=1,2", error));
+  EXPECT_FALSE(SweepProduct::Of(most, error));
+  // An option swept twice, or with its opposite, is refused.
+  for (const auto& [first, second] :
+       {std::pair{"idc=1,2", "idc=3"}, std::pair{"single-layer=1,0", "no-single-layer=1"}}) {
+    std::vector<SweepAxis> twice{*SweepAxis::Parse(first, error), *SweepAxis::Parse(second, error)};
+    EXPECT_FALSE(SweepProduct::Of(std::move(twice), error)) << second;
+    EXPECT_NE(error.find("is swept twice"), std::string::npos) << error;
+  }
   std::vector<SweepAxis> axes;
   axes.push_back(*SweepAxis::Parse("material=mpp,hf", error));
   axes.push_back(*SweepAxis::Parse("stack=1:3:1", error));
@@ -111,6 +136,49 @@ TEST(Requests, ReadJsonAndCsvLinesIntoOptions) {
   EXPECT_EQ(SplitCsvLine(R"(a,"b,c",,"say ""x""")"),
             (std::vector<std::string>{"a", "b,c", "", "say \"x\""}));
   EXPECT_EQ(SplitCsvLine("\"open"), std::nullopt);
+}
+
+// Line ends as editors write them: LF, CR LF and CR alone each end a line,
+// also where a CR LF straddles two reads; a line too long is cut and said so.
+TEST(LineReader, EndsALineAtLfCrLfOrCr) {
+  const std::string block(64 * 1024 - 1, 'x');  // a CR at the last byte of the first read
+  const std::string longest(LineReader::kMaxLine + 5, 'y');
+  const struct {
+    const char* name;
+    std::string input;
+    std::vector<std::string> lines;
+    std::vector<bool> cut;
+  } cases[] = {
+      {"LF", "a\nb\n", {"a", "b"}, {false, false}},
+      {"CR LF", "a\r\nb", {"a", "b"}, {false, false}},
+      {"CR", "a\rb\r", {"a", "b"}, {false, false}},
+      {"CR CR", "a\r\rb", {"a", "", "b"}, {false, false, false}},
+      {"LF CR", "a\n\rb", {"a", "", "b"}, {false, false, false}},
+      {"CR LF across two reads", block + "\r\nz", {block, "z"}, {false, false}},
+      {"too long", longest + "\nq", {longest.substr(0, LineReader::kMaxLine), "q"}, {true, false}},
+      {"longest",
+       longest.substr(0, LineReader::kMaxLine) + "\r\n",
+       {longest.substr(0, LineReader::kMaxLine)},
+       {false}},
+      {"nothing", "", {}, {}},
+  };
+  for (const auto& c : cases) {
+    const int fd = memfd_create("lines", 0);
+    ASSERT_EQ(write(fd, c.input.data(), c.input.size()), static_cast<ssize_t>(c.input.size()));
+    lseek(fd, 0, SEEK_SET);
+    LineReader reader(fd);
+    std::vector<std::string> lines;
+    std::vector<bool> cut;
+    std::string line;
+    bool too_long = false;
+    while (reader.Next(line, too_long)) {
+      lines.push_back(line);
+      cut.push_back(too_long);
+    }
+    EXPECT_EQ(lines, c.lines) << c.name;
+    EXPECT_EQ(cut, c.cut) << c.name;
+    EXPECT_EQ(reader.Failure(), "") << c.name;
+  }
 }
 
 // The manual page describes every option the program takes.

@@ -362,6 +362,94 @@ TEST(Tovcalc, CandidatesPickWhatCalculateShows) {
   EXPECT_EQ(batch.status, 1);  // the second request has no passing core
 }
 
+// Inputs a careless or hostile user gives: each is refused with words that
+// say why, or designed as asked; none reaches a cast out of range (the
+// sanitizer build runs these too).
+TEST(Tovcalc, RefusesHostileInputsWithTheReason) {
+  std::ofstream(Path("swept.jsonl")) << "{\"idc\": 3}\n{\"ripple\": 1}\n";
+  const std::tuple<Args, int, const char*> cases[] = {
+      {{"--core", "1e10"}, 2, "has the part number \"1e10\""},
+      {{"--core", "-1e300"}, 2, "has the part number \"-1e300\""},
+      {{"--sweep", "idc=1,2", "--sweep", "idc=3,4"}, 2, "--idc is swept twice"},
+      {{"--sweep", "single-layer=1,0", "--sweep", "no-single-layer=1"}, 2, "is swept twice"},
+      {{"--spice", "-"}, 2, "--spice writes a file, not standard output"},
+      {{"--save", "-"}, 2, "--save writes a file, not standard output"},
+      {{"--freq", "1e39"}, 2, "(Frequency (kHz) 1e39 is too large: a field holds numbers up to"},
+      {{"--idc", "1e400"}, 2, "(DC Current (A) 1e400 is too large"},
+      {{"--lfl", "-1e39"}, 2, "greater than zero.\n\nPlease enter a value for Full Load L. ("},
+  };
+  for (const auto& [arguments, status, on_stderr] : cases) {
+    const Result r = Calc(arguments);
+    EXPECT_EQ(r.status, status) << arguments[1] << ": " << r.err;
+    EXPECT_NE(r.err.find(on_stderr), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+  }
+  EXPECT_EQ(Calc({"--lfl", "-5"}).err.find("too large"), std::string::npos);
+
+  // The SPICE model is never written over the design file it was made from.
+  ASSERT_EQ(Calc({"--save", Path("own.tov")}).status, 0);
+  const std::string own = Slurp(Path("own.tov"));
+  const Result over = Calc({Path("own.tov"), "--spice", Path("own.tov")});
+  EXPECT_EQ(over.status, 3);
+  EXPECT_NE(over.err.find("the design file the export was made from"), std::string::npos);
+  EXPECT_EQ(Slurp(Path("own.tov")), own);
+
+  // A range whose START has 400 (or 2^31) decimals designs its three values.
+  for (const char* sweep : {"ambient=0e-400:1:0.5", "ambient=0e-2147483648:1:0.5"}) {
+    const Result tiny = Calc({"--sweep", sweep, "--csv"});
+    EXPECT_EQ(tiny.status, 0) << tiny.err;
+    EXPECT_NE(tiny.out.find("\n3,"), std::string::npos) << tiny.out;
+  }
+  // A batch line that sets what a sweep sets is refused, the other designs.
+  const std::vector<Json> lines =
+      Calc({"--batch", Path("swept.jsonl"), "--sweep", "idc=4,5"}).lines();
+  ASSERT_EQ(lines.size(), 4u);
+  for (const int i : {0, 1}) {
+    EXPECT_NE(lines[i]["error"].get<std::string>().find("which a --sweep sets too"),
+              std::string::npos);
+  }
+  EXPECT_FALSE(lines[2].contains("error"));
+  // {"core": 1e10} is a part number no core has.
+  const Json core = Calc({"--batch", "-"}, "{\"core\": 1e10}\n").lines().at(0);
+  EXPECT_NE(core["error"].get<std::string>().find("\"1e10\""), std::string::npos) << core;
+}
+
+// Batches as editors write them: CR-only line ends are line ends, and --csv
+// writes a byte that is not UTF-8 as U+FFFD, as --json does.
+TEST(Tovcalc, ReadsEveryLineEndAndWritesValidUtf8) {
+  const Result cr = Calc({"--batch", "-"}, "{\"idc\": 3}\r\r{\"idc\": 4}\r\n{\"idc\": 5}\r");
+  const std::vector<Json> lines = cr.lines();
+  ASSERT_EQ(lines.size(), 3u) << cr.out;
+  EXPECT_EQ(lines[0]["line"], 1);
+  EXPECT_EQ(lines[1]["line"], 3);
+  EXPECT_EQ(lines[2]["line"], 4);
+  EXPECT_EQ(lines[2]["request"]["idc"], 5);
+  for (const Args& output : {Args{"--csv"}, Args{"--json"}}) {
+    Args arguments{"--batch", "-"};
+    arguments.insert(arguments.end(), output.begin(), output.end());
+    const Result r = Calc(arguments, "core\nx\xff\xc3\n");
+    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_EQ(r.out.find('\xff'), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("x\xEF\xBF\xBD\xEF\xBF\xBD"), std::string::npos) << r.out;
+  }
+}
+
+// A core database with a number no double holds is refused, naming where.
+TEST(Tovcalc, RefusesADamagedCoreDatabase) {
+  std::string data = Slurp(fs::path(TOV_SOURCE_DIR) / "data/coredat");
+  // The path length of the second core: line 2, after its quoted part number.
+  const std::size_t path_length = data.find(',', data.find('\n')) + 1;
+  const std::size_t value_end = data.find_first_of(",\r\n", path_length);
+  data.replace(path_length, value_end - path_length, "nan");
+  std::ofstream(Path("damaged"), std::ios::binary) << data;
+  const Result r = Calc({"--coredat", Path("damaged"), "--list"});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_NE(r.err.find("is damaged: line 2, column 13 (row 2, column 2 of the table)"),
+            std::string::npos)
+      << r.err;
+  EXPECT_TRUE(r.out.empty());
+}
+
 // Each curve as CSV: its header, then its points; a bad name and a run
 // without a design say why.
 TEST(Tovcalc, PrintsEachCurveAsCsv) {

@@ -128,9 +128,9 @@ TEST(CompareCoresTest, ExportWritesTheHeadingsAndALinePerCoreOrSaysWhyNot) {
       std::filesystem::temp_directory_path() / ("tov_compare_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   ui.save_paths = {std::nullopt, (dir / "t.csv").string(), dir.string()};
-  ExportCandidateRows(two, Shipped(), false, ui);  // cancelled
-  ExportCandidateRows(two, Shipped(), false, ui);
-  ExportCandidateRows(two, Shipped(), false, ui);  // a folder cannot be replaced
+  ExportCandidateRows(two, Shipped(), false, "", ui);  // cancelled
+  ExportCandidateRows(two, Shipped(), false, "", ui);
+  ExportCandidateRows(two, Shipped(), false, "", ui);  // a folder cannot be replaced
   EXPECT_EQ(ui.save_requests.at(0).default_extension, ".csv");
   const std::string csv = ReadFileBytes(dir / "t.csv", 1 << 20).value_or("");
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);

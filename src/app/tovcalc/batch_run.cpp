@@ -139,11 +139,24 @@ int RunBatch(const Settings& settings, const GivenOptions& given, RequestAction&
       const long long line = settings.batch ? request.line : number;
       GivenOptions merged = given;
       options = request.options;
-      for (auto& [id, text] : sweeps->Combination(c)) options.push_back({id, std::move(text)});
+      std::string refusal = request.error;
+      // A sweep of an option the request sets refuses the request, which
+      // is echoed with its own value.
+      for (auto& [id, text] : sweeps->Combination(c)) {
+        const OptionId swept = id;
+        const auto own =
+            std::find_if(request.options.begin(), request.options.end(),
+                         [swept](const auto& o) { return SetsSameOption(o.id, swept); });
+        if (own == request.options.end()) {
+          options.push_back({swept, std::move(text)});
+        } else if (refusal.empty()) {
+          refusal = "the request sets --" + std::string(EntryOf(own->id).name) +
+                    ", which a --sweep sets too; give it in one place";
+        }
+      }
       std::stable_sort(options.begin(), options.end(), [](const auto& a, const auto& b) {
         return EntryOf(a.id).name < EntryOf(b.id).name;
       });
-      std::string refusal = request.error;
       for (const RequestOption& option : options) {
         if (!refusal.empty()) break;
         refusal = ApplyRequestOption(merged, option);

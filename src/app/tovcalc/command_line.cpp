@@ -214,6 +214,12 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
   if (s.Many() && s.list)
     return "--list prints one core list: it takes no --batch, --sweep or --csv.";
   if (s.Many() && s.save) return "--save saves one design: it takes no --batch, --sweep or --csv.";
+  // Standard output holds the report: "-" would be a file of that name.
+  if (s.save == "-" || s.spice == "-") {
+    return std::string(s.save == "-" ? "--save" : "--spice") +
+           " writes a file, not standard output: give a file name other than \"-\" "
+           "(./- for a file of that name).";
+  }
   return {};
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 
+#include "app/tovcalc/utf8_text.h"
 #include "state/message_text.h"
 
 namespace tov::tovcalc {
@@ -43,14 +44,16 @@ void CheckMarkCell(std::string& out, const GivenOptions& given, OptionId on, Opt
 
 void AppendCsvCell(std::string& out, std::string_view text) {
   if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-    out.append(text);
+    AppendValidUtf8(out, text);
     return;
   }
-  out.push_back('"');
+  std::string doubled;
   for (char c : text) {
-    if (c == '"') out.push_back('"');
-    out.push_back(c);
+    if (c == '"') doubled.push_back('"');
+    doubled.push_back(c);
   }
+  out.push_back('"');
+  AppendValidUtf8(out, doubled);
   out.push_back('"');
 }
 

@@ -22,7 +22,8 @@ void AppendCsvLine(std::string& out, long long line, const GivenOptions& given, 
                    const std::string& error, const DesignController* form,
                    const std::vector<RecordedMessage>* messages);
 
-// A CSV cell: quoted when it holds a comma, a quote or a line break.
+// A CSV cell: quoted when it holds a comma, a quote or a line break; valid
+// UTF-8 (see AppendValidUtf8).
 void AppendCsvCell(std::string& out, std::string_view text);
 
 }  // namespace tov::tovcalc

@@ -3,39 +3,9 @@
 #include <charconv>
 #include <cmath>
 
+#include "app/tovcalc/utf8_text.h"
+
 namespace tov::tovcalc {
-namespace {
-
-// Length of the valid UTF-8 sequence at the start of `text` (no overlong
-// form, no surrogate, nothing beyond U+10FFFF), or 0 when there is none.
-std::size_t ValidSequence(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(0);
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // range of the second byte
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-  }
-  return length;
-}
-
-}  // namespace
-
 void AppendJsonString(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   out.push_back('"');
@@ -53,7 +23,7 @@ void AppendJsonString(std::string& out, std::string_view text) {
 
     const auto c = static_cast<unsigned char>(text.front());
     if (c >= 0x80) {
-      const std::size_t length = ValidSequence(text);
+      const std::size_t length = ValidUtf8Sequence(text);
       if (length == 0) {
         out.append("\xEF\xBF\xBD");  // U+FFFD for the one byte
         text.remove_prefix(1);

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -36,20 +37,28 @@ bool LineReader::Next(std::string& line, bool& too_long) {
       if (!failure_.empty()) return false;
       break;  // a last line without a line break
     }
+    if (after_cr_) {
+      after_cr_ = false;
+      if (block_[begin_] == '\n') {  // the LF of a CR LF
+        ++begin_;
+        continue;
+      }
+    }
     any = true;
     const char* start = block_ + begin_;
-    const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
-    const std::size_t take = newline ? static_cast<std::size_t>(newline - start) : end_ - begin_;
+    const char* end = block_ + end_;
+    const char* stop = std::find_if(start, end, [](char c) { return c == '\n' || c == '\r'; });
+    const auto take = static_cast<std::size_t>(stop - start);
     const std::size_t room = kMaxLine - line.size();
     if (take > room) too_long = true;
     line.append(start, take < room ? take : room);
     begin_ += take;
-    if (newline) {
+    if (stop != end) {
+      after_cr_ = *stop == '\r';
       ++begin_;
       break;
     }
   }
-  if (!line.empty() && line.back() == '\r' && !too_long) line.pop_back();
   return any;
 }
 

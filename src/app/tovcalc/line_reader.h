@@ -19,7 +19,7 @@ class LineReader {
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
-  // The next line without its line break (LF or CR LF); false after the
+  // The next line without its line break (LF, CR LF or CR); false after the
   // last line or on a read error (see Failure). `too_long` tells that the
   // line was cut.
   bool Next(std::string& line, bool& too_long);
@@ -33,6 +33,7 @@ class LineReader {
   char block_[64 * 1024];
   std::size_t begin_ = 0, end_ = 0;
   bool at_end_ = false;
+  bool after_cr_ = false;  // the last line ended in CR: a LF next is part of its line break
   std::string failure_;
 };
 

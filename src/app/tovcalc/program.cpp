@@ -14,6 +14,7 @@
 #include "io/atomic_save.h"
 #include "io/design_file.h"
 #include "io/design_file_load.h"
+#include "io/export_save.h"
 #include "io/report.h"
 #include "state/core_table_loader.h"
 #include "ui/logic/apply_design_file.h"
@@ -53,9 +54,11 @@ void WriteCoreList(const WindowModel& w, bool json, StandardOutput& out) {
   writer.EndObject();
 }
 
-// --spice FILE: the SPICE model of the design shown, saved atomically.
-// Returns the run's status, or the failure's.
-int WriteSpiceModel(const DesignController& form, const std::string& file, int status) {
+// --spice FILE: the SPICE model of the design shown, saved atomically and
+// never over `design_file` (the design file given, or empty). Returns the
+// run's status, or the failure's.
+int WriteSpiceModel(const DesignController& form, const std::string& file,
+                    const std::string& design_file, int status) {
   const std::optional<std::string> model = form.SpiceModelText();
   if (!model) {
     Error(form.ShownDesign() ? "The design shown has no inductance to model, so no SPICE model "
@@ -63,7 +66,7 @@ int WriteSpiceModel(const DesignController& form, const std::string& file, int s
                              : "No design is shown, so there is no SPICE model to write.");
     return status == kDesignShown ? kTooLarge : status;
   }
-  const std::string failure = AtomicSave(file, *model);
+  const std::string failure = SaveExport(file, *model, design_file);
   if (!failure.empty()) {
     Error("The SPICE model could not be written as " + file + ": " + failure);
     return kUnreadableFile;
@@ -105,7 +108,9 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
       return kTooLarge;
     }
     out.Buffer() += *csv;
-    return s.spice ? WriteSpiceModel(designer.Form(), *s.spice, outcome.status) : outcome.status;
+    return s.spice ? WriteSpiceModel(designer.Form(), *s.spice, s.design_file.value_or(""),
+                                     outcome.status)
+                   : outcome.status;
   }
   const std::vector<std::string> report = RenderReportText(BuildReport(w));
   if (s.json) {
@@ -124,7 +129,8 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
       status = kUnreadableFile;
     }
   }
-  if (s.spice) status = WriteSpiceModel(designer.Form(), *s.spice, status);
+  if (s.spice)
+    status = WriteSpiceModel(designer.Form(), *s.spice, s.design_file.value_or(""), status);
   return status;
 }
 

@@ -67,9 +67,13 @@ class RequestSax : public nlohmann::json_sax<nlohmann::json> {
  private:
   bool Scalar(std::optional<std::string> text) {
     if (depth_ == 0) return Fail("a request is a JSON object of options");
-    if (!text) return true;  // null: the option is left out
     std::string error;
     const std::optional<OptionId> id = RequestOptionNamed(key_, error);
+    if (!text) {
+      // null: the option is left out, also when the line named it before
+      if (id) std::erase_if(request_.options, [&](const auto& option) { return option.id == *id; });
+      return true;
+    }
     if (!id) return Fail(error);
     request_.options.push_back({*id, std::move(*text)});
     return true;
@@ -108,6 +112,10 @@ std::string ApplyRequestOption(GivenOptions& given, const RequestOption& option)
   if (opposite)
     given[*opposite] = *on ? std::optional<std::string>() : std::optional<std::string>("");
   return {};
+}
+
+bool SetsSameOption(OptionId a, OptionId b) {
+  return a == b || OppositeOf(a) == b;
 }
 
 std::optional<OptionId> RequestOptionNamed(std::string_view name, std::string& error) {

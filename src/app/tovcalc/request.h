@@ -33,6 +33,10 @@ std::optional<bool> ParseTruth(std::string_view text);
 // why the option cannot be set, or the empty text.
 std::string ApplyRequestOption(GivenOptions& given, const RequestOption& option);
 
+// Whether options `a` and `b` set the same thing: the same option, or a
+// check mark's two options (--single-layer and --no-single-layer).
+bool SetsSameOption(OptionId a, OptionId b);
+
 // The option a request may name, or why it may not ("unknown option ...").
 std::optional<OptionId> RequestOptionNamed(std::string_view name, std::string& error);
 

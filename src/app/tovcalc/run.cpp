@@ -1,10 +1,13 @@
 #include "app/tovcalc/run.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "state/number_text.h"
+#include "state/numeric.h"
 #include "state/validation.h"
+#include "state/window_fields.h"
 #include "ui/logic/apply_design_file.h"
 
 namespace tov::tovcalc {
@@ -63,13 +66,29 @@ std::string_view TrimSpace(std::string_view text) {
   return text;
 }
 
+// Words for an input refused because its number is beyond what a field
+// holds, which the window's message does not say; empty for any other refusal.
+std::string TooLargeNote(const WindowModel& w) {
+  for (std::size_t i = 0; i < kInputFields.size(); ++i) {
+    const std::string& text = (w.*kInputFields[i].box).text;
+    if (!FieldPrompt(i, text)) continue;
+    const std::optional<double> value = ParseNumber(text);
+    if (value ? ToSingle(*value).has_value() : !IsNumberBeyondDouble(text)) return {};
+    return " (" + std::string(kInputFields[i].caption) + " " + std::string(TrimSpace(text)) +
+           " is too large: a field holds numbers up to 3.4E+38.)";
+  }
+  return {};
+}
+
 }  // namespace
 
 std::optional<int16_t> ResolveCore(const CoreTable& cores, Material material,
                                    const std::string& core, std::string& error) {
   const MaterialSection section = SectionOf(material);
   const std::optional<double> number = ParseNumber(core);
-  if (number && *number == std::floor(*number) && CoreTable::IsRow(static_cast<int>(*number))) {
+  // A whole number in the range of a row (others are no row, and would not fit an int).
+  if (number && *number == std::floor(*number) && std::fabs(*number) <= INT16_MAX &&
+      CoreTable::IsRow(static_cast<int>(*number))) {
     const int row = static_cast<int>(*number);
     if (section.HoldsCore(row)) return static_cast<int16_t>(row);
     error = "Row " + std::to_string(row) + " is not a core of material " +
@@ -124,7 +143,7 @@ RunOutcome Designer::Run(const Settings& s) {
   // No one can answer an input box here: inputs the window would ask for
   // again are refused before any design runs.
   if (const std::optional<InputPrompt> prompt = FirstInputPrompt(w)) {
-    return {kUsageError, MessageLine(prompt->title, prompt->prompt)};
+    return {kUsageError, MessageLine(prompt->title, prompt->prompt) + TooLargeNote(w)};
   }
   if (s.candidates) return {};
   try {

@@ -1,5 +1,6 @@
 #include "app/tovcalc/sweep.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -19,7 +20,9 @@ std::optional<int64_t> Units(std::string_view text, int decimals) {
   if (!value) return std::nullopt;
   const double scaled = *value * std::pow(10.0, decimals);
   const double whole = std::nearbyint(scaled);
-  if (std::fabs(whole) >= static_cast<double>(kExactLimit) || std::fabs(scaled - whole) > 1e-6) {
+  // Written so that a NaN (0 times 10^400) is refused too.
+  if (!(std::fabs(whole) < static_cast<double>(kExactLimit)) ||
+      !(std::fabs(scaled - whole) <= 1e-6)) {
     return std::nullopt;
   }
   // The decimal text must have said exactly this many units.
@@ -31,16 +34,17 @@ int DecimalsOf(std::string_view text) {
   const std::size_t e = text.find_first_of("eE");
   const std::string_view mantissa = text.substr(0, e);
   const std::size_t point = mantissa.find('.');
-  int decimals =
-      point == std::string_view::npos ? 0 : static_cast<int>(mantissa.size() - point - 1);
+  long long decimals =
+      point == std::string_view::npos ? 0 : static_cast<long long>(mantissa.size() - point - 1);
   if (e != std::string_view::npos) {
-    int exponent = 0;
+    int exponent = 0;  // stays 0 beyond the int range: such a number is 0 or no number
     std::string_view exponent_text = text.substr(e + 1);
     if (!exponent_text.empty() && exponent_text.front() == '+') exponent_text.remove_prefix(1);
     std::from_chars(exponent_text.data(), exponent_text.data() + exponent_text.size(), exponent);
     decimals -= exponent;
   }
-  return decimals < 0 ? 0 : decimals;
+  // Beyond some hundred decimals no range is exact: the count only needs to stay an int.
+  return static_cast<int>(std::clamp(decimals, 0LL, 100'000LL));
 }
 
 std::string_view Trim(std::string_view text) {
@@ -148,6 +152,15 @@ std::string SweepAxis::Value(uint64_t i) const {
 
 std::optional<SweepProduct> SweepProduct::Of(std::vector<SweepAxis> axes, std::string& error) {
   SweepProduct product;
+  for (std::size_t a = 0; a < axes.size(); ++a) {
+    for (std::size_t b = 0; b < a; ++b) {
+      if (SetsSameOption(axes[a].Option(), axes[b].Option())) {
+        error = "--sweep: --" + std::string(EntryOf(axes[a].Option()).name) +
+                " is swept twice; sweep each option once.";
+        return std::nullopt;
+      }
+    }
+  }
   for (const SweepAxis& axis : axes) {
     if (axis.Count() > kMaxValues / product.count_) {
       error = "--sweep: more combinations than can be designed.";

@@ -40,7 +40,8 @@ class SweepAxis {
 // Every combination of the axes, the last axis turning fastest.
 class SweepProduct {
  public:
-  // nullopt with `error` set when the combinations are too many to count.
+  // nullopt with `error` set when the combinations are too many to count, or
+  // when two axes set the same option.
   static std::optional<SweepProduct> Of(std::vector<SweepAxis> axes, std::string& error);
 
   uint64_t Count() const { return count_; }

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "io/atomic_save.h"
 #include "io/csv_text.h"
+#include "io/export_save.h"
 #include "state/constants.h"
 #include "state/message_titles.h"
 #include "state/number_format.h"
@@ -247,7 +247,7 @@ std::string CandidateRowsCsv(const std::vector<CandidateRow>& rows, const CoreTa
 }
 
 void ExportCandidateRows(const std::vector<CandidateRow>& rows, const CoreTable& cores, bool metric,
-                         UserInterface& ui) {
+                         const std::string& design_file, UserInterface& ui) {
   FileDialogRequest request;
   request.filter = "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*";
   request.filter_index = 1;
@@ -255,7 +255,7 @@ void ExportCandidateRows(const std::vector<CandidateRow>& rows, const CoreTable&
   request.confirm_overwrite = true;
   const std::optional<std::string> path = ui.ChooseSaveFile(request);
   if (!path) return;
-  const std::string failure = AtomicSave(*path, CandidateRowsCsv(rows, cores, metric));
+  const std::string failure = SaveExport(*path, CandidateRowsCsv(rows, cores, metric), design_file);
   if (!failure.empty()) {
     ui.ShowMessage(kExportTableTitle, "The table could not be saved as " + *path + ":\r" + failure);
   }

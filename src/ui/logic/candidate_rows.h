@@ -89,8 +89,9 @@ std::string CandidateRowsCsv(const std::vector<CandidateRow>& rows, const CoreTa
 
 // Asks for a file name (CSV files offered first, ".csv" added to a name
 // without extension, an existing file replaced only after asking) and writes
-// the lines to it; tells the user when the file cannot be written.
+// the lines to it, never over `design_file` (the design's file, or empty);
+// tells the user when the file cannot be written.
 void ExportCandidateRows(const std::vector<CandidateRow>& rows, const CoreTable& cores, bool metric,
-                         UserInterface& ui);
+                         const std::string& design_file, UserInterface& ui);
 
 }  // namespace tov

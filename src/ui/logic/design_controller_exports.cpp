@@ -6,7 +6,7 @@
 
 #include "engines/spice_model.h"
 #include "engines/worst_case.h"
-#include "io/atomic_save.h"
+#include "io/export_save.h"
 #include "io/spice_netlist.h"
 #include "state/constants.h"
 #include "state/message_titles.h"
@@ -101,7 +101,7 @@ void DesignController::ExportSpiceModel() {
   request.title = kExportSpiceTitle;
   const std::optional<std::string> path = ui_.ChooseSaveFile(request);
   if (!path) return;
-  const std::string failure = AtomicSave(*path, *text);
+  const std::string failure = SaveExport(*path, *text, DesignFile());
   if (!failure.empty()) ui_.ShowMessage(kExportSpiceTitle, NotExportedText(*path, failure));
 }
 

@@ -180,7 +180,8 @@ CompareWindow::CompareWindow(DesignController& frm, QWidget* parent)
   connect(chkPassing_, &QCheckBox::toggled, this, &CompareWindow::ApplyFilter);
   connect(grdCompare_, &QTableView::doubleClicked, this, &CompareWindow::LineDoubleClicked);
   connect(cmdExport_, &QPushButton::clicked, this, [this] {
-    ExportCandidateRows(ShownRows(), frm_.Cores(), frm_.Model().state.metric, frm_.User());
+    ExportCandidateRows(ShownRows(), frm_.Cores(), frm_.Model().state.metric, frm_.DesignFile(),
+                        frm_.User());
   });
 }
 

@@ -1,5 +1,6 @@
 #include "ui/qt/curves_window.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -8,12 +9,11 @@
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 
-#include "io/atomic_save.h"
 #include "io/curve_csv.h"
+#include "io/export_save.h"
 #include "state/message_titles.h"
 #include "ui/qt/close_keys.h"
 
@@ -57,11 +57,6 @@ QString TabTitle(CurveKind kind) {
 
 std::size_t Index(CurveKind kind) {
   return static_cast<std::size_t>(kind);
-}
-
-QString SaveProblem(const QSaveFile& file) {
-  return file.errorString().isEmpty() ? QString("the file could not be written")
-                                      : file.errorString();
 }
 
 }  // namespace
@@ -109,7 +104,9 @@ QWidget* CurvesWindow::BuildTab(Tab& tab) {
   return page;
 }
 
-void CurvesWindow::Follow(const std::optional<DesignResult>& design, const CoreTable& cores) {
+void CurvesWindow::Follow(const std::optional<DesignResult>& design, const CoreTable& cores,
+                          const std::string& design_file) {
+  design_file_ = design_file;
   if (design == design_) return;
   design_ = design;
   curves_.reset();
@@ -145,17 +142,19 @@ QString CurvesWindow::ReadOut(CurveKind kind) const {
 QString CurvesWindow::ExportCurve(CurveKind kind, ExportFormat format, const QString& path) {
   CurveView* view = View(kind);
   if (!view->Shown()) return "No design is shown.";
+  QByteArray bytes;
   if (format == ExportFormat::Csv) {
-    return QString::fromStdString(
-        AtomicSave(QFile::encodeName(path).toStdString(), CurveCsv(*view->Shown())));
-  }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return SaveProblem(file);
-  if (format == ExportFormat::Png) {
-    if (!view->grab().save(&file, "PNG")) return "the image could not be written";
+    const std::string text = CurveCsv(*view->Shown());
+    bytes = QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+  } else if (format == ExportFormat::Png) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!view->grab().save(&buffer, "PNG")) return "the image could not be written";
   } else {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&buffer);
     svg.setSize(view->size());
     svg.setViewBox(QRect(QPoint(0, 0), view->size()));
     svg.setTitle(QString::fromStdString(view->Shown()->title));
@@ -164,8 +163,9 @@ QString CurvesWindow::ExportCurve(CurveKind kind, ExportFormat format, const QSt
     view->render(&painter);
     painter.end();
   }
-  if (!file.commit()) return SaveProblem(file);
-  return {};
+  return QString::fromStdString(SaveExport(
+      QFile::encodeName(path).toStdString(),
+      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), design_file_));
 }
 
 void CurvesWindow::AskAndExport(CurveKind kind, ExportFormat format) {

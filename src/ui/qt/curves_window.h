@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <array>
 #include <optional>
+#include <string>
 
 #include "engines/curves.h"
 #include "engines/design_result.h"
@@ -26,15 +27,18 @@ class CurvesWindow : public QWidget {
   explicit CurvesWindow(QWidget* parent = nullptr);
 
   // Shows the curves of `design` (none when nullopt), redrawing only when it
-  // differs from the design shown.
-  void Follow(const std::optional<DesignResult>& design, const CoreTable& cores);
+  // differs from the design shown; `design_file` is the design's file (or
+  // empty), which no export replaces.
+  void Follow(const std::optional<DesignResult>& design, const CoreTable& cores,
+              const std::string& design_file);
 
   // The tab of a curve, in the order of kCurveKinds.
   CurveView* View(CurveKind kind) const;
   QString ReadOut(CurveKind kind) const;
 
-  // Writes the curve in the format to `path`, replacing the file only once
-  // the new one is complete. Returns the empty text, or why it failed.
+  // Writes the curve in the format to `path` as every export is saved:
+  // replacing the file only once the new one is complete, and never the
+  // design file. Returns the empty text, or why nothing was written.
   QString ExportCurve(CurveKind kind, ExportFormat format, const QString& path);
 
  protected:
@@ -56,6 +60,7 @@ class CurvesWindow : public QWidget {
   std::optional<DesignResult> design_;
   std::optional<std::array<Curve, kCurveKinds.size()>> curves_;
   QString export_dir_;
+  std::string design_file_;
 };
 
 }  // namespace tov::qt

@@ -1,15 +1,16 @@
 #include "ui/qt/design_pdf.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 #include <memory>
 
 #include "engines/curves.h"
+#include "io/export_save.h"
 #include "io/report.h"
 #include "io/report_inputs.h"
 #include "io/worst_case_report.h"
@@ -26,14 +27,10 @@ constexpr QSizeF kChartLayout(640, 380);
 // The least height of the chart below the text, as a fraction of its full height.
 constexpr double kLeastChartHeight = 0.85;
 
-QString ProblemOf(const QSaveFile& file) {
-  return file.errorString().isEmpty() ? QString("the file could not be written")
-                                      : file.errorString();
-}
-
 }  // namespace
 
-QString WriteDesignPdf(const DesignController& frm, const QString& path, const QDateTime& when) {
+QString WriteDesignPdf(const DesignController& frm, const std::filesystem::path& path,
+                       const QDateTime& when) {
   const WindowModel& window = frm.Model();
   const std::string design_file =
       frm.DesignFile().empty()
@@ -43,8 +40,9 @@ QString WriteDesignPdf(const DesignController& frm, const QString& path, const Q
       window, QLocale::c().toString(when, "yyyy-MM-dd HH:mm").toStdString(), design_file);
   inputs.lines.insert(inputs.lines.begin(), ReportLine{});  // a blank line below the report
 
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return ProblemOf(file);
+  QByteArray bytes;
+  QBuffer file(&bytes);
+  file.open(QIODevice::WriteOnly);
   {
     QPdfWriter pdf(&file);
     pdf.setTitle("Corvane DC Inductor Design");
@@ -82,8 +80,9 @@ QString WriteDesignPdf(const DesignController& frm, const QString& path, const Q
     }
     if (!painter.end()) return "the PDF could not be finished";
   }
-  if (!file.commit()) return ProblemOf(file);
-  return {};
+  return QString::fromStdString(
+      SaveExport(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                 frm.DesignFile()));
 }
 
 }  // namespace tov::qt

@@ -6,14 +6,18 @@
 
 #include <QDateTime>
 #include <QString>
+#include <filesystem>
 
 #include "ui/logic/design_controller.h"
 
 namespace tov::qt {
 
-// Writes the PDF of the design `frm` shows to `path`, dated `when`; an
-// existing file is replaced only once the new one is complete. Returns the
-// empty text, or why it failed. Without a design the curve is left out.
-QString WriteDesignPdf(const DesignController& frm, const QString& path, const QDateTime& when);
+// Writes the PDF of the design `frm` shows to `path` (a file name as bytes),
+// dated `when`, as every export is saved: an existing file is replaced only
+// once the new one is complete, and never the design file itself. Returns
+// the empty text, or why nothing was written. Without a design the curve is
+// left out.
+QString WriteDesignPdf(const DesignController& frm, const std::filesystem::path& path,
+                       const QDateTime& when);
 
 }  // namespace tov::qt

@@ -3,6 +3,7 @@
 // export is the window logic's own, ExportSpiceModel.)
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -19,7 +20,7 @@ void MainWindow::OpenCurves() {
     // A window of its own beside the main window, which it closes with.
     curves_ = new CurvesWindow(this);
     curves_->setAttribute(Qt::WA_DeleteOnClose);
-    curves_->Follow(frm_.ShownDesign(), frm_.Cores());
+    curves_->Follow(frm_.ShownDesign(), frm_.Cores(), frm_.DesignFile());
     curves_->show();
   }
   curves_->raise();
@@ -29,7 +30,7 @@ void MainWindow::OpenCurves() {
 void MainWindow::MirrorDesignViews() {
   menus_.mnuCurves->setEnabled(frm_.ShownDesign().has_value());
   menus_.mnuExportSpice->setEnabled(frm_.ShownDesign().has_value());
-  if (curves_) curves_->Follow(frm_.ShownDesign(), frm_.Cores());
+  if (curves_) curves_->Follow(frm_.ShownDesign(), frm_.Cores(), frm_.DesignFile());
 }
 
 void MainWindow::ExportPdf() {
@@ -40,7 +41,8 @@ void MainWindow::ExportPdf() {
   QString path = QFileDialog::getSaveFileName(this, "Export PDF", suggested, "PDF Files (*.pdf)");
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += ".pdf";
-  const QString problem = WriteDesignPdf(frm_, path, QDateTime::currentDateTime());
+  const QString problem =
+      WriteDesignPdf(frm_, QFile::encodeName(path).toStdString(), QDateTime::currentDateTime());
   if (!problem.isEmpty()) {
     QMessageBox::warning(this, kExportPdfTitle,
                          "The design could not be exported as\n" + path + "\n\n" + problem);

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "state/core_table_loader.h"
 #include "ui/logic/design_controller.h"
@@ -18,8 +20,47 @@ namespace {
 
 constexpr const char* kOption = "--export-pdf";
 
-void Error(const QString& text) {
-  std::fprintf(stderr, "tovdesign: %s\n", text.toLocal8Bit().constData());
+void Error(const std::string& text) {
+  std::fprintf(stderr, "tovdesign: %s\n", text.c_str());
+}
+
+// The file names of the command line as the bytes given: the parser reads
+// arguments as text, which holds only names in the locale's encoding.
+struct ExportNames {
+  std::string pdf;
+  std::vector<std::string> designs;
+};
+
+ExportNames NamesGiven(int argc, char** argv) {
+  ExportNames names;
+  const std::string with_value = std::string(kOption) + "=";
+  bool options_end = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (options_end || argument == "-" || argument.empty() || argument.front() != '-') {
+      names.designs.emplace_back(argument);
+    } else if (argument == "--") {
+      options_end = true;
+    } else if (argument == kOption) {
+      if (i + 1 < argc) names.pdf = argv[++i];
+    } else if (argument.starts_with(with_value)) {
+      names.pdf = argument.substr(with_value.size());
+    }
+  }
+  return names;
+}
+
+// Qt's note that it made up a runtime folder says nothing to the user of an
+// export; every other message goes on as before.
+QtMessageHandler earlier_handler = nullptr;
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.startsWith("QStandardPaths: XDG_RUNTIME_DIR not set")) return;
+  if (earlier_handler) {
+    earlier_handler(type, context, message);
+  } else {
+    std::fprintf(stderr, "%s\n",
+                 qFormatLogMessage(type, context, message).toLocal8Bit().constData());
+  }
 }
 
 // The user of a run without a window: the open dialog answers with the
@@ -65,8 +106,9 @@ bool AsksForPdfExport(int argc, char** argv) {
   return false;
 }
 
-int ExportDesignPdf(const CoreTable& cores, const QString& design_path, const QString& pdf_path) {
-  HeadlessUi ui(design_path.toStdString());
+int ExportDesignPdf(const CoreTable& cores, const std::string& design_path,
+                    const std::filesystem::path& pdf_path) {
+  HeadlessUi ui(design_path);
   DesignController frm(cores, ui);
   ApplyStartupDefaults(frm.Model());
   frm.ChooseAndOpenDesign();
@@ -78,7 +120,7 @@ int ExportDesignPdf(const CoreTable& cores, const QString& design_path, const QS
   }
   const QString problem = WriteDesignPdf(frm, pdf_path, QDateTime::currentDateTime());
   if (!problem.isEmpty()) {
-    Error("The PDF could not be written as " + pdf_path + ": " + problem);
+    Error("The PDF could not be written as " + pdf_path.string() + ": " + problem.toStdString());
     return kPdfUnreadableFile;
   }
   return frm.ShowsTooLarge() ? kPdfOfTooLarge : kPdfWritten;
@@ -87,6 +129,7 @@ int ExportDesignPdf(const CoreTable& cores, const QString& design_path, const QS
 int RunPdfExport(int argc, char** argv, DataLocator locate) {
   // No window is shown: no display is needed.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  earlier_handler = qInstallMessageHandler(QuietHandler);
   QApplication app(argc, argv);
   QApplication::setApplicationName("tovdesign");
 
@@ -103,14 +146,15 @@ int RunPdfExport(int argc, char** argv, DataLocator locate) {
   parser.addOption(out);
   parser.addPositionalArgument("DESIGN.tov", "The design file.");
   if (!parser.parse(QApplication::arguments())) {
-    Error(parser.errorText());
+    Error(parser.errorText().toStdString());
     return kPdfUsageError;
   }
   if (parser.isSet("help")) {
     std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
     return kPdfWritten;
   }
-  if (parser.positionalArguments().size() != 1 || parser.value(out).isEmpty()) {
+  const ExportNames names = NamesGiven(argc, argv);
+  if (parser.positionalArguments().size() != 1 || names.designs.size() != 1 || names.pdf.empty()) {
     Error("use: tovdesign --export-pdf OUT.pdf DESIGN.tov");
     return kPdfUsageError;
   }
@@ -123,10 +167,10 @@ int RunPdfExport(int argc, char** argv, DataLocator locate) {
     for (char& c : text) {
       if (c == '\r') c = '\n';
     }
-    Error(QString::fromStdString(text));
+    Error(text);
     return kPdfUnreadableFile;
   }
-  return ExportDesignPdf(*load.table, parser.positionalArguments().front(), parser.value(out));
+  return ExportDesignPdf(*load.table, names.designs.front(), names.pdf);
 }
 
 }  // namespace tov::qt

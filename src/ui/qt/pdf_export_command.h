@@ -33,7 +33,8 @@ using DataLocator = std::filesystem::path (*)(const std::filesystem::path& progr
 int RunPdfExport(int argc, char** argv, DataLocator locate);
 
 // The export on `cores` in a running application: opens `design_path` as Open
-// Design does and writes the PDF to `pdf_path`.
-int ExportDesignPdf(const CoreTable& cores, const QString& design_path, const QString& pdf_path);
+// Design does and writes the PDF to `pdf_path` (both file names as bytes).
+int ExportDesignPdf(const CoreTable& cores, const std::string& design_path,
+                    const std::filesystem::path& pdf_path);
 
 }  // namespace tov::qt
