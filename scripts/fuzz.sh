@@ -13,8 +13,13 @@ seconds=${1:-600}
 dir=$root/build/fuzz
 targets=(${TOV_FUZZ_TARGETS:-coredat design_file design batch json_request csv_request sweep})
 
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 cmake -S "$root" -B "$dir" -DTOV_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DTOV_BUILD_GUI=OFF \
-  -DTOV_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  -DTOV_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 cmake --build "$dir" --parallel "$(nproc)" --target "${targets[@]/%/_fuzz}"
 
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -474,3 +474,43 @@ TEST(Tovcalc, PrintsEachCurveAsCsv) {
 }
 
 }  // namespace
+
+namespace tov::tovcalc {
+namespace {
+
+// A pick short of its targets: shown (status 0), every failed check a Note
+// on standard error after the messages, and status 4 with --strict, also as
+// a batch; its JSON and CSV say which checks fail.
+TEST(Tovcalc, AFailedRequirementIsNotedAndStrictRefusesIt) {
+  const Args pick{"--material", "velmax", "--core", "VM107-060-E"};
+  const Result shown = Calc(pick);
+  EXPECT_EQ(shown.status, 0);
+  const std::string note =
+      "Note: Inductance at full load: 87.55 uH is below the 100.00 uH required at full load\n";
+  EXPECT_NE(shown.err.find(note), std::string::npos) << shown.err;
+  EXPECT_LT(shown.err.find("Inductance Roll-Off Warning"), shown.err.find("Note: "));
+  Args strict = pick;
+  strict.push_back("--strict");
+  EXPECT_EQ(Calc(strict).status, 4);
+  strict.push_back("--json");
+  const Json o = Calc(strict).json();
+  EXPECT_FALSE(o["design"]["passes"].get<bool>());
+  EXPECT_EQ(o["checks"][0]["check"], "full_load_inductance");
+  EXPECT_FALSE(o["checks"][0]["pass"].get<bool>());
+  EXPECT_EQ(o["request"]["core"], "VM107-060-E");
+
+  const std::string batch = "{\"material\": \"velmax\", \"core\": \"VM107-060-E\"}\n";
+  EXPECT_EQ(Calc({"--batch", "-"}, batch).status, 0);
+  EXPECT_EQ(Calc({"--batch", "-", "--strict"}, batch).status, 4);
+  // A refused line outranks a failed check.
+  EXPECT_EQ(Calc({"--batch", "-", "--strict"}, batch + "{\"idc\": 0}\n").status, 2);
+  const std::string csv = Calc({"--batch", "-", "--csv"}, batch).out;
+  EXPECT_NE(csv.find(",0,full_load_inductance;no_load_ceiling;temperature_rise;"),
+            std::string::npos)
+      << csv;
+  // A design that meets everything with the AL at its lower limit passes.
+  EXPECT_EQ(Calc({"--strict", "--al-tolerance", "0", "--material", "mpp"}).status, 0);
+}
+
+}  // namespace
+}  // namespace tov::tovcalc

@@ -13,6 +13,7 @@
 #include "io/export_save.h"
 #include "io/report.h"
 #include "io/report_inputs.h"
+#include "io/checks_report.h"
 #include "io/worst_case_report.h"
 #include "ui/qt/curve_chart.h"
 #include "ui/qt/report_painter.h"
@@ -55,6 +56,11 @@ QString WriteDesignPdf(const DesignController& frm, const std::filesystem::path&
     if (!painter.begin(&pdf)) return "the PDF could not be started";
     double top = PaintReportLines(painter, BuildReport(window), 0);
     top = PaintReportLines(painter, inputs, top);
+    ReportDocument checks = BuildChecksReport(frm.Checks());
+    if (!checks.lines.empty()) {
+      checks.lines.insert(checks.lines.begin(), ReportLine{});
+      top = PaintReportLines(painter, checks, top);
+    }
     if (const auto worst = frm.ShownWorstCase()) {
       ReportDocument section = BuildWorstCaseReport(*worst);
       section.lines.insert(section.lines.begin(), ReportLine{});

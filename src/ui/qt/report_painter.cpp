@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
 
@@ -31,8 +32,14 @@ double PaintReportLines(QPainter& painter, const ReportDocument& report, double 
   const double column_width = regular_metrics.averageCharWidth();
   const double line_height = regular_metrics.lineSpacing();
 
+  // A line that would run past the page's foot starts a new page, where
+  // the device has pages; nothing is painted off the page.
+  auto* pages = dynamic_cast<QPagedPaintDevice*>(device);
   double baseline = top + regular_metrics.ascent();
   for (const ReportLine& line : report.lines) {
+    if (pages && baseline + regular_metrics.descent() > device->height() && pages->newPage()) {
+      baseline = regular_metrics.ascent();
+    }
     const QFont& font = line.bold ? bold : regular;
     painter.setFont(font);
     const QFontMetricsF metrics(font, device);

@@ -12,7 +12,8 @@
 namespace tov::qt {
 
 // Paints the report's lines from `top` down (device units) on the painter's
-// device; returns the top of the line that would follow.
+// device, going on on a new page where a paged device's page is full;
+// returns the top of the line that would follow, on the page painted last.
 double PaintReportLines(QPainter& painter, const ReportDocument& report, double top);
 
 // Paints the report on one page of `printer` (already set up) and ends the
