@@ -6,6 +6,7 @@
 #include "app/data_location.h"
 #include "app/tovcalc/batch_run.h"
 #include "app/tovcalc/command_line.h"
+#include "app/tovcalc/converter_options.h"
 #include "app/tovcalc/curve_output.h"
 #include "app/tovcalc/design_actions.h"
 #include "app/tovcalc/json_writer.h"
@@ -108,14 +109,17 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
     return s.spice ? WriteSpiceModel(designer.Form(), *s.spice, outcome.status) : outcome.status;
   }
   const std::vector<std::string> report = RenderReportText(BuildReport(w));
+  const ConverterRun converter = RunConverter(s, designer.Form());
+  if (!converter.error.empty()) Error(converter.error);
   if (s.json) {
     JsonWriter json(out.Buffer(), JsonLayout::Indented);
     WriteWindowJson(json, w, designer.Ui().Messages(), report, nullptr,
-                    designer.Form().ShownWorstCase());
+                    designer.Form().ShownWorstCase(), converter.json);
   } else {
+    out.Buffer() += converter.text;
     for (const std::string& line : report) out.Buffer().append(line).push_back('\n');
   }
-  int status = outcome.status;
+  int status = converter.error.empty() ? outcome.status : kUnreadableFile;
   if (s.save) {
     const std::string failure = AtomicSave(*s.save, WriteDesignFile(RecordFromWindow(w)));
     if (!failure.empty()) {

@@ -96,7 +96,7 @@ void WriteRequestJson(JsonWriter& json, const RequestEcho& echo) {
 void WriteWindowJson(JsonWriter& json, const WindowModel& w,
                      const std::vector<RecordedMessage>& messages,
                      const std::vector<std::string>& report_lines, const RequestEcho* echo,
-                     const std::optional<WorstCase>& worst_case) {
+                     const std::optional<WorstCase>& worst_case, const ExtraJson& extra) {
   json.BeginObject();
   json.Key("captions");
   json.BeginObject();
@@ -105,6 +105,10 @@ void WriteWindowJson(JsonWriter& json, const WindowModel& w,
     json.String(w.*caption);
   }
   json.EndObject();
+  if (extra.converter) {
+    json.Key("converter");
+    extra.converter(json);
+  }
   json.Key("core_row");
   json.Int(w.state.CoreIdx);
   json.Key("design_mode");
@@ -153,6 +157,10 @@ void WriteWindowJson(JsonWriter& json, const WindowModel& w,
   if (echo) {
     json.Key("request");
     WriteRequestJson(json, *echo);
+  }
+  if (extra.simulation) {
+    json.Key("simulation");
+    extra.simulation(json);
   }
   json.Key("stack");
   json.Int(w.state.StackCount);

@@ -1,6 +1,7 @@
 #pragma once
 // The design shown by the window as one JSON object, for scripts.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,12 @@ struct RequestEcho {
   const std::vector<RequestOption>* options;  // sorted by name
 };
 
+// Members a front end adds to the object, each written at its place by name.
+struct ExtraJson {
+  std::function<void(JsonWriter&)> converter;   // the value of "converter"
+  std::function<void(JsonWriter&)> simulation;  // the value of "simulation"
+};
+
 // design_mode, core_row, strands, total_loss_mw, stack; the texts of the
 // output and input fields; the captions that change; the colour of txtTrise;
 // the options; the messages shown, in order; the report as text lines; and
@@ -28,7 +35,7 @@ struct RequestEcho {
 void WriteWindowJson(JsonWriter& json, const WindowModel& window,
                      const std::vector<RecordedMessage>& messages,
                      const std::vector<std::string>& report_lines, const RequestEcho* echo,
-                     const std::optional<WorstCase>& worst_case);
+                     const std::optional<WorstCase>& worst_case, const ExtraJson& extra = {});
 
 // The "request" member of a batch line: the options by name, each with its
 // text, or true or false for an option without a value.
