@@ -149,7 +149,8 @@ void Point(JsonWriter& json, const OperatingPoint& p) {
 
 }  // namespace
 
-void WriteConverterJson(JsonWriter& json, const ConverterRequest& r, const ConverterDesign& c) {
+void WriteConverterJson(JsonWriter& json, const ConverterRequest& r, const ConverterDesign& c,
+                        const std::optional<LineCycleLoss>& line_cycle) {
   const bool pfc = r.topology == Topology::PfcBoost;
   json.BeginObject();
   json.Key("corners");
@@ -169,6 +170,21 @@ void WriteConverterJson(JsonWriter& json, const ConverterRequest& r, const Conve
   if (pfc) {
     json.Key("i_rms_low_line_a");
     json.Double(std::sqrt(c.i_rms_squared));
+    if (line_cycle) {
+      json.Key("line_cycle");
+      json.BeginObject();
+      json.Key("angles_without_value");
+      json.Int(line_cycle->angles_without_value);
+      json.Key("copper_loss_mw");
+      json.Double(line_cycle->copper_mw);
+      json.Key("core_loss_mw");
+      json.Double(line_cycle->core_mw);
+      json.Key("i_rms_a");
+      json.Double(line_cycle->i_rms_a);
+      json.Key("ripple_pp_max_a");
+      json.Double(line_cycle->ripple_pp_max_a);
+      json.EndObject();
+    }
     json.Key("line_hz");
     json.Double(r.fline);
     json.Key("pout_w");

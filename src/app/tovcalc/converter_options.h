@@ -11,6 +11,7 @@
 #include "app/tovcalc/json_writer.h"
 #include "app/tovcalc/window_json.h"
 #include "engines/converter.h"
+#include "engines/line_cycle_loss.h"
 
 namespace tov {
 class FrmTov;
@@ -25,8 +26,10 @@ namespace tov::tovcalc {
 std::string ReadConverterOptions(const GivenOptions& given, Settings& s);
 
 // The "converter" member's value: the request and its figures.
+// With `line_cycle` (a PFC boost with a design shown), its losses too.
 void WriteConverterJson(JsonWriter& json, const ConverterRequest& request,
-                        const ConverterDesign& design);
+                        const ConverterDesign& design,
+                        const std::optional<LineCycleLoss>& line_cycle = std::nullopt);
 
 // The converter's figures as lines of text for the report.
 std::string ConverterReport(const ConverterRequest& request, const ConverterDesign& design);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/tovcalc/converter_options.h"
+#include "engines/line_cycle_loss.h"
 #include "engines/spice_model.h"
 #include "io/converter_deck.h"
 #include "io/ngspice_run.h"
@@ -103,10 +104,22 @@ ConverterRun RunConverter(const Settings& s, const FrmTov& form) {
   if (!s.converter || !s.converter_design) return run;
   const ConverterRequest request = *s.converter;
   const ConverterDesign design = *s.converter_design;
-  run.json.converter = [request, design](JsonWriter& json) {
-    WriteConverterJson(json, request, design);
+  const std::optional<DesignResult>& shown = form.ShownDesign();
+  const std::optional<LineCycleLoss> line_cycle =
+      shown ? PfcLineCycleLoss(*shown, request) : std::nullopt;
+  run.json.converter = [request, design, line_cycle](JsonWriter& json) {
+    WriteConverterJson(json, request, design, line_cycle);
   };
   run.text = ConverterReport(request, design);
+  if (line_cycle) {
+    char text[300];
+    std::snprintf(text, sizeof text,
+                  "  Over the line cycle at %.4g V: core loss %.1f mW, copper loss %.1f mW "
+                  "(%.4g A RMS), ripple up to %.4g A pp\n",
+                  request.vin_min, line_cycle->core_mw, line_cycle->copper_mw, line_cycle->i_rms_a,
+                  line_cycle->ripple_pp_max_a);
+    run.text += text;
+  }
   if (s.simulate) {
     const std::shared_ptr<Simulation> sim = Simulate(s, form, run.error);
     if (sim) {
