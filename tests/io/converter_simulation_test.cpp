@@ -15,6 +15,7 @@
 #include "engines/spice_model.h"
 #include "io/converter_deck.h"
 #include "io/ngspice_run.h"
+#include "io/pfc_deck.h"
 #include "state/constants.h"
 #include "support/random_designs.h"
 
@@ -133,6 +134,52 @@ TEST(ConverterSimulation, NgspiceMeetsTheCurvesRippleTheResistancesPowerAndTheDu
     // The inductance the converter sees is about the design's at full load.
     EXPECT_NEAR(deck->predicted_ripple / c.choke.in.dI, 1, 0.2) << c.name;
   }
+}
+
+// A PFC boost over a half cycle of its lowest line: the current follows the
+// line (its envelope's middle about the crest the converter computed, near
+// zero at the ends), and the ripple at the crest is about the curve's.
+TEST(ConverterSimulation, PfcBoostCurrentFollowsTheLineWithTheCurvesRipple) {
+  if (!NgspiceInstalled()) GTEST_SKIP() << "no ngspice";
+  ConverterRequest r;
+  r.topology = Topology::PfcBoost;
+  r.vin_min = 90;
+  r.vin_max = 265;
+  r.vout = 400;
+  r.pout = 500;
+  r.fline = 50;
+  r.efficiency = 0.95;
+  r.fsw_khz = 65;
+  r.ripple_percent = 20;
+  const ConverterDesign c = *DesignConverter(r).design;
+  DesignRequest q;
+  q.material = Material::HF;
+  q.Idc = c.idc;
+  q.dI = c.ripple_pp;
+  q.f = r.fsw_khz;
+  q.Lfl_uH = c.inductance_uh;
+  q.Lnl_uH = 2 * c.inductance_uh;
+  const std::optional<DesignResult> d = SearchCores(q, testing::ShippedCores()).design;
+  ASSERT_TRUE(d);
+  const SpiceModel model = *BuildSpiceModel(*d);
+  const std::optional<ConverterDeck> deck = BuildPfcDeck(model, r);
+  ASSERT_TRUE(deck);
+  EXPECT_NEAR(deck->inductor_idc, c.idc, 1e-6 * c.idc);
+  const NgspiceRun run = RunNgspice(deck->text, 120);
+  ASSERT_TRUE(run.finished) << run.error;
+  const std::optional<SimulatedChoke> sim = ReadSimulatedChoke(run.output, model.Rloss.has_value());
+  const Envelope envelope = ReadEnvelope(run.output);
+  ASSERT_TRUE(sim && envelope.upper.size() == kEnvelopeWindows) << run.output;
+  EXPECT_NEAR(sim->ripple_pp_a / deck->predicted_ripple, 1, 0.05);
+  const int middle = kEnvelopeWindows / 2;
+  EXPECT_NEAR((envelope.upper[middle] + envelope.lower[middle]) / 2 / c.idc, 1, 0.08);
+  EXPECT_LT(envelope.upper.front(), 0.3 * c.idc);
+  EXPECT_LT(envelope.upper.back(), 0.3 * c.idc);
+  // The mean of a rectified sine is 2/pi of its crest.
+  EXPECT_NEAR(sim->i_avg_a / (2 / M_PI * c.idc), 1, 0.08);
+  const double rms_squared = sim->i_rms_a * sim->i_rms_a;
+  EXPECT_NEAR(sim->p_rdc_mw / (model.Rdc * rms_squared * 1e3), 1, 0.01);
+  EXPECT_TRUE(ReadEnvelope("emax0 = 1\n").upper.empty());
 }
 
 // A run that cannot end in time is stopped, and a cancelled one says so.

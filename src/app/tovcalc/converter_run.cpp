@@ -9,6 +9,7 @@
 #include "engines/spice_model.h"
 #include "io/converter_deck.h"
 #include "io/ngspice_run.h"
+#include "io/pfc_deck.h"
 #include "ui/logic/frm_tov.h"
 
 namespace tov::tovcalc {
@@ -23,22 +24,21 @@ struct Simulation {
   double ngspice_seconds = 0;
   double vin = 0;
   double duty = 0;
+  Envelope envelope;  // PFC: the current's envelope over the half line cycle
 };
 
 // The simulation of the design shown in its converter, or why there is none.
 std::shared_ptr<Simulation> Simulate(const Settings& s, const FrmTov& form, std::string& error) {
-  if (s.converter->topology == Topology::PfcBoost) {
-    error = "--simulate does not simulate a PFC boost yet.";
-    return nullptr;
-  }
   const std::optional<DesignResult>& shown = form.ShownDesign();
   const std::optional<SpiceModel> model = shown ? BuildSpiceModel(*shown) : std::nullopt;
   if (!model) {
     error = "No design with an inductance is shown, so there is nothing to simulate.";
     return nullptr;
   }
+  const bool pfc = s.converter->topology == Topology::PfcBoost;
   const std::optional<ConverterDeck> deck =
-      BuildConverterDeck(*model, *s.converter, *s.converter_design);
+      pfc ? BuildPfcDeck(*model, *s.converter)
+          : BuildConverterDeck(*model, *s.converter, *s.converter_design);
   if (!deck) {
     error = "The converter cannot hold its output with the choke's resistance: no simulation.";
     return nullptr;
@@ -54,14 +54,32 @@ std::shared_ptr<Simulation> Simulate(const Settings& s, const FrmTov& form, std:
     error = "ngspice did not measure the choke; it said:\n" + run.output.substr(0, 2000);
     return nullptr;
   }
+  Envelope envelope;
+  if (pfc) {
+    envelope = ReadEnvelope(run.output);
+    if (envelope.upper.empty()) {
+      error =
+          "ngspice did not measure the current's envelope; it said:\n" + run.output.substr(0, 2000);
+      return nullptr;
+    }
+  }
   return std::make_shared<Simulation>(
-      Simulation{*choke, deck->predicted_ripple, run.seconds, deck->vin, deck->duty});
+      Simulation{*choke, deck->predicted_ripple, run.seconds, deck->vin, deck->duty, envelope});
 }
 
 void WriteSimulationJson(JsonWriter& json, const Simulation& sim) {
   json.BeginObject();
   json.Key("duty");
   json.Double(sim.duty);
+  if (!sim.envelope.upper.empty()) {
+    for (const auto& [name, values] : {std::pair{"envelope_lower_a", &sim.envelope.lower},
+                                       std::pair{"envelope_upper_a", &sim.envelope.upper}}) {
+      json.Key(name);
+      json.BeginArray();
+      for (const double v : *values) json.Double(v);
+      json.EndArray();
+    }
+  }
   json.Key("i_avg_a");
   json.Double(sim.choke.i_avg_a);
   json.Key("i_peak_a");
