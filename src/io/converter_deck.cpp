@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <regex>
 
 #include "io/spice_netlist.h"
@@ -160,6 +161,12 @@ std::optional<ConverterDeck> BuildConverterDeck(const SpiceModel& model, const C
   return deck;
 }
 
+double MeasuredNumber(const std::string& text) {
+  char* end = nullptr;
+  const double number = std::strtod(text.c_str(), &end);
+  return end == text.c_str() + text.size() && std::isfinite(number) ? number : std::nan("");
+}
+
 std::optional<SimulatedChoke> ReadSimulatedChoke(std::string_view output, bool has_rloss) {
   const std::regex line(R"((?:^|\n)(\w+)\s*=\s*([-+]?[0-9.]+(?:[eE][-+]?[0-9]+)?))");
   std::optional<double> lmax, lmin, iavg, ipeak, irms, prdc, ploss;
@@ -169,8 +176,9 @@ std::optional<SimulatedChoke> ReadSimulatedChoke(std::string_view output, bool h
   const std::string text(output);
   for (auto it = std::sregex_iterator(text.begin(), text.end(), line); it != std::sregex_iterator();
        ++it) {
+    const double number = MeasuredNumber((*it)[2].str());
     for (const auto& [name, value] : names) {
-      if ((*it)[1] == name) *value = std::stod((*it)[2]);
+      if ((*it)[1] == name && std::isfinite(number)) *value = number;
     }
   }
   if (!lmax || !lmin || !iavg || !ipeak || !irms || (has_rloss && !ploss)) return std::nullopt;

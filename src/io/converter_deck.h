@@ -42,7 +42,11 @@ struct SimulatedChoke {
   double p_rloss_mw = 0;   // in R_LOSS (0 without one)
 };
 
-// The measurements in ngspice's batch output; nullopt when one is missing.
+// A number ngspice printed: the whole text a finite number, else NaN.
+double MeasuredNumber(const std::string& text);
+
+// The measurements in ngspice's batch output; nullopt when one is missing
+// (a value that is not a finite number is missing).
 std::optional<SimulatedChoke> ReadSimulatedChoke(std::string_view output, bool has_rloss);
 
 }  // namespace tov

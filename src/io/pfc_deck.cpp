@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <regex>
 
 #include "io/spice_netlist.h"
@@ -101,7 +102,7 @@ std::optional<ConverterDeck> BuildPfcDeck(const SpiceModel& model, const Convert
 }
 
 Envelope ReadEnvelope(std::string_view output) {
-  const std::regex line(R"((?:^|\n)e(max|min)(\d+)\s*=\s*([-+]?[0-9.]+(?:[eE][-+]?[0-9]+)?))");
+  const std::regex line(R"((?:^|\n)e(max|min)(\d{1,2})\s*=\s*([-+]?[0-9.]+(?:[eE][-+]?[0-9]+)?))");
   Envelope e;
   e.upper.assign(kEnvelopeWindows, std::nan(""));
   e.lower.assign(kEnvelopeWindows, std::nan(""));
@@ -109,7 +110,10 @@ Envelope ReadEnvelope(std::string_view output) {
   for (auto it = std::sregex_iterator(text.begin(), text.end(), line); it != std::sregex_iterator();
        ++it) {
     const int k = std::stoi((*it)[2]);
-    if (k < kEnvelopeWindows) ((*it)[1] == "max" ? e.upper : e.lower)[k] = std::stod((*it)[3]);
+    const double number = MeasuredNumber((*it)[3].str());
+    if (k < kEnvelopeWindows && std::isfinite(number)) {
+      ((*it)[1] == "max" ? e.upper : e.lower)[k] = number;
+    }
   }
   for (int k = 0; k < kEnvelopeWindows; ++k) {
     if (std::isnan(e.upper[k]) || std::isnan(e.lower[k])) return {};

@@ -196,7 +196,19 @@ TEST(ConverterSimulation, RunsStopAtTheirTimeLimitOrWhenCancelled) {
   const NgspiceRun cancelled = RunNgspice(endless, 60, &cancel);
   EXPECT_FALSE(cancelled.finished);
   EXPECT_NE(cancelled.error.find("cancelled"), std::string::npos);
+  // What ngspice prints is read, never trusted: a number out of range or a
+  // lone point is no measurement, and nothing throws.
+  const std::string rest = "iavg = 1\nipeak = 2\nirms = 1\n";
   EXPECT_FALSE(ReadSimulatedChoke("lmax = 1\n", false));
+  EXPECT_FALSE(ReadSimulatedChoke("lmax = 1e999\nlmin = 1\n" + rest, false));
+  EXPECT_FALSE(ReadSimulatedChoke("lmax = .\nlmin = 1\n" + rest, false));
+  EXPECT_FALSE(ReadSimulatedChoke("lmax = 2\nlmin = 1\n" + rest, true));
+  const std::optional<SimulatedChoke> read =
+      ReadSimulatedChoke("lmax = 2.5\nlmin=1\n" + rest, false);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->ripple_pp_a, 1.5);
+  EXPECT_EQ(read->p_rloss_mw, 0);
+  EXPECT_TRUE(ReadEnvelope("emax99999999999 = 1\nemin0 = .\n").upper.empty());
 }
 
 }  // namespace
