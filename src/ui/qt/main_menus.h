@@ -28,6 +28,7 @@ struct MainMenus {
 
   QAction* mnuCurves = nullptr;   // enabled while a design is shown
   QAction* mnuCompare = nullptr;  // Tools > Compare Cores...
+  QAction* converter = nullptr;   // Tools > Converter...
 
   QAction* mnuContents = nullptr;
   QAction* mnuIndex = nullptr;

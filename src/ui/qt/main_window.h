@@ -28,6 +28,7 @@
 #include "state/message_titles.h"
 #include "state/window_fields.h"
 #include "state/window_model.h"
+#include "ui/logic/converter_form.h"
 #include "ui/logic/frm_tov.h"
 #include "ui/qt/compare_window.h"
 #include "ui/qt/curves_window.h"
@@ -111,6 +112,7 @@ class MainWindow : public QMainWindow {
   // Takes a drag or drop that carries one design file; ignores any other.
   void HandleDesignDrag(QDropEvent* event);
   void ShowCompareWindow();
+  void OpenConverter();
   // View > Curves and File > Export PDF (main_window_curves.cpp).
   void OpenCurves();
   void ExportPdf();
@@ -135,6 +137,7 @@ class MainWindow : public QMainWindow {
   std::vector<std::string> shown_core_lines_;
   QPointer<StackDialog> stack_dialog_;
   QPointer<CompareWindow> compare_window_;
+  ConverterFormTexts converter_form_;  // Tools > Converter... as last left
   QPointer<CurvesWindow> curves_;
 };
 
