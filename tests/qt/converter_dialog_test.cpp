@@ -8,12 +8,15 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <functional>
 
+#include "io/ngspice_run.h"
 #include "qt_test_support.h"
+#include "ui/qt/simulation_window.h"
 
 namespace tov::qt::testing {
 namespace {
@@ -59,6 +62,28 @@ TEST(ConverterDialog, FillsTheInputsAndReopensWithItsTexts) {
                d.reject();
              });
   EXPECT_EQ(t.Text("txtIdc"), "9.6");  // Cancel leaves the inputs
+}
+
+// Simulate Converter runs the choke shown in the dialog's converter on a
+// worker thread and then shows its waveform and figures.
+TEST(ConverterDialog, SimulateConverterShowsTheWaveformAndFigures) {
+  if (!NgspiceInstalled()) GTEST_SKIP() << "no ngspice";
+  WindowUnderTest t;
+  WithDialog([&] { t.Trigger("converter"); }, [](QDialog& d) { d.accept(); });
+  t.Click("cmdCalculate");
+  t.Trigger("simulate");
+  auto* window = qobject_cast<SimulationWindow*>(t.window->Simulation());
+  ASSERT_NE(window, nullptr);
+  QElapsedTimer clock;
+  clock.start();
+  while (!window->Done() && clock.elapsed() < 60000)
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  ASSERT_TRUE(window->Done());
+  EXPECT_NE(window->findChild<QWidget*>("waveform"), nullptr);
+  const QString figures = window->findChild<QLabel*>("figures")->text();
+  EXPECT_TRUE(figures.contains("Ripple:")) << figures.toStdString();
+  EXPECT_TRUE(figures.contains("design 3 A")) << figures.toStdString();
+  window->reject();
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 // and File > Recent Designs lists the design files last opened or saved.
 
 #include <QButtonGroup>
+#include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -52,6 +53,7 @@ class MainWindow : public QMainWindow {
   CurvesWindow* Curves() const { return curves_; }
   // The "Compare Cores" window once it has been opened, else null.
   CompareWindow* Compare() const { return compare_window_; }
+  QDialog* Simulation() const { return simulation_window_; }
 
   // Opens a design file as File > Open does once the file is chosen (the
   // command line, a dropped file, a recent design). Returns whether it opened.
@@ -113,6 +115,7 @@ class MainWindow : public QMainWindow {
   void HandleDesignDrag(QDropEvent* event);
   void ShowCompareWindow();
   void OpenConverter();
+  void SimulateConverter();
   // View > Curves and File > Export PDF (main_window_curves.cpp).
   void OpenCurves();
   void ExportPdf();
@@ -138,6 +141,7 @@ class MainWindow : public QMainWindow {
   QPointer<StackDialog> stack_dialog_;
   QPointer<CompareWindow> compare_window_;
   ConverterFormTexts converter_form_;  // Tools > Converter... as last left
+  QPointer<QDialog> simulation_window_;
   QPointer<CurvesWindow> curves_;
 };
 

@@ -81,6 +81,7 @@ void MainWindow::ConnectEvents() {
   on(menus_.mnuDimMet, [&f] { f.mnuDimMet_Click(); });
   connect(menus_.mnuCompare, &QAction::triggered, this, &MainWindow::ShowCompareWindow);
   connect(menus_.converter, &QAction::triggered, this, &MainWindow::OpenConverter);
+  connect(menus_.simulate, &QAction::triggered, this, &MainWindow::SimulateConverter);
   on(menus_.mnuContents, [&f] { f.mnuContents_Click(); });
   on(menus_.mnuIndex, [&f] { f.mnuIndex_Click(); });
   on(menus_.mnuAbout, [&f] { f.mnuAbout_Click(); });
