@@ -241,6 +241,17 @@ TEST(Converter, RefusesWhatNoConverterOfTheKindCanDo) {
       {"efficiency above 1", lossy, "at most 1"},
       {"ripple goal past continuous conduction", wide, "at most 200 %"},
   };
+  // The limits themselves are allowed: a ripple of twice the DC current
+  // (the edge of continuous conduction) and no losses.
+  ConverterRequest edge = buck;
+  edge.vin_min = edge.vin_max = 24;
+  edge.ripple_percent = 200;
+  edge.efficiency = 1;
+  const ConverterOutcome at_edge = DesignConverter(edge);
+  ASSERT_TRUE(at_edge.design) << at_edge.error;
+  EXPECT_NEAR(at_edge.design->ripple_pp, 2 * at_edge.design->idc, 1e-12);
+  EXPECT_TRUE(at_edge.design->corners.front().continuous);
+  EXPECT_EQ(at_edge.design->corners.size(), 1u);
   for (const Refusal& r : refusals) {
     const ConverterOutcome out = DesignConverter(r.request);
     EXPECT_FALSE(out.design) << r.name;
