@@ -136,6 +136,32 @@ TEST(SpiceModel, FluxSlopeIsTheCurveHeldAtItsMinimumAndFlooredAtTheAirCore) {
   EXPECT_GT(floored, 0);
   EXPECT_GT(held, 0);
 
+  // A ripple swinging through zero current (the current reverses): R_LOSS
+  // takes the mean square of L(|i|) over the whole swing.
+  DesignResult reversing = testing::RandomDesigns().front();
+  reversing.in.Idc = 1;
+  reversing.in.dI = 4;
+  reversing.in.Ipk = 3;
+  const std::optional<SpiceModel> r = BuildSpiceModel(reversing);
+  ASSERT_TRUE(r && r->Rloss);
+  double sum = 0;
+  const int samples = 4000;
+  for (int k = 0; k < samples; ++k) {
+    const double i = -1 + 4.0 * (k + 0.5) / samples;
+    sum += std::pow(ModelInductance(*r, i), 2) / samples;
+  }
+  const double volts_per_henry = 2 * 4 * reversing.in.f * 1e3;
+  EXPECT_NEAR(*r->Rloss, volts_per_henry * volts_per_henry * sum / (reversing.Pfe * 1e-3),
+              1e-3 * *r->Rloss);
+
+  // A core without a cross-section or a path has no air-core inductance.
+  DesignResult flat = reversing;
+  flat.le = 0;
+  EXPECT_EQ(AirCoreInductance(flat), 0);
+  flat = reversing;
+  flat.Ae = 0;
+  EXPECT_EQ(AirCoreInductance(flat), 0);
+
   // No inductance at zero current (no turns) leaves nothing to model.
   DesignResult none = testing::RandomDesigns().front();
   none.N = 0;
