@@ -143,7 +143,8 @@ TEST(SpiceSimulation, NgspiceFindsTheDesignsInductanceResistanceAndCoreLoss) {
 // A hard start-up: the input of a buck at duty 0.5 for the design's ripple
 // across a Velmax choke picked far past its roll-off, for five switching
 // periods. Whatever the curve does, the flux linkage is at least the air-core
-// inductance times the current, so the current stays below V t / L_air.
+// inductance times the current, so the current stays below V t / L_air
+// (held at the last tabulated inductance, 1/140 of that, it ran far past).
 TEST(SpiceSimulation, HardStartUpOfARolledOffVelmaxChokeIsBoundedByTheAirCore) {
   if (std::system("command -v ngspice >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ngspice";
   DesignRequest r;
@@ -165,7 +166,12 @@ TEST(SpiceSimulation, HardStartUpOfARolledOffVelmaxChokeIsBoundedByTheAirCore) {
 
   std::string pattern = (fs::temp_directory_path() / "tov_startup_XXXXXX").string();
   const fs::path dir = mkdtemp(pattern.data());
-  std::ofstream(dir / "model.cir") << SpiceNetlist(*model, {"CHOKE", {}, {}});
+  // Without its resistances, which would hold the current below V / R_DC
+  // whatever the inductance: the bound is then the inductance's alone.
+  SpiceModel lossless = *model;
+  lossless.Rdc = 0;
+  lossless.Rloss.reset();
+  std::ofstream(dir / "model.cir") << SpiceNetlist(lossless, {"CHOKE", {}, {}});
   std::ofstream(dir / "deck.cir") << "* hard start-up\n.include '" << (dir / "model.cir").string()
                                   << "'\nV1 in 0 " << N(vin) << "\nX1 in 0 CHOKE\n"
                                   << ".tran " << N(t / 2000) << " " << N(t) << " 0 " << N(t / 2000)
@@ -177,9 +183,10 @@ TEST(SpiceSimulation, HardStartUpOfARolledOffVelmaxChokeIsBoundedByTheAirCore) {
   const double bound = vin * t / L_air;
   EXPECT_LE(got.at("ipeak"), bound * 1.001);
   // It is a test of the floor: the current runs far past where the model
-  // leaves the curve, and the air core carries most of it.
+  // leaves the curve, and the air core carries most of it (the flux the
+  // core took below its knee is a fifth of V t).
   EXPECT_GT(got.at("ipeak"), 10 * *model->leaves_curve_at);
-  EXPECT_GT(got.at("ipeak"), 0.5 * bound);
+  EXPECT_GT(got.at("ipeak"), 0.7 * bound);
 }
 
 }  // namespace
