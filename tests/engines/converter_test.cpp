@@ -227,6 +227,8 @@ TEST(Converter, RefusesWhatNoConverterOfTheKindCanDo) {
   pfc.vout = 370;
   pfc.pout = 100;
   pfc.fline = 50;
+  ConverterRequest level = boost;  // no step up: a duty of 0, no ripple to size for
+  level.vin_min = level.vin_max = 15;
   ConverterRequest both = buck, reversed = buck, lossy = buck, wide = buck;
   both.inductance_uh = 10;
   reversed.vin_min = 30;
@@ -235,6 +237,7 @@ TEST(Converter, RefusesWhatNoConverterOfTheKindCanDo) {
   const Refusal refusals[] = {
       {"buck below its output", buck, "12 V out needs more than 10 V in"},
       {"boost above its output", boost, "15 V out needs less than 20 V in"},
+      {"boost at its output", level, "15 V out needs less than 15 V in"},
       {"pfc below the crest", pfc, "370 V out is not above"},
       {"goal and inductance", both, "not both"},
       {"range reversed", reversed, "the lower first"},
