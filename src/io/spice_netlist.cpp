@@ -32,15 +32,78 @@ constexpr const char* kHowItWorks[] = {
     "slope. The current of C_FLUX is dPhi/dt, which H_L puts across the winding, so",
     "dPhi/dI at every current is the design's inductance there. Differentiating the",
     "flux (rather than integrating the voltage into it) keeps the DC operating point",
-    "defined: at DC the choke is R_DC alone, its flux set by its current. Where the",
-    "roll-off model has no value (Velmax toroids at very high fields) the inductance",
-    "holds the last value it had at a lower current. No temperature dependence of",
-    "the permeability, no frequency dependence beyond R_LOSS.",
+    "defined: at DC the choke is R_DC alone, its flux set by its current. No",
+    "temperature dependence of the permeability, no frequency dependence beyond",
+    "R_LOSS.",
     "",
     "The trapezoidal method rings on the voltage of a choke driven by a current",
     "source with sharp corners; .options method=gear avoids it. Driven by voltages,",
     "as in a converter, either method integrates the flux as it should.",
 };
+
+// A number for the reader: four significant digits.
+std::string Short(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.4g", value);
+  return text;
+}
+
+constexpr double kMicrohenriesPerHenry = 1e6;
+
+// A paragraph as comment lines of at most kCommentWidth characters.
+constexpr std::size_t kCommentWidth = 88;
+std::string Comment(const std::string& paragraph) {
+  std::string text, line = "*";
+  std::size_t from = 0;
+  while (from < paragraph.size()) {
+    std::size_t to = paragraph.find(' ', from);
+    if (to == std::string::npos) to = paragraph.size();
+    const std::string word = paragraph.substr(from, to - from);
+    if (line.size() > 1 && line.size() + 1 + word.size() > kCommentWidth) {
+      text += line + "\n";
+      line = "*";
+    }
+    line += " " + word;
+    from = to + 1;
+  }
+  return text + line + "\n";
+}
+
+// Where the model leaves the roll-off data and what it does there and beyond.
+std::string LimitText(const SpiceModel& m) {
+  const std::string end = Short(m.table.back().I);
+  const std::string air = Short(m.L_air * kMicrohenriesPerHenry);
+  const std::string beyond = Short(m.L_beyond * kMicrohenriesPerHenry);
+  if (!m.leaves_curve_at) {
+    return Comment("The inductance follows the roll-off data up to " + end +
+                   " A (the table's end, ten times the peak current) and stays at " + beyond +
+                   " uH beyond; it would never fall below the winding's air-core inductance, " +
+                   air + " uH.");
+  }
+  return Comment("From " + Short(*m.leaves_curve_at) +
+                 " A the model leaves the roll-off data: the inductance holds the lowest value "
+                 "the curve reached at a lower current (it never rises with current again" +
+                 std::string(m.gap_bridged ? ", and bridges where the curve has no value" : "") +
+                 ") and never falls below the winding's air-core inductance, " + air +
+                 " uH (mu0 N^2 Ae / le). At the table's end, " + end +
+                 " A (ten times the peak current), it is " + beyond + " uH, and stays so beyond.");
+}
+
+// The waveform R_LOSS was sized for, and what another duty makes of it.
+std::string LossText(const SpiceModel& m) {
+  if (!m.Rloss) return "";
+  std::string factors;
+  for (const double duty : {0.4, 0.3, 0.2, 0.1}) {
+    factors += (factors.empty() ? "" : ", ") + Short(LossFactorAtDuty(duty)) + " at " +
+               Short(duty) + " or " + Short(1 - duty);
+  }
+  return Comment("R_LOSS is sized for a symmetric triangle (duty 0.5) of " +
+                 Short(m.loss_ripple_a) + " A peak to peak about " + Short(m.loss_dc_a) + " A at " +
+                 Short(m.loss_frequency_hz / 1000) +
+                 " kHz. The same ripple from a two-level voltage at duty D (a buck, a boost) "
+                 "makes it dissipate 1/(4 D (1 - D)) times the core loss above: " +
+                 factors + ".");
+}
 
 // "B_FLUX flux 0 V = ..." over as many continuation lines as it takes.
 std::string FluxSource(const SpiceModel& m, double scale) {
@@ -81,15 +144,21 @@ std::string SpiceSubcktName(std::string_view part_number, int stack, int turns) 
   return name + "_" + std::to_string(turns) + "T";
 }
 
-std::string SpiceNetlist(const SpiceModel& m, const SpiceDescription& description) {
-  // Node flux holds the flux linkage times a power of ten that brings the
-  // table's largest flux to 1..10 V, well above the simulator's absolute
-  // tolerances; C_FLUX is 1/scale F, so that its current is dPhi/dt in A.
+double FluxNodeScale(const SpiceModel& m) {
+  // A power of ten that brings the table's largest flux to 1..10 V, well
+  // above the simulator's absolute tolerances.
   const double largest = m.table.back().flux;
-  const double scale = largest > 0 ? std::pow(10.0, -std::floor(std::log10(largest))) : 1.0;
+  return largest > 0 ? std::pow(10.0, -std::floor(std::log10(largest))) : 1.0;
+}
+
+std::string SpiceNetlist(const SpiceModel& m, const SpiceDescription& description) {
+  const double scale = FluxNodeScale(m);
 
   std::string text = "* " + description.name + ": DC choke, written by " + kProgram + "\n";
   for (const std::string& line : description.lines) text += "* " + line + "\n";
+  for (const std::string& line : description.warnings) text += "* Warning: " + line + "\n";
+  text += "*\n";
+  text += LimitText(m) + LossText(m);
   text += "*\n* Use:  .include \"this file\"\n*       X1 node1 node2 " + description.name + "\n*\n";
   for (const char* line : kHowItWorks) text += std::string("*") + (*line ? " " : "") + line + "\n";
   text += "\n.subckt " + description.name + " 1 2\n";

@@ -15,6 +15,8 @@ namespace tov {
 struct SpiceDescription {
   std::string name;                // the subcircuit's name
   std::vector<std::string> lines;  // the design: core, turns, wire, inputs, one line each
+  // The design's warnings and failed checks, one line each.
+  std::vector<std::string> warnings;
 };
 
 // The subcircuit's name from the core's part number, the stacked cores and
@@ -22,8 +24,14 @@ struct SpiceDescription {
 // is not a letter or digit becomes "_".
 std::string SpiceSubcktName(std::string_view part_number, int stack, int turns);
 
+// Volts per weber of the subcircuit's nodes flux and d: its flux linkage
+// times a power of ten; C_FLUX is 1/scale F, so that its current is dPhi/dt.
+double FluxNodeScale(const SpiceModel& model);
+
 // The netlist: a header of comments (the program and its version, the
-// description, how to use the model and how it works), then
+// description, its warnings as "Warning: ..." lines, where the model leaves
+// the roll-off data and what it does beyond, the waveform R_LOSS was sized
+// for, how to use the model and how it works), then
 // ".subckt NAME 1 2" ... ".ends NAME". Every number is finite.
 std::string SpiceNetlist(const SpiceModel& model, const SpiceDescription& description);
 

@@ -23,6 +23,9 @@ inline constexpr double kKilogaussPerGauss = 0.001;
 inline constexpr double kMhPerTurn2PerAL = 1e-6;
 // The inputs are uH for the whole stack; the engines work in mH per core.
 inline constexpr double kMhPerUh = 0.001;
+// mu0 N^2 Ae / le of a winding without a core: 4 pi 1e-9 H per turn^2 for
+// Ae in cm^2 and le in cm (mu0 = 4 pi 1e-7 H/m).
+inline constexpr double kAirCoreHenriesPerTurn2Cm = 4 * kPi * 1e-9;
 
 // --- Wire ---------------------------------------------------------------
 // Gauge from the copper area: G = -4.31 ln(1.889 A), A in cm^2, the AWG

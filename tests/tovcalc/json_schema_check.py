@@ -96,6 +96,9 @@ for number, line in enumerate(r.stdout.splitlines(), 1):
 validate(json.loads(run(["--candidates", "--json", "--materials", "all", "--stacks", "1-3"]).stdout),
          "candidates")
 validate(json.loads(run(["--list", "--json", "--material", "hf"]).stdout), "core list")
+converter = run(["--converter", "buck", "--vin", "36:60", "--vout", "12", "--iout", "10", "--fsw",
+                 "100", "--ripple-percent", "30", "--json", "--simulate"])
+validate(json.loads(converter.stdout), "converter with simulation")
 too_large = run(["--idc", "400", "--lfl", "50000", "--lnl", "90000", "--json"])
 validate(json.loads(too_large.stdout), "Too Large")
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/tovcalc/converter_options.h"
 #include "app/tovcalc/curve_output.h"
 #include "engines/worst_case.h"
 #include "io/curve_csv.h"
@@ -127,6 +128,7 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
   s.full_load_l = Text(given, OptionId::Lfl);
   s.no_load_l = Text(given, OptionId::Lnl);
   s.allowable_rise = Text(given, OptionId::Trise);
+  if (std::string refused = ReadConverterOptions(given, s); !refused.empty()) return refused;
 
   if (const auto name = Text(given, OptionId::Material)) {
     for (const MaterialInfo& info : kMaterialTable) {
@@ -294,6 +296,24 @@ constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "With --json: also give the printed report's lines in each object.", false},
     {OptionId::Strict, "", "strict", "",
      "Exit with status 4 when a design is shown but fails a requirement check.", false},
+    {OptionId::Converter, "", "converter", "NAME",
+     "Design from a converter: buck, boost, buck-boost or pfc-boost. It sets --idc, --ripple, "
+     "--freq and --lfl (--lnl twice --lfl unless given).",
+     false},
+    {OptionId::Vin, "", "vin", "V|VMIN:VMAX", "Converter: DC input voltage or range, V.", false},
+    {OptionId::Vout, "", "vout", "V", "Converter: output voltage, V.", false},
+    {OptionId::Iout, "", "iout", "A", "Converter: output current, A.", false},
+    {OptionId::Fsw, "", "fsw", "KHZ", "Converter: switching frequency, kHz.", false},
+    {OptionId::RipplePercent, "", "ripple-percent", "P",
+     "Converter: ripple goal in % of the inductor's largest DC current (or give --lfl).", false},
+    {OptionId::Vac, "", "vac", "VMIN:VMAX", "PFC boost: RMS line voltage range, V.", false},
+    {OptionId::Fline, "", "fline", "HZ", "PFC boost: line frequency, Hz.", false},
+    {OptionId::Pout, "", "pout", "W", "PFC boost: output power, W.", false},
+    {OptionId::Efficiency, "", "efficiency", "E",
+     "Converter: efficiency, above 0 to 1 (default 1, lossless).", false},
+    {OptionId::Simulate, "", "simulate", "",
+     "Converter: simulate the choke in its converter with ngspice; --json adds the figures.",
+     false},
 }};
 
 // EntryOf finds an option at its OptionId: the table keeps the enum's order.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/tovcalc/candidates_output.h"
+#include "engines/converter.h"
 #include "engines/curves.h"
 #include "state/material.h"
 
@@ -25,7 +26,8 @@ enum ExitStatus : int {
   kTooLarge = 1,           // the automatic search found no core large enough
   kUsageError = 2,         // a bad option, or an input the window would ask for again
   kUnreadableFile = 3,     // the core database or a design file could not be read or written,
-                           // the SPICE model not written, or standard output not written
+                           // the SPICE model not written, standard output not written,
+                           // or the simulation of --simulate not run
   kRequirementFailed = 4,  // with --strict: a design is shown but fails a requirement check
 };
 
@@ -65,8 +67,19 @@ enum class OptionId : uint8_t {
   AlTolerance,
   Report,
   Strict,
+  Converter,
+  Vin,
+  Vout,
+  Iout,
+  Fsw,
+  RipplePercent,
+  Vac,
+  Fline,
+  Pout,
+  Efficiency,
+  Simulate,
 };
-inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::Strict) + 1;
+inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::Simulate) + 1;
 
 struct OptionEntry {
   OptionId id;
@@ -127,6 +140,9 @@ struct Settings {
   std::optional<CurveKind> curve;     // print this curve of the design as CSV instead of the report
   std::optional<std::string> spice;   // also write the design's SPICE model to this file
   std::optional<float> al_tolerance;  // percent of the nominal AL for the worst case, -99..0
+  std::optional<ConverterRequest> converter;  // --converter: the inputs come from it
+  std::optional<ConverterDesign> converter_design;
+  bool simulate = false;  // --simulate: run the choke in its converter in ngspice
   // Whether the run designs many requests: --batch, --sweep, or --csv of designs.
   bool Many() const { return batch.has_value() || !sweeps.empty() || (csv && !candidates); }
 };

@@ -171,7 +171,7 @@ void WriteRequestJson(JsonWriter& json, const RequestEcho& echo) {
 
 void WriteDesignJson(JsonWriter& json, const DesignController& form,
                      const std::vector<RecordedMessage>& messages, const RequestEcho* echo,
-                     const std::vector<std::string>* report_lines) {
+                     const std::vector<std::string>* report_lines, const ExtraJson& extra) {
   const WindowModel& w = form.Model();
   const std::vector<RequirementCheck> checks = form.Checks();
   json.BeginObject();
@@ -184,6 +184,10 @@ void WriteDesignJson(JsonWriter& json, const DesignController& form,
   json.EndObject();
   json.Key("checks");
   WriteChecks(json, checks);
+  if (extra.converter) {
+    json.Key("converter");
+    extra.converter(json);
+  }
   json.Key("design");
   WriteDesign(json, form, AllPass(checks));
   if (echo) {
@@ -234,6 +238,10 @@ void WriteDesignJson(JsonWriter& json, const DesignController& form,
     json.String((w.*f.box).text);
   }
   json.EndObject();
+  if (extra.simulation) {
+    json.Key("simulation");
+    extra.simulation(json);
+  }
   json.Key("trise_colour");
   json.String(Colour(w.temp_rise.background));
   json.Key("worst_case");

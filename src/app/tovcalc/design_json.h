@@ -4,6 +4,7 @@
 // window shows it, the requirement checks, the messages shown, the options
 // and the worst case.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,13 +24,19 @@ struct RequestEcho {
   const std::vector<RequestOption>* options;  // sorted by name
 };
 
+// Members a front end adds to the object, each written at its place by name.
+struct ExtraJson {
+  std::function<void(JsonWriter&)> converter;   // the value of "converter"
+  std::function<void(JsonWriter&)> simulation;  // the value of "simulation"
+};
+
 // The design the controller shows with the messages it showed. `echo`: the
 // batch line it came from (its number is written as "line"), or null for a
 // single run. `report_lines`: the printed report's lines, or null to leave
 // them out. Members sorted by name.
 void WriteDesignJson(JsonWriter& json, const DesignController& form,
                      const std::vector<RecordedMessage>& messages, const RequestEcho* echo,
-                     const std::vector<std::string>* report_lines);
+                     const std::vector<std::string>* report_lines, const ExtraJson& extra = {});
 
 // The "request" member of a refused batch line: the options as given, each
 // a number where its text is one, true or false for an option without a

@@ -6,6 +6,7 @@
 #include "app/data_location.h"
 #include "app/tovcalc/batch_run.h"
 #include "app/tovcalc/command_line.h"
+#include "app/tovcalc/converter_options.h"
 #include "app/tovcalc/curve_output.h"
 #include "app/tovcalc/design_actions.h"
 #include "app/tovcalc/design_json.h"
@@ -113,15 +114,19 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
                    : outcome.status;
   }
   const std::vector<std::string> report = RenderReportText(BuildReport(w));
+  const ConverterRun converter = RunConverter(s, designer.Form());
+  if (!converter.error.empty()) Error(converter.error);
   if (s.json) {
     JsonWriter json(out.Buffer(), JsonLayout::Indented);
     WriteDesignJson(json, designer.Form(), designer.Ui().Messages(), nullptr,
-                    s.report ? &report : nullptr);
+                    s.report ? &report : nullptr, converter.json);
   } else {
+    out.Buffer() += converter.text;
     for (const std::string& line : report) out.Buffer().append(line).push_back('\n');
   }
   WriteCheckNotes(designer.Form());
-  int status = StrictStatus(s, designer.Form(), outcome.status);
+  int status =
+      converter.error.empty() ? StrictStatus(s, designer.Form(), outcome.status) : kUnreadableFile;
   if (s.save) {
     const std::string failure = AtomicSave(*s.save, WriteDesignFile(RecordFromWindow(w)));
     if (!failure.empty()) {

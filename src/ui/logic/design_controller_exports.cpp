@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engines/spice_model.h"
 #include "engines/worst_case.h"
@@ -13,6 +14,7 @@
 #include "state/number_format.h"
 #include "state/number_text.h"
 #include "ui/logic/design_controller.h"
+#include "ui/logic/present_result.h"
 
 namespace tov {
 namespace {
@@ -31,6 +33,36 @@ std::string Formatted(double value, const char* pattern) {
   return FormatNumber(value, pattern).value_or("?");
 }
 
+// What the design misses or cannot tell, one line each.
+std::vector<std::string> Warnings(const DesignResult& d) {
+  const double uH_per_mH = 1000.0 * d.stack_count;
+  const DesignNotes notes = NotesOf(d);
+  std::vector<std::string> lines;
+  if (notes.below_full_load_l) {
+    lines.push_back("the inductance at full load, " + Formatted(uH_per_mH * d.Lfl, "#####0.00") +
+                    " uH, is below Full Load L, " + Plain(d.in.Ltarget * uH_per_mH) + " uH");
+  }
+  if (d.in.Lmax > 0 && d.in.Lmax < kNoCeiling_mH && d.Lnl > d.in.Lmax) {
+    lines.push_back("the inductance at no load, " + Formatted(uH_per_mH * d.Lnl, "#####0.00") +
+                    " uH, is above No Load L, " + Plain(d.in.Lmax * uH_per_mH) + " uH");
+  }
+  if (d.Lnl > 0 && d.Lfl / d.Lnl < kRollOffWarningRatio) {
+    lines.push_back("less than " + Plain(100 * kRollOffWarningRatio) +
+                    " % of the no-load inductance is left at full load (roll-off higher than "
+                    "recommended)");
+  }
+  if (d.dT > d.in.Tallow) {
+    lines.push_back("the temperature rise, " + Formatted(d.dT, "##0.0") +
+                    " degrees C, is above the " + Plain(d.in.Tallow) + " degrees C allowed");
+  }
+  if (notes.no_wire_fits)
+    lines.push_back("no wire fits the window (AWG 43), R_DC is not a winding's");
+  if (notes.no_core_loss_data) {
+    lines.push_back("no loss data for this core grade: core loss 0.0, no R_LOSS");
+  }
+  return lines;
+}
+
 SpiceDescription Describe(const CoreTable& cores, const DesignResult& d, const WorstCase& worst) {
   const double uH_per_mH = 1000.0 * d.stack_count;
   const std::string part = cores.PartNumber(d.row, d.e_core);
@@ -39,7 +71,8 @@ SpiceDescription Describe(const CoreTable& cores, const DesignResult& d, const W
   const std::string stack =
       d.stack_count == 1 ? "1 core" : std::to_string(d.stack_count) + " stacked cores";
   s.lines.push_back("Core: " + part + ", " + std::string(InfoOf(d.material).caption) + ", " +
-                    stack + " (mu " + Plain(d.ui) + ", AL " + Plain(d.AL) + " mH per 1000 turns)");
+                    stack + " (mu " + Plain(d.ui) + ", AL " + Plain(d.AL) +
+                    " mH per 1000 turns per core)");
   const std::string wire =
       d.strands == 1 ? "AWG " + std::to_string(d.G)
                      : std::to_string(d.strands) + " strands of AWG " + std::to_string(d.G);
@@ -59,8 +92,9 @@ SpiceDescription Describe(const CoreTable& cores, const DesignResult& d, const W
   s.lines.push_back("Design: " + Formatted(uH_per_mH * d.Lnl, "#####0.00") + " uH at no load, " +
                     Formatted(uH_per_mH * d.Lfl, "#####0.00") + " uH at " + Plain(d.in.Ipk) +
                     " A (full load); core loss " + Formatted(d.Pfe, "####0.0") +
-                    " mW, copper loss " + Formatted(d.Pcu, "####0.0") + " mW, rise " +
-                    Formatted(d.dT, "##0.0") + " degrees C");
+                    " mW, copper loss " + Formatted(d.Pcu, "####0.0") + " mW at I_w " +
+                    Plain(d.in.Iw) + " A (I_dc + 0.577 dI/2), rise " + Formatted(d.dT, "##0.0") +
+                    " degrees C");
   std::string worst_line = "Worst case (AL " + Plain(worst.al_tolerance_percent) +
                            " %): " + Formatted(worst.Lfl_min_uH, "#####0.00") + " uH at full load";
   if (worst.hot) {
@@ -68,6 +102,7 @@ SpiceDescription Describe(const CoreTable& cores, const DesignResult& d, const W
                   Formatted(worst.hot->T_copper, "##0.0") + " degrees C";
   }
   s.lines.push_back(worst_line);
+  s.warnings = Warnings(d);
   return s;
 }
 

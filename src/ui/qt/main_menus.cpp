@@ -59,6 +59,8 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
   QMenu* tools = AddMenu(bar, "mnuTools", "&Tools");
   m.mnuCompare =
       AddEntry(tools, "mnuCompare", "&Compare Cores...", QKeySequence(Qt::CTRL | Qt::Key_K));
+  m.converter = AddEntry(tools, "converter", "Con&verter...");
+  m.simulate = AddEntry(tools, "simulate", "&Simulate Converter");
 
   QMenu* help = AddMenu(bar, "mnuHelp", "&Help");
   m.mnuContents = AddEntry(help, "mnuContents", "Contents", QKeySequence(Qt::Key_F1));

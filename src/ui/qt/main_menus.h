@@ -28,6 +28,8 @@ struct MainMenus {
 
   QAction* mnuCurves = nullptr;   // enabled while a design is shown
   QAction* mnuCompare = nullptr;  // Tools > Compare Cores...
+  QAction* converter = nullptr;   // Tools > Converter...
+  QAction* simulate = nullptr;    // Tools > Simulate Converter
 
   QAction* mnuContents = nullptr;
   QAction* mnuIndex = nullptr;

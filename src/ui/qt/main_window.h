@@ -11,6 +11,7 @@
 // and File > Recent Designs lists the design files last opened or saved.
 
 #include <QButtonGroup>
+#include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -28,6 +29,7 @@
 #include "state/message_titles.h"
 #include "state/window_fields.h"
 #include "state/window_model.h"
+#include "ui/logic/converter_form.h"
 #include "ui/logic/design_controller.h"
 #include "ui/qt/compare_window.h"
 #include "ui/qt/curves_window.h"
@@ -51,6 +53,7 @@ class MainWindow : public QMainWindow {
   CurvesWindow* Curves() const { return curves_; }
   // The "Compare Cores" window once it has been opened, else null.
   CompareWindow* Compare() const { return compare_window_; }
+  QDialog* Simulation() const { return simulation_window_; }
 
   // Opens a design file as File > Open does once the file is chosen (the
   // command line, a dropped file, a recent design). Returns whether it opened.
@@ -111,6 +114,8 @@ class MainWindow : public QMainWindow {
   // Takes a drag or drop that carries one design file; ignores any other.
   void HandleDesignDrag(QDropEvent* event);
   void ShowCompareWindow();
+  void OpenConverter();
+  void SimulateConverter();
   // View > Curves and File > Export PDF (main_window_curves.cpp).
   void OpenCurves();
   void ExportPdf();
@@ -135,6 +140,8 @@ class MainWindow : public QMainWindow {
   std::vector<std::string> shown_core_lines_;
   QPointer<StackDialog> stack_dialog_;
   QPointer<CompareWindow> compare_window_;
+  ConverterFormTexts converter_form_;  // Tools > Converter... as last left
+  QPointer<QDialog> simulation_window_;
   QPointer<CurvesWindow> curves_;
 };
 

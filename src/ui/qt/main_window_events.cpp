@@ -87,6 +87,8 @@ void MainWindow::ConnectEvents() {
   on(menus_.inches, [&f] { f.ShowInches(); });
   on(menus_.millimetres, [&f] { f.ShowMillimetres(); });
   connect(menus_.mnuCompare, &QAction::triggered, this, &MainWindow::ShowCompareWindow);
+  connect(menus_.converter, &QAction::triggered, this, &MainWindow::OpenConverter);
+  connect(menus_.simulate, &QAction::triggered, this, &MainWindow::SimulateConverter);
   on(menus_.mnuContents, [&f] { f.ShowHelpContents(); });
   on(menus_.mnuIndex, [&f] { f.ShowHelpIndex(); });
   on(menus_.mnuAbout, [&f] { f.ShowAbout(); });
