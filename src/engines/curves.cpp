@@ -241,9 +241,23 @@ Curve FrequencyCurve(const DesignResult& d) {
   return c;
 }
 
+static_assert([] {
+  for (std::size_t i = 0; i < kCurveKinds.size(); ++i) {
+    if (kCurveKindTable[i].kind != kCurveKinds[i]) return false;
+  }
+  return true;
+}());
+
+const CurveKindInfo& InfoOf(CurveKind kind) {
+  return kCurveKindTable[static_cast<std::size_t>(kind)];
+}
+
 std::array<Curve, 4> DesignCurves(const DesignResult& design, const CoreTable& cores) {
-  return {InductanceCurve(design), PermeabilityCurve(design, cores), LossCurve(design),
-          FrequencyCurve(design)};
+  std::array<Curve, 4> curves;
+  for (std::size_t i = 0; i < curves.size(); ++i) {
+    curves[i] = kCurveKindTable[i].build(design, cores);
+  }
+  return curves;
 }
 
 }  // namespace tov

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engines/design_result.h"
@@ -82,6 +83,29 @@ Curve LossCurve(const DesignResult& design);
 // Core loss (mW) against frequency (kHz) from 1 kHz to 1 MHz on a log axis
 // (widened to take the design's frequency), the flux swing held.
 Curve FrequencyCurve(const DesignResult& design);
+
+// What the program knows of each kind of curve: its name on tovcalc's
+// command line and in exported file names, its tab in the Curves window, and
+// how it is built.
+struct CurveKindInfo {
+  CurveKind kind;
+  std::string_view cli_name;   // "l-vs-i"
+  std::string_view tab_title;  // "&Inductance", with its access key
+  Curve (*build)(const DesignResult& design, const CoreTable& cores);
+};
+
+// In the order of kCurveKinds.
+inline constexpr std::array<CurveKindInfo, 4> kCurveKindTable = {{
+    {CurveKind::InductanceVsCurrent, "l-vs-i", "&Inductance",
+     [](const DesignResult& d, const CoreTable&) { return InductanceCurve(d); }},
+    {CurveKind::PermeabilityVsField, "mu-vs-h", "&Permeability", &PermeabilityCurve},
+    {CurveKind::LossVsCurrent, "loss-vs-i", "&Losses",
+     [](const DesignResult& d, const CoreTable&) { return LossCurve(d); }},
+    {CurveKind::LossVsFrequency, "loss-vs-f", "&Frequency",
+     [](const DesignResult& d, const CoreTable&) { return FrequencyCurve(d); }},
+}};
+
+const CurveKindInfo& InfoOf(CurveKind kind);
 
 // All four, in the order of kCurveKinds.
 std::array<Curve, 4> DesignCurves(const DesignResult& design, const CoreTable& cores);

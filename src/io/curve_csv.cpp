@@ -9,13 +9,6 @@
 namespace tov {
 namespace {
 
-constexpr std::array<std::pair<CurveKind, std::string_view>, 4> kNames = {{
-    {CurveKind::InductanceVsCurrent, "l-vs-i"},
-    {CurveKind::PermeabilityVsField, "mu-vs-h"},
-    {CurveKind::LossVsCurrent, "loss-vs-i"},
-    {CurveKind::LossVsFrequency, "loss-vs-f"},
-}};
-
 constexpr int kSignificantDigits = 7;
 
 std::string Cell(double value) {
@@ -25,15 +18,12 @@ std::string Cell(double value) {
 }  // namespace
 
 std::string_view CurveName(CurveKind kind) {
-  for (const auto& [k, name] : kNames) {
-    if (k == kind) return name;
-  }
-  return {};
+  return InfoOf(kind).cli_name;
 }
 
 std::optional<CurveKind> CurveKindFromName(std::string_view name) {
-  for (const auto& [kind, n] : kNames) {
-    if (n == name) return kind;
+  for (const CurveKindInfo& info : kCurveKindTable) {
+    if (info.cli_name == name) return info.kind;
   }
   return std::nullopt;
 }

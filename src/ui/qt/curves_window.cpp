@@ -42,17 +42,8 @@ const FormatInfo& InfoOf(ExportFormat format) {
 }
 
 QString TabTitle(CurveKind kind) {
-  switch (kind) {
-    case CurveKind::InductanceVsCurrent:
-      return "&Inductance";
-    case CurveKind::PermeabilityVsField:
-      return "&Permeability";
-    case CurveKind::LossVsCurrent:
-      return "&Losses";
-    case CurveKind::LossVsFrequency:
-      return "&Frequency";
-  }
-  return {};
+  const std::string_view title = InfoOf(kind).tab_title;
+  return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
 }
 
 std::size_t Index(CurveKind kind) {
