@@ -62,8 +62,10 @@ enum class OptionId : uint8_t {
   Curve,
   Spice,
   ALTolerance,
+  Mas,
+  FromMas,
 };
-inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::ALTolerance) + 1;
+inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::FromMas) + 1;
 
 struct OptionEntry {
   OptionId id;
@@ -121,6 +123,8 @@ struct Settings {
   std::optional<CurveKind> curve;     // print this curve of the design as CSV instead of the report
   std::optional<std::string> spice;   // also write the design's SPICE model to this file
   std::optional<float> al_tolerance;  // percent of the nominal AL for the worst case, -99..0
+  std::optional<std::string> mas;     // also write the design's MAS document to this file
+  std::optional<std::string> from_mas;  // the inputs not given come from this MAS document
   // Whether the run designs many requests: --batch, --sweep, or --csv of designs.
   bool Many() const { return batch.has_value() || !sweeps.empty() || (csv && !candidates); }
 };

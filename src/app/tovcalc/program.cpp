@@ -9,6 +9,7 @@
 #include "app/tovcalc/curve_output.h"
 #include "app/tovcalc/design_actions.h"
 #include "app/tovcalc/json_writer.h"
+#include "app/tovcalc/mas_options.h"
 #include "app/tovcalc/run.h"
 #include "app/tovcalc/window_json.h"
 #include "io/atomic_save.h"
@@ -124,6 +125,7 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
     }
   }
   if (s.spice) status = WriteSpiceModel(designer.Form(), *s.spice, status);
+  if (s.mas) status = WriteMasDocument(designer.Form(), *s.mas, status);
   return status;
 }
 
@@ -131,10 +133,21 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
 
 int RunProgram(const std::vector<std::string>& arguments, const std::filesystem::path& program_dir,
                StandardOutput& out) {
-  const ParsedCommandLine parsed = ParseCommandLine(arguments);
+  ParsedCommandLine parsed = ParseCommandLine(arguments);
   if (!parsed.help_text.empty()) {
     out.Write(parsed.help_text);
     return kDesignShown;
+  }
+  if (parsed.settings && parsed.settings->from_mas) {
+    std::string note;
+    if (const std::string refused = TakeMasInputs(parsed.given, note); !refused.empty()) {
+      Error(refused);
+      return kUnreadableFile;
+    }
+    if (!note.empty()) Error("from " + *parsed.settings->from_mas + ": " + note);
+    SettingsOrError read = ReadSettings(parsed.given);
+    parsed.settings = std::move(read.settings);
+    parsed.error = std::move(read.error);
   }
   if (!parsed.settings) {
     Error(parsed.error + "\nTry 'tovcalc --help'.");
