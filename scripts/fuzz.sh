@@ -10,7 +10,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-600}
 dir=$root/build/fuzz
-targets=(coredat design_file design)
+targets=(coredat design_file design mas_import)
 
 cmake -S "$root" -B "$dir" -DTOV_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DTOV_BUILD_GUI=OFF \
   -DTOV_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
