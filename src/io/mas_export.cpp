@@ -29,8 +29,6 @@ constexpr double kWattsPerMilliwatt = 1e-3;
 constexpr double kCubicMetresPerCubicCm = 1e-6;
 constexpr double kTeslaPerKilogauss = 0.1;
 constexpr double kTeslaPerGauss = 1e-4;
-// AL in mH per 1000 turns is AL x 1e-9 henries per turn squared.
-constexpr double kHenriesPerTurn2PerAL = 1e-9;
 // The program's oersted is 0.4 pi N I / le with its own pi, so that N I / le
 // in A/m is H x 1000 / (4 pi) with that same pi.
 constexpr double kAmperesPerMetrePerOersted = 1000.0 / (4 * kPi);
@@ -54,11 +52,19 @@ double Single(float value) {
   return ParseNumber(PlainNumberText(value, 7)).value_or(value);
 }
 
-bool AllFinite(const Json& json) {
-  if (json.is_number()) return std::isfinite(json.get<double>());
+// Rounds every fractional number of `json` to 15 significant digits, so that
+// the units' conversions leave no trailing noise (1e-4, not
+// 9.999999999999999e-05). Returns false when a number is not finite.
+bool Tidy(Json& json) {
+  if (json.is_number_float()) {
+    const double value = json.get<double>();
+    if (!std::isfinite(value)) return false;
+    json = ParseNumber(PlainNumberText(value, 15)).value_or(value);
+    return true;
+  }
   if (json.is_structured()) {
-    for (const Json& item : json) {
-      if (!AllFinite(item)) return false;
+    for (Json& item : json) {
+      if (!Tidy(item)) return false;
     }
   }
   return true;
@@ -371,7 +377,7 @@ MasExportResult ExportMas(const MasExportInput& in) {
                    {"inputs", InputsOf(in, ambient, *dc_tesla)},
                    {"magnetic", {{"core", core}, {"coil", CoilOf(in, conducting_in, *outer_in)}}},
                    {"outputs", OutputsOf(in, ambient, *dc_tesla)}};
-  if (!AllFinite(document)) {
+  if (!Tidy(document)) {
     return {{}, "A figure of the design shown has no finite value, so it cannot be exported."};
   }
   return {document.dump(2) + "\n", {}};
