@@ -355,6 +355,9 @@ MasExportResult ExportMas(const MasExportInput& in) {
             "The design shown has no inductance at full load: the roll-off model has no value at "
             "its peak current."};
   }
+  if (in.rolloff.size() < 2) {
+    return {{}, "The design shown has no roll-off curve to describe its material with."};
+  }
   const std::optional<double> dc_tesla = DcFluxDensity(d);
   if (!dc_tesla) {
     return {{},

@@ -316,6 +316,9 @@ TEST(MasExport, RefusesADesignItCannotDescribe) {
   EXPECT_NE(ExportMas(InputOf(e.request, no_turns)).reason.find("no inductance"),
             std::string::npos);
   EXPECT_TRUE(ExportMas(InputOf(e.request, no_turns)).text.empty());
+  MasExportInput no_curve = InputOf(e.request, e.design);
+  no_curve.rolloff.resize(1);
+  EXPECT_NE(ExportMas(no_curve).reason.find("no roll-off curve"), std::string::npos);
   DesignResult in_the_gap = e.design;
   in_the_gap.Lfl = 0;
   EXPECT_NE(ExportMas(InputOf(e.request, in_the_gap)).reason.find("no inductance at full load"),
