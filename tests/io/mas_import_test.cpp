@@ -86,6 +86,9 @@ TEST(MasImport, TakesTheInputsADocumentGives) {
        WithCurrent(R"({"waveform": {"data": [9, 10, 11, 10, 9]}, "processed": {"label": "custom",
                      "offset": 0, "peak": 11}})"),
        {10, 2, 100, 100, 150, 35}},
+      {"sawtooth: a rise over the period, a fall at one instant",
+       WithCurrent(R"({"waveform": {"data": [0, 10, 0], "time": [0, 1e-5, 1e-5]}})"),
+       {5, 10, 100, 100, 150, 35}},
       {"DC without ripple",
        WithCurrent(R"({"waveform": {"data": [5, 5, 5]}})"),
        {5, 0, 100, 100, 150, 35}},
@@ -199,6 +202,18 @@ TEST(MasImport, RefusesWhatItCannotDesignWithTheReason) {
       {"hottest below the ambient", Patched(R"([{"op": "replace", "path":
                     "/inputs/designRequirements/operatingTemperature/maximum", "value": 15}])"),
        "highest operating temperature"},
+      {"hottest at the ambient", Patched(R"([{"op": "replace", "path":
+                    "/inputs/designRequirements/operatingTemperature/maximum", "value": 20}])"),
+       "highest operating temperature"},
+      {"a frequency that vanishes in kHz", Patched(R"([{"op": "replace", "path":
+                    "/inputs/operatingPoints/0/excitationsPerWinding/0/frequency", "value": 5e-324}])"),
+       "no ripple frequency"},
+      {"an inductance beyond the numbers in uH", Patched(R"([{"op": "replace", "path":
+                    "/inputs/designRequirements/magnetizingInductance", "value": {"minimum": 1e303}}])"),
+       "beyond the range of numbers"},
+      {"nesting just deeper than allowed", std::string(65, '[') + std::string(65, ']'),
+       "nests too deep"},
+      {"nesting as deep as allowed", std::string(64, '[') + std::string(64, ']'), "no JSON object"},
       {"no inputs", Patched(R"([{"op": "remove", "path": "/inputs"}])"), "has no inputs"},
       {"a JSON array", "[]", "no JSON object"},
       {"no JSON", "{\"inputs\": ", "not JSON text"},
@@ -215,6 +230,8 @@ TEST(MasImport, RefusesWhatItCannotDesignWithTheReason) {
 TEST(MasImport, RefusesAFileTooLargeUnparsed) {
   std::string huge(kMasMaxBytes + 1, ' ');
   EXPECT_NE(ImportMas(huge).reason.find("larger"), std::string::npos);
+  huge.pop_back();  // the largest file read
+  EXPECT_NE(ImportMas(huge).reason.find("not JSON text"), std::string::npos);
 }
 
 }  // namespace
