@@ -11,7 +11,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-600}
 dir=$root/build/fuzz
-targets=(${TOV_FUZZ_TARGETS:-coredat design_file design batch json_request csv_request sweep})
+targets=(${TOV_FUZZ_TARGETS:-coredat design_file design ngspice_output mas_import batch json_request csv_request sweep})
 
 launcher=()
 if command -v ccache >/dev/null; then
@@ -33,7 +33,10 @@ for target in "${targets[@]}"; do
   log=$dir/$target.log
   "$program" -runs=0 "$seeds" >"$log" 2>&1 || { tail -n 40 "$log"; echo "$target: a committed input fails"; exit 1; }
   status=0
-  "$program" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -print_final_stats=1 \
+  dict=$root/tools/fuzz/$target.dict
+  options=()
+  [ -f "$dict" ] && options+=(-dict="$dict")
+  "$program" "${options[@]}" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$artifacts" "$work" "$seeds" >"$log" 2>&1 || status=$?
   grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)|DONE' "$log" || true
   if [ "$status" -ne 0 ]; then

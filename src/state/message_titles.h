@@ -29,6 +29,8 @@ inline constexpr const char* kExportPdfTitle = "Export PDF";
 inline constexpr const char* kExportCurveTitle = "Export Curve";
 inline constexpr const char* kExportTableTitle = "Export Table";
 inline constexpr const char* kExportSpiceTitle = "Export SPICE Model";
+inline constexpr const char* kExportMasTitle = "Export MAS";
+inline constexpr const char* kImportMasTitle = "Import MAS";
 
 // Start-up and the Help menu. The program's title is also the title of the
 // box that says the core database cannot be read.
@@ -45,7 +47,8 @@ inline constexpr auto kMessageTitles = std::to_array<std::string_view>({
     kOpenDesignTitle,     kSaveDesignTitle,
     kPrintTitle,          kExportPdfTitle,
     kExportCurveTitle,    kExportTableTitle,
-    kExportSpiceTitle,    kProgramTitle,
+    kExportSpiceTitle,    kExportMasTitle,
+    kImportMasTitle,      kProgramTitle,
     kDisclaimerTitle,     kAboutTitle,
     kContactTitle,
 });

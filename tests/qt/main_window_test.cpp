@@ -281,5 +281,26 @@ TEST(MainWindow, StackDialogHoldsTheWindowUntilClosed) {
   EXPECT_EQ(t.frm->Model().state.stack_count, 2);
 }
 
+// File > Export MAS... is there while a design is shown and writes it;
+// File > Import MAS... puts the document's inputs into the typed fields.
+TEST(MainWindow, MasEntriesExportTheDesignShownAndFillTheFieldsFromADocument) {
+  WindowUnderTest t;
+  QAction* exporting = t.Find<QAction>("exportMas");
+  ASSERT_NE(exporting, nullptr);
+  EXPECT_FALSE(exporting->isEnabled());
+  t.Click("cmdCalculate");
+  EXPECT_TRUE(exporting->isEnabled());
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("choke.json").toStdString();
+  t.ui.save_paths.push_back(path);
+  t.Trigger("exportMas");
+  t.Find<QLineEdit>("txtIdc")->setText("3");
+  t.ui.open_paths.push_back(path);
+  t.Trigger("importMas");
+  EXPECT_EQ(t.Text("txtIdc"), "10");
+  ASSERT_FALSE(t.ui.messages.empty());
+  EXPECT_EQ(t.ui.messages.back().title, "Import MAS");
+}
+
 }  // namespace
 }  // namespace tov::qt::testing

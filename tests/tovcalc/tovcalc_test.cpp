@@ -473,6 +473,43 @@ TEST(Tovcalc, PrintsEachCurveAsCsv) {
   EXPECT_TRUE(too_large.out.empty());
 }
 
+// --mas writes the design shown as a MAS document, --from-mas designs the
+// same choke from it; options given win over the document; a document of
+// two windings is refused with the reason and nothing designed.
+TEST(Tovcalc, WritesAMasDocumentAndDesignsTheSameChokeFromIt) {
+  const Result first = Calc({"--json", "--ambient", "40", "--mas", Path("d.json")});
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(Json::parse(Slurp(Path("d.json")))["masConformance"], "A");
+  const Result again = Calc({"--from-mas", Path("d.json"), "--ambient", "40", "--json"});
+  ASSERT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(again.json(), first.json());
+  EXPECT_NE(again.err.find("--idc 10 --ripple 2 --freq 100 --lfl 100 --lnl 150 --trise 35"),
+            std::string::npos)
+      << again.err;
+
+  const Result mixed = Calc({"--from-mas", Path("d.json"), "--idc", "5", "--json"});
+  ASSERT_EQ(mixed.status, 0) << mixed.err;
+  EXPECT_EQ(mixed.json()["request"]["idc"], 5);
+  EXPECT_EQ(mixed.err.find("--idc"), std::string::npos);
+
+  std::ofstream(Path("two.json")) << R"({"inputs": {"designRequirements": {"turnsRatios": [{}]}}})";
+  const std::tuple<Args, int, const char*> refused[] = {
+      {{"--from-mas", Path("two.json"), "--json"}, 3, "describes 2 windings"},
+      {{"--from-mas", Path("missing.json")}, 3, "cannot be read"},
+      {{"--mas", Path("x.json"), "--list"}, 2, "--mas writes the MAS document of one design"},
+      {{"--idc", "400", "--lfl", "50000", "--lnl", "90000", "--mas", Path("x.json")},
+       1,
+       "No MAS document was written"},
+      {{"--mas", Path("folder.tov")}, 3, "The MAS document could not be written"}};
+  fs::create_directories(Path("folder.tov"));
+  for (const auto& [arguments, status, on_stderr] : refused) {
+    const Result r = Calc(arguments);
+    EXPECT_EQ(r.status, status) << r.err;
+    EXPECT_NE(r.err.find(on_stderr), std::string::npos) << r.err;
+  }
+  EXPECT_FALSE(fs::exists(Path("x.json")));
+}
+
 }  // namespace
 
 namespace tov::tovcalc {

@@ -203,6 +203,12 @@ std::string ReadInto(const GivenOptions& given, Settings& s) {
     return "--spice writes the model of one design: it takes no --batch, --sweep, --csv, "
            "--candidates or --list.";
   }
+  s.mas = Text(given, OptionId::Mas);
+  if (s.mas && (s.Many() || s.candidates || s.list)) {
+    return "--mas writes the MAS document of one design: it takes no --batch, --sweep, --csv, "
+           "--candidates or --list.";
+  }
+  s.from_mas = Text(given, OptionId::FromMas);
   if (s.candidates && s.csv && (s.batch || !s.sweeps.empty())) {
     return "--candidates with --batch or --sweep prints JSON lines: leave out --csv.";
   }
@@ -313,6 +319,16 @@ constexpr std::array<OptionEntry, kOptionCount> kOptions = {{
      "Converter: efficiency, above 0 to 1 (default 1, lossless).", false},
     {OptionId::Simulate, "", "simulate", "",
      "Converter: simulate the choke in its converter with ngspice; --json adds the figures.",
+     false},
+    {OptionId::Mas, "", "mas", "FILE",
+     "Also write the design shown to FILE as a MAS document (class A): the inputs, the core, "
+     "its material with roll-off and loss law, the winding and the outputs, in SI units.",
+     false},
+    {OptionId::FromMas, "", "from-mas", "FILE",
+     "Take the inputs a MAS document gives (DC current, ripple, frequency, required inductance, "
+     "and the no-load ceiling and temperature rise where it states them); options given win. "
+     "A document of several windings or operating points, or whose current is not DC plus a "
+     "triangle, is refused.",
      false},
 }};
 

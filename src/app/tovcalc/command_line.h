@@ -78,8 +78,10 @@ enum class OptionId : uint8_t {
   Pout,
   Efficiency,
   Simulate,
+  Mas,
+  FromMas,
 };
-inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::Simulate) + 1;
+inline constexpr std::size_t kOptionCount = static_cast<std::size_t>(OptionId::FromMas) + 1;
 
 struct OptionEntry {
   OptionId id;
@@ -142,7 +144,9 @@ struct Settings {
   std::optional<float> al_tolerance;  // percent of the nominal AL for the worst case, -99..0
   std::optional<ConverterRequest> converter;  // --converter: the inputs come from it
   std::optional<ConverterDesign> converter_design;
-  bool simulate = false;  // --simulate: run the choke in its converter in ngspice
+  bool simulate = false;                // --simulate: run the choke in its converter in ngspice
+  std::optional<std::string> mas;       // also write the design's MAS document to this file
+  std::optional<std::string> from_mas;  // the inputs not given come from this MAS document
   // Whether the run designs many requests: --batch, --sweep, or --csv of designs.
   bool Many() const { return batch.has_value() || !sweeps.empty() || (csv && !candidates); }
 };

@@ -11,6 +11,7 @@
 #include "app/tovcalc/design_actions.h"
 #include "app/tovcalc/design_json.h"
 #include "app/tovcalc/json_writer.h"
+#include "app/tovcalc/mas_options.h"
 #include "app/tovcalc/run.h"
 #include "io/atomic_save.h"
 #include "io/design_file.h"
@@ -136,6 +137,7 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
   }
   if (s.spice)
     status = WriteSpiceModel(designer.Form(), *s.spice, s.design_file.value_or(""), status);
+  if (s.mas) status = WriteMasDocument(designer.Form(), *s.mas, s.design_file.value_or(""), status);
   return status;
 }
 
@@ -143,10 +145,21 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
 
 int RunProgram(const std::vector<std::string>& arguments, const std::filesystem::path& program_dir,
                StandardOutput& out) {
-  const ParsedCommandLine parsed = ParseCommandLine(arguments);
+  ParsedCommandLine parsed = ParseCommandLine(arguments);
   if (!parsed.help_text.empty()) {
     out.Write(parsed.help_text);
     return kDesignShown;
+  }
+  if (parsed.settings && parsed.settings->from_mas) {
+    std::string note;
+    if (const std::string refused = TakeMasInputs(parsed.given, note); !refused.empty()) {
+      Error(refused);
+      return kUnreadableFile;
+    }
+    if (!note.empty()) Error("from " + *parsed.settings->from_mas + ": " + note);
+    SettingsOrError read = ReadSettings(parsed.given);
+    parsed.settings = std::move(read.settings);
+    parsed.error = std::move(read.error);
   }
   if (!parsed.settings) {
     Error(parsed.error + "\nTry 'tovcalc --help'.");

@@ -40,6 +40,8 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
   m.mnuExportPdf =
       AddEntry(file, "mnuExportPdf", "&Export PDF...", QKeySequence(Qt::CTRL | Qt::Key_E));
   m.mnuExportSpice = AddEntry(file, "mnuExportSpice", "Export SPICE &Model...");
+  m.export_mas = AddEntry(file, "exportMas", "Export M&AS...");
+  m.import_mas = AddEntry(file, "importMas", "&Import MAS...");
   AddSeparator(file, "mnuSep2");
   m.mnuExit = AddEntry(file, "mnuExit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q));
 

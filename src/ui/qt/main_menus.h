@@ -16,6 +16,8 @@ struct MainMenus {
   QAction* mnuPrint = nullptr;
   QAction* mnuExportPdf = nullptr;
   QAction* mnuExportSpice = nullptr;  // enabled while a design is shown
+  QAction* export_mas = nullptr;      // enabled while a design is shown
+  QAction* import_mas = nullptr;
   QAction* mnuExit = nullptr;
 
   QAction* mnuTemp = nullptr;

@@ -30,6 +30,7 @@ void MainWindow::OpenCurves() {
 void MainWindow::MirrorDesignViews() {
   menus_.mnuCurves->setEnabled(frm_.ShownDesign().has_value());
   menus_.mnuExportSpice->setEnabled(frm_.ShownDesign().has_value());
+  menus_.export_mas->setEnabled(frm_.ShownDesign().has_value());
   if (curves_) curves_->Follow(frm_.ShownDesign(), frm_.Cores(), frm_.DesignFile());
 }
 

@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QWindow>
 
+#include "ui/logic/mas_exchange.h"
 #include "ui/logic/status_texts.h"
 #include "ui/qt/main_window.h"
 
@@ -77,6 +78,8 @@ void MainWindow::ConnectEvents() {
   on(menus_.mnuPrint, [&f] { f.Print(); });
   connect(menus_.mnuExportPdf, &QAction::triggered, this, &MainWindow::ExportPdf);
   on(menus_.mnuExportSpice, [&f] { f.ExportSpiceModel(); });
+  on(menus_.export_mas, [&f] { ExportMasFile(f); });
+  on(menus_.import_mas, [&f] { ImportMasFile(f); });
   connect(menus_.mnuCurves, &QAction::triggered, this, &MainWindow::OpenCurves);
   connect(menus_.mnuExit, &QAction::triggered, this, &QWidget::close);
   on(menus_.mnuTemp, [&f] { f.AskAmbientTemperature(); });

@@ -1,0 +1,339 @@
+// MAS documents of designs: valid against the class A schema, read back to
+// the same inputs, and holding figures that recompute from the document
+// itself and the core table.
+
+#include "io/mas_export.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engines/automatic_selection.h"
+#include "engines/selected_core.h"
+#include "io/mas_import.h"
+#include "models/rolloff.h"
+#include "models/wire_gauge.h"
+#include "state/number_text.h"
+#include "state/window_model.h"
+#include "support/random_designs.h"
+
+namespace tov {
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::json;
+
+struct Exported {
+  DesignRequest request;
+  DesignResult design;
+  std::string text;
+  Json json() const { return Json::parse(text); }
+};
+
+MasExportInput InputOf(const DesignRequest& request, const DesignResult& design) {
+  const CoreTable& cores = testing::ShippedCores();
+  return {request, design, MasCoreRowOf(cores, design.row, design.e_core),
+          WorstCaseOf(design, kDefaultALTolerancePercent),
+          RollOffSamplesOf(PermeabilityCurve(design, cores), design)};
+}
+
+// Designs of random requests, every material, stack count and option, by the
+// search and on a random core, exported; those refused (no wire, no value of
+// the roll-off model at the design's currents) are left out.
+const std::vector<Exported>& RandomExports() {
+  static const std::vector<Exported> exports = [] {
+    std::vector<Exported> all;
+    std::mt19937 random(26);
+    // As typed: six significant digits.
+    const auto typed = [](double value) { return *ParseNumber(PlainNumberText(value, 6)); };
+    const auto uniform = [&](double low, double high) {
+      return typed(std::uniform_real_distribution<double>(low, high)(random));
+    };
+    const float ambients[] = {-25, 20, 40, 85};
+    for (const Material material : kMaterials) {
+      for (int16_t stack = 1; stack <= 5; ++stack) {
+        for (int i = 0; i < 8; ++i) {
+          DesignRequest r;
+          r.material = material;
+          r.stack_count = stack;
+          r.dc_current_a = uniform(0.2, 60);
+          r.ripple_a = typed(uniform(0, 0.6) * r.dc_current_a);
+          r.frequency_khz = uniform(5, 400);
+          r.current_density_a_cm2 = uniform(300, 900);
+          r.full_load_l_uh = uniform(5, 3000);
+          r.no_load_l_uh = typed(r.full_load_l_uh * uniform(1.1, 4));
+          r.allowable_rise_c = uniform(15, 80);
+          r.full_load_l_max = i % 2 == 0;
+          r.single_layer = i % 4 == 1;
+          r.copper_factor = *CopperFactor(ambients[i % 4]);
+          const MaterialSection section = SectionOf(material);
+          const auto row = static_cast<int16_t>(
+              std::uniform_int_distribution<int>(section.first_row, section.last_core_row)(random));
+          for (const auto& found : {SearchCores(r, testing::ShippedCores()).design,
+                                    DesignOnCore(r, testing::ShippedCores(), row).design}) {
+            if (!found) continue;
+            const MasExportResult result = ExportMas(InputOf(r, *found));
+            if (!result.text.empty()) {
+              all.push_back({r, *found, result.text});
+            } else {
+              // Only a design without a wire, or one the roll-off model
+              // has no value for at its currents, has no document.
+              EXPECT_TRUE(found->G > kThinnestGauge || !(found->Lfl > 0) ||
+                          result.reason.find("roll-off model has no value") != std::string::npos)
+                  << result.reason;
+            }
+          }
+        }
+      }
+    }
+    return all;
+  }();
+  return exports;
+}
+
+std::optional<fs::path> SchemaFolder() {
+  for (const fs::path& folder : {fs::path(TOV_SOURCE_DIR) / ".." / "shared" / "mas" / "schemas",
+                                 fs::path("/work/shared/mas/schemas")}) {
+    if (fs::exists(folder / "conformance" / "class-A.json")) return folder;
+  }
+  return std::nullopt;
+}
+
+// The validator's exit status for `files` (0 valid, 1 invalid, 77 no validator).
+int Validate(const fs::path& schemas, const std::vector<std::string>& files) {
+  std::string command =
+      "python3 '" TOV_SOURCE_DIR "/tests/io/mas_schema_check.py' '" + schemas.string() + "'";
+  for (const std::string& file : files) command += " '" + file + "'";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(MasExport, EveryRandomDesignIsAClassADocumentAndABrokenOneIsNot) {
+  const std::optional<fs::path> schemas = SchemaFolder();
+  if (!schemas) GTEST_SKIP() << "The MAS schemas (../shared/mas/schemas) are not here.";
+  const fs::path dir = fs::temp_directory_path() / ("mas_export." + std::to_string(getpid()));
+  fs::create_directories(dir);
+  std::vector<std::string> files;
+  std::vector<bool> seen_material(kMaterials.size()), seen_stack(6), seen_ceiling(2);
+  for (const Exported& e : RandomExports()) {
+    files.push_back((dir / ("d" + std::to_string(files.size()) + ".json")).string());
+    std::ofstream(files.back()) << e.text;
+    seen_material[static_cast<std::size_t>(e.design.material)] = true;
+    seen_stack[static_cast<std::size_t>(e.design.stack_count)] = true;
+    seen_ceiling[e.request.full_load_l_max] = true;
+  }
+  EXPECT_EQ(std::count(seen_material.begin(), seen_material.end(), true), 4);
+  EXPECT_EQ(std::count(seen_stack.begin() + 1, seen_stack.end(), true), 5);
+  EXPECT_EQ(std::count(seen_ceiling.begin(), seen_ceiling.end(), true), 2);
+
+  const int status = Validate(*schemas, files);
+  if (status == 77) GTEST_SKIP() << "python3-jsonschema is not installed.";
+  EXPECT_EQ(status, 0) << files.size() << " documents";
+
+  // The schema does hold: each of these breaks class A.
+  const char* breaks[] = {"/inputs/designRequirements/magnetizingInductance",
+                          "/magnetic/coil/functionalDescription/0/numberTurns",
+                          "/magnetic/core/functionalDescription/material/saturation", "/outputs"};
+  for (const char* pointer : breaks) {
+    Json broken = RandomExports().front().json();
+    const Json::json_pointer at(pointer);
+    broken[at.parent_pointer()].erase(at.back());
+    const std::string file = (dir / "broken.json").string();
+    std::ofstream(file) << broken.dump();
+    EXPECT_EQ(Validate(*schemas, {file}), 1) << pointer;
+  }
+  fs::remove_all(dir);
+}
+
+TEST(MasExport, ImportGivesBackTheInputsItWasMadeFrom) {
+  for (const Exported& e : RandomExports()) {
+    const MasImport read = ImportMas(e.text);
+    ASSERT_TRUE(read.inputs) << read.reason;
+    const MasInputs& in = *read.inputs;
+    const DesignRequest& r = e.request;
+    EXPECT_EQ(in[MasInput::Idc], r.dc_current_a);
+    EXPECT_EQ(in[MasInput::Ripple], r.ripple_a);
+    EXPECT_EQ(in[MasInput::Frequency], r.frequency_khz);
+    EXPECT_EQ(in[MasInput::Density], std::nullopt);  // MAS has no current density
+    EXPECT_EQ(in[MasInput::FullLoadL], r.full_load_l_uh);
+    if (r.full_load_l_max && e.design.in.Lmax > 0 && e.design.in.Lmax < kNoCeiling_mH) {
+      EXPECT_EQ(in[MasInput::NoLoadL], r.no_load_l_uh);
+    } else {
+      EXPECT_EQ(in[MasInput::NoLoadL], std::nullopt);
+    }
+    ASSERT_TRUE(in[MasInput::Rise]);
+    EXPECT_NEAR(*in[MasInput::Rise], r.allowable_rise_c, 1e-9 * r.allowable_rise_c);
+  }
+}
+
+double RelativeError(double value, double expected) {
+  return std::abs(value - expected) / std::abs(expected);
+}
+
+// Effective permeability at H (A/m) from the document's roll-off samples,
+// interpolated linearly between the two that hold H (a millionth beyond the
+// last one is taken as the last: the design's own field may end the curve).
+double SampledPermeability(const Json& samples, double H) {
+  const double last = samples.back()["magneticFieldDcBias"];
+  if (H > last && H < last * (1 + 1e-6)) return samples.back()["value"];
+  for (std::size_t k = 1; k < samples.size(); ++k) {
+    const double h0 = samples[k - 1]["magneticFieldDcBias"], h1 = samples[k]["magneticFieldDcBias"];
+    if (H < h0 || H > h1) continue;
+    const double u0 = samples[k - 1]["value"], u1 = samples[k]["value"];
+    return u0 + (u1 - u0) * (H - h0) / (h1 - h0);
+  }
+  ADD_FAILURE() << "no sample holds H = " << H << " first " << samples.front() << " last "
+                << samples.back() << " n " << samples.size();
+  return 0;
+}
+
+// The figures recompute from the document and the core table within 0.1 %:
+// L = N^2 AL (ue / ui at N Ipk / le), P = k f^alpha (B/2)^beta Ve, the rise.
+TEST(MasExport, FiguresRecomputeFromTheDocumentWithinOneInAThousand) {
+  const CoreTable& cores = testing::ShippedCores();
+  int with_core_loss = 0;
+  for (const Exported& e : RandomExports()) {
+    const Json doc = e.json();
+    const CoreRowNumbers& row = cores.Numbers(e.design.row);
+    const double AL = *row.Number(CoreColumn::AL) * 1e-9;  // H per turn squared
+    const double le = *row.Number(CoreColumn::PathLen) * 1e-2;
+    const double Ae = *row.Number(CoreColumn::CoreArea) * 1e-4;
+    const Json& core = doc["magnetic"]["core"]["functionalDescription"];
+    const Json& winding = doc["magnetic"]["coil"]["functionalDescription"][0];
+    const double N = winding["numberTurns"], stack = core["numberStacks"];
+    const Json& material = core["material"];
+    const double ui = material["permeability"]["initial"]["value"];
+    const Json& full = doc["outputs"][0];
+    const Json& no_load = doc["outputs"][1];
+    const auto inductance = [](const Json& output) -> const Json& {
+      return output["inductance"]["magnetizingInductance"];
+    };
+
+    const double L0 = inductance(no_load)["magnetizingInductance"]["nominal"];
+    EXPECT_LT(RelativeError(L0, N * N * AL * stack), 1e-3) << e.text;
+    const double Ipk = inductance(full)["measurementCondition"]["dcBiasCurrent"];
+    const double ue = SampledPermeability(material["permeability"]["incremental"], N * Ipk / le);
+    const double L = inductance(full)["magnetizingInductance"]["nominal"];
+    EXPECT_LT(RelativeError(L, N * N * AL * stack * ue / ui), 1e-3);
+    EXPECT_LT(RelativeError(Ipk, e.request.dc_current_a + e.request.ripple_a / 2), 1e-14);
+
+    const double ambient = doc["inputs"]["operatingPoints"][0]["conditions"]["ambientTemperature"];
+    EXPECT_LT(std::abs(double{full["temperature"]["maximumTemperature"]} - ambient - e.design.dT),
+              1e-3 * e.design.dT + 1e-6);
+    if (!full.contains("coreLosses")) continue;
+    ++with_core_loss;
+    const Json& loss = full["coreLosses"];
+    const Json& law = material["volumetricLosses"]["default"][0]["ranges"][0];
+    const double f = doc["inputs"]["operatingPoints"][0]["excitationsPerWinding"][0]["frequency"];
+    const double B = double{loss["magneticFluxDensity"]["processed"]["peakToPeak"]} / 2;
+    const double density =
+        double{law["k"]} * std::pow(f, double{law["alpha"]}) * std::pow(B, double{law["beta"]});
+    EXPECT_LT(RelativeError(loss["volumetricLosses"], density), 1e-3);
+    EXPECT_LT(RelativeError(loss["coreLosses"], density * le * Ae * stack), 1e-3);
+  }
+  EXPECT_GT(with_core_loss, 50);
+}
+
+// Facts from outside the program: the AWG definition, the Steinmetz law in
+// SI units worked by hand, the RMS of a triangle.
+TEST(MasExport, WireLawAndCurrentMatchTheirDefinitions) {
+  for (const Exported& e : RandomExports()) {
+    const Json doc = e.json();
+    const Json& wire = doc["magnetic"]["coil"]["functionalDescription"][0]["wire"];
+    // AWG n: 0.005 in x 92^((36 - n) / 39); the wire tables round it.
+    const double awg = 0.005 * 0.0254 * std::pow(92.0, (36.0 - e.design.G) / 39.0);
+    EXPECT_LT(RelativeError(wire["conductingDiameter"]["nominal"], awg), 0.02) << e.design.G;
+    EXPECT_GT(double{wire["outerDiameter"]["nominal"]},
+              double{wire["conductingDiameter"]["nominal"]});
+    EXPECT_EQ(doc["magnetic"]["coil"]["functionalDescription"][0]["numberParallels"],
+              e.design.strands);
+
+    const Json& current =
+        doc["inputs"]["operatingPoints"][0]["excitationsPerWinding"][0]["current"]["processed"];
+    EXPECT_EQ(current["label"], "triangular");
+    EXPECT_EQ(current["offset"], e.request.dc_current_a);
+    EXPECT_EQ(current["peakToPeak"], e.request.ripple_a);
+    EXPECT_LT(RelativeError(current["peak"], e.request.dc_current_a + e.request.ripple_a / 2),
+              1e-14);
+    // The RMS of a triangle: sqrt(Idc^2 + dI^2 / 12).
+    EXPECT_LT(RelativeError(current["rms"], std::hypot(e.request.dc_current_a,
+                                                       e.request.ripple_a / std::sqrt(12.0))),
+              1e-14);
+  }
+  // Velmax, 1.0 mW/cm^3 at 1 kHz and 1 kG, f^1.46 B^2: k = 10^(3 - 3 x 1.46 + 2)
+  // = 10^0.62 = 4.1687 W/m^3; at 100 kHz and 0.1 T that is 831.76 kW/m^3,
+  // as 100^1.46 = 831.76 mW/cm^3 says.
+  for (const Exported& e : RandomExports()) {
+    if (e.design.MatType != 3) continue;
+    const Json law = e.json()["magnetic"]["core"]["functionalDescription"]["material"]
+                             ["volumetricLosses"]["default"][0]["ranges"][0];
+    EXPECT_NEAR(law["k"], 4.16869, 1e-4);
+    EXPECT_NEAR(double{law["k"]} * std::pow(1e5, double{law["alpha"]}) * 0.01, 831763.8, 1);
+    break;
+  }
+}
+
+// The saturation point follows the format's convention: the differential
+// permeability of the roll-off model has fallen to a tenth of ui there.
+TEST(MasExport, SaturationLiesWhereTheDifferentialPermeabilityIsATenth) {
+  for (const Material material : kMaterials) {
+    const auto found =
+        std::find_if(RandomExports().begin(), RandomExports().end(),
+                     [&](const Exported& e) { return e.design.material == material; });
+    ASSERT_NE(found, RandomExports().end());
+    const Json doc = found->json();
+    const Json& point =
+        doc["magnetic"]["core"]["functionalDescription"]["material"]["saturation"][0];
+    const double H_Oe = double{point["magneticField"]} * 4 * 3.14 / 1000;
+    const float ui = found->design.ui;
+    const auto BH = [&](double H) {
+      return double{*EffPerm(ui, static_cast<float>(H), RollOffFor(material))} * H;
+    };
+    const double differential = (BH(H_Oe * 1.01) - BH(H_Oe * 0.99)) / (0.02 * H_Oe);
+    EXPECT_NEAR(differential / ui, 0.1, 0.01) << InfoOf(material).caption;
+    EXPECT_LT(RelativeError(double{point["magneticFluxDensity"]}, BH(H_Oe) * 1e-4), 1e-3);
+  }
+}
+
+TEST(MasExport, RefusesADesignItCannotDescribe) {
+  const Exported& e = RandomExports().front();
+  DesignRequest edited = e.request;
+  edited.dc_current_a *= 2;
+  EXPECT_NE(ExportMas(InputOf(edited, e.design)).reason.find("calculate the design again"),
+            std::string::npos);
+  DesignResult no_wire = e.design;
+  no_wire.G = kThinnestGauge + 1;
+  EXPECT_NE(ExportMas(InputOf(e.request, no_wire)).reason.find("no wire"), std::string::npos);
+  DesignResult no_turns = e.design;
+  no_turns.N = 0;
+  EXPECT_NE(ExportMas(InputOf(e.request, no_turns)).reason.find("no inductance"),
+            std::string::npos);
+  EXPECT_TRUE(ExportMas(InputOf(e.request, no_turns)).text.empty());
+  MasExportInput short_curve = InputOf(e.request, e.design);
+  short_curve.rolloff.resize(2);
+  EXPECT_FALSE(ExportMas(short_curve).text.empty());
+  short_curve.rolloff.resize(1);
+  EXPECT_NE(ExportMas(short_curve).reason.find("no roll-off curve"), std::string::npos);
+  DesignResult no_load_l = e.design;
+  no_load_l.Lnl = 0;
+  EXPECT_NE(ExportMas(InputOf(e.request, no_load_l)).reason.find("no inductance"),
+            std::string::npos);
+  MasExportInput no_worst_case = InputOf(e.request, e.design);
+  no_worst_case.worst.Lfl_min_uH = 0;
+  EXPECT_NE(ExportMas(no_worst_case).reason.find("no inductance at full load"), std::string::npos);
+  DesignResult in_the_gap = e.design;
+  in_the_gap.Lfl = 0;
+  EXPECT_NE(ExportMas(InputOf(e.request, in_the_gap)).reason.find("no inductance at full load"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace tov
