@@ -5,9 +5,12 @@ Usage: tools/mutate.py [--sources PATH ...] [--sample N] [--seed S] [--build-dir
                        [--test-cmd CMD] [--timeout SEC] [--results FILE]
                        [--list] [--only FILE:LINE[:COL]]
 
-Mutants, one token each: a numeric literal raised by about 10 %, or a comparison flipped
-between strict and non-strict (< <-> <=, > <-> >=). A zero raised by 10 % is still zero, so
-zero literals are no mutation sites. A mutant is killed when the test
+Mutants, one change each: a numeric literal raised by about 10 %; a comparison flipped
+between strict and non-strict (< <-> <=, > <-> >=); an operator swapped (+ <-> -, && <-> ||,
+== <-> !=); a boolean flipped (true <-> false); a returned value replaced by its type's
+default (return x; -> return {};); a statement deleted (an assignment or a call
+standing alone). A zero raised by 10 % is still zero, so zero literals are no mutation
+sites. A mutant is killed when the test
 command fails or times out, survives when it passes, and is invalid when it does not build.
 Every mutated file is restored afterwards, also on Ctrl-C. The score is
 killed / (killed + survived); a one-line summary is appended to tools/mutation-score.txt.
@@ -39,6 +42,14 @@ TOKEN = re.compile(r"""
   | (?P<punct><=>|<<=|>>=|->\*|->|<<|>>|<=|>=|==|!=|&&|\|\||::|\+\+|--|\S)
 """, re.S | re.X)
 FLIP = {"<": "<=", "<=": "<", ">": ">=", ">=": ">"}
+SWAP = {"+": "-", "-": "+", "&&": "||", "||": "&&", "==": "!=", "!=": "=="}
+BOOLEAN = {"true": "false", "false": "true"}
+# Words that open a statement that is no plain assignment or call.
+NOT_A_STATEMENT = {"return", "if", "for", "while", "do", "switch", "case", "default", "break",
+                   "continue", "goto", "using", "namespace", "typedef", "template", "class",
+                   "struct", "enum", "union", "static_assert", "co_return", "throw", "else",
+                   "public", "private", "protected", "const", "constexpr", "static", "inline",
+                   "auto", "friend", "virtual", "explicit", "operator"}
 # Tokens that may stand between the angle brackets of a template argument list.
 TEMPLATE_INNER = {"::", ",", "*", "&", "(", ")", ".", "+", "-", "/", "%", "[", "]"}
 NOT_A_TYPE = {"return", "case", "throw", "co_return", "else", "do", "new", "delete"}
@@ -142,21 +153,63 @@ def sites_in(path, text):
             skip.add(i)  # the size in an array declaration
     line_starts = [0] + [m.end() for m in re.finditer("\n", text)]
     found = []
-    for i, (kind, value, offset) in enumerate(toks):
-        if i in skip:
-            continue
-        if kind == "number":
-            mutant, what = raised(value), "literal"
-        elif value in FLIP and not (i and toks[i - 1][1] == "operator"):
-            mutant, what = FLIP[value], "comparison"
-        else:
-            continue
-        if mutant is None:
-            continue
+
+    def add(offset, what, original, mutant):
         line = bisect.bisect_right(line_starts, offset)
         found.append({"file": path, "line": line, "col": offset - line_starts[line - 1] + 1,
-                      "offset": offset, "kind": what, "original": value, "mutant": mutant})
+                      "offset": offset, "kind": what, "original": original, "mutant": mutant})
+
+    depth = 0  # braces: statements stand inside a function's body, at depth 2 or more
+    for i, (kind, value, offset) in enumerate(toks):
+        depth += {"{": 1, "}": -1}.get(value, 0)
+        if i in skip:
+            continue
+        previous = toks[i - 1] if i else ("punct", "", 0)
+        after_operand = previous[0] in ("ident", "number") or previous[1] in (")", "]")
+        mutant, what = None, None
+        if kind == "number":
+            mutant, what = raised(value), "literal"
+        elif value in FLIP and previous[1] != "operator":
+            mutant, what = FLIP[value], "comparison"
+        elif value in SWAP and after_operand and previous[1] != "operator":
+            mutant, what = SWAP[value], "operator"
+        elif value in BOOLEAN:
+            mutant, what = BOOLEAN[value], "boolean"
+        elif value == "return":
+            end = statement_end(toks, i)
+            if end and end > i + 1 and toks[i + 1][1] != "{":
+                original = text[toks[i + 1][2]:toks[end][2]].rstrip()
+                add(toks[i + 1][2], "return", original, "{}")
+            continue
+        if mutant is not None:
+            add(offset, what, value, mutant)
+        if (depth >= 2 and kind == "ident" and previous[1] in (";", "{", "}")
+                and value not in NOT_A_STATEMENT and i + 1 < len(toks)
+                and toks[i + 1][1] in ("=", "(", ".", "->", "+", "-", "[")):
+            end = statement_end(toks, i)
+            if end and all(v not in ("{", "}") for _, v, _ in toks[i:end]):
+                assigns = any(v == "=" for _, v, _ in toks[i:end])
+                calls = toks[end - 1][1] == ")"
+                if assigns or calls:
+                    add(offset, "statement", text[offset:toks[end][2] + 1], ";")
     return found
+
+
+def statement_end(toks, i):
+    """Returns the index of the ';' that ends the statement from toks[i] at the same
+    bracket depth, or None."""
+    depth = 0
+    for j in range(i, min(len(toks), i + 200)):
+        value = toks[j][1]
+        if value in ("(", "[", "{"):
+            depth += 1
+        elif value in (")", "]", "}"):
+            depth -= 1
+            if depth < 0:
+                return None
+        elif value == ";" and depth == 0:
+            return j
+    return None
 
 
 def all_sites(sources):
