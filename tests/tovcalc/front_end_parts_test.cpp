@@ -5,12 +5,14 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "app/tovcalc/command_line.h"
+#include "app/tovcalc/design_csv.h"
 #include "app/tovcalc/json_writer.h"
 #include "app/tovcalc/line_reader.h"
 #include "app/tovcalc/request.h"
@@ -189,6 +191,30 @@ TEST(ManualPage, ListsEveryOption) {
     std::string name;
     for (const char c : entry.name) name += c == '-' ? std::string("\\-") : std::string(1, c);
     EXPECT_NE(page.find("\\-\\-" + name), std::string::npos) << entry.name;
+  }
+}
+
+// Every option a request of a batch or sweep may set has its CSV column, so
+// that what a line was designed with shows (a check mark and its "no-"
+// opposite share one).
+TEST(DesignCsv, HasAColumnForEveryOptionARequestSets) {
+  std::string header;
+  AppendCsvHeader(header);
+  std::vector<std::string> columns;
+  std::string cell;
+  for (const char c : header) {
+    if (c == ',' || c == '\n') {
+      columns.push_back(cell);
+      cell.clear();
+    } else {
+      cell += c;
+    }
+  }
+  for (const OptionEntry& entry : kOptions) {
+    if (!entry.per_request) continue;
+    std::string name(entry.name);
+    if (name.rfind("no-", 0) == 0) name = name.substr(3);
+    EXPECT_EQ(std::count(columns.begin(), columns.end(), name), 1) << entry.name;
   }
 }
 
