@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "state/copper_factor.h"
 #include "state/field_scanner.h"
 #include "state/material.h"
 #include "state/number_text.h"
@@ -119,25 +120,6 @@ DesignFileRead ReadDesignFile(std::string_view data) {
     }
   }
   return {r, {}};
-}
-
-DesignFileRecord RecordFromWindow(const WindowModel& window) {
-  DesignFileRecord r;
-  r.core_row = window.state.core_row;
-  r.design_mode = static_cast<int16_t>(window.state.design_mode);
-  r.Idc = window.dc_current.text;
-  r.Idelta = window.ripple_current.text;
-  r.Freq = window.frequency.text;
-  r.CurDens = window.current_density.text;
-  r.Lfl = window.full_load_l.text;
-  r.Lnl = window.no_load_l.text;
-  r.TempInput = window.allowable_rise.text;
-  r.MaterialCode = FileCodeOf(window.material);
-  r.FullLoadLMax = window.full_load_l_max ? 1 : 0;
-  r.ambient_c = window.state.ambient_c;
-  r.stack_count = window.state.stack_count;
-  r.SingleLayer = window.single_layer ? 1 : 0;
-  return r;
 }
 
 }  // namespace tov

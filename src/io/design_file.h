@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "state/window_model.h"
+#include "state/material.h"
 
 namespace tov {
 
@@ -47,9 +47,5 @@ struct DesignFileRead {
 // ambient temperature that is not a number a 4-byte float can hold, or at
 // which copper has no positive resistance; a stack count below 1.
 DesignFileRead ReadDesignFile(std::string_view data);
-
-// The record of the window's current settings: input texts as they stand,
-// the material code of the selected option, the two check marks as 1 or 0.
-DesignFileRecord RecordFromWindow(const WindowModel& window);
 
 }  // namespace tov

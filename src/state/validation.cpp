@@ -8,7 +8,6 @@
 #include "state/message_titles.h"
 #include "state/number_text.h"
 #include "state/numeric.h"
-#include "state/window_fields.h"
 
 namespace tov {
 namespace {
@@ -27,7 +26,7 @@ struct FieldRule {
 };
 
 // In the order of kInputFields.
-constexpr std::array<FieldRule, kInputFields.size()> kFieldRules = {{
+constexpr std::array<FieldRule, kInputFieldCount> kFieldRules = {{
     {"DC Current field requires a numeric entry.",
      "DC Current field requires a numeric entry greater than zero.",
      "Please enter a value for DC Current.", "10", false, false},
@@ -50,7 +49,6 @@ constexpr std::array<FieldRule, kInputFields.size()> kFieldRules = {{
      "Temperature Rise field requires a numeric entry greater than zero.",
      "Please enter a value for Temperature Rise.", "35", false, false},
 }};
-static_assert(kInputFields[kNoLoadFieldIndex].box == &WindowModel::no_load_l);
 
 constexpr std::string_view kCrossCheckMessage =
     "No Load L must be greater than Full Load L field entry.";
@@ -107,17 +105,6 @@ InputPrompt CrossCheckPrompt(const std::string& full_load_l) {
   const double full_load_uH = ParseNumber(full_load_l).value_or(0.0);
   return MakePrompt(kCrossCheckMessage, kCrossCheckSecondMessage,
                     PlainNumberText(full_load_uH * 1.5));
-}
-
-std::optional<InputPrompt> FirstInputPrompt(const WindowModel& window) {
-  for (std::size_t i = 0; i < kInputFields.size(); ++i) {
-    if (auto prompt = FieldPrompt(i, (window.*kInputFields[i].box).text)) return prompt;
-  }
-  if (window.full_load_l_max &&
-      !NoLoadExceedsFullLoad(window.full_load_l.text, window.no_load_l.text)) {
-    return CrossCheckPrompt(window.full_load_l.text);
-  }
-  return std::nullopt;
 }
 
 }  // namespace tov

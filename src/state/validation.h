@@ -6,8 +6,6 @@
 #include <optional>
 #include <string>
 
-#include "state/window_model.h"
-
 namespace tov {
 
 // An input box that asks for a field again.
@@ -27,7 +25,8 @@ struct InputPrompt {
 // the value is out of range; nullopt once it passes.
 std::optional<InputPrompt> FieldPrompt(std::size_t index, const std::string& text);
 
-// Index of No Load L in kInputFields.
+// The seven input fields, and the index of No Load L among them.
+inline constexpr std::size_t kInputFieldCount = 7;
 inline constexpr std::size_t kNoLoadFieldIndex = 5;
 
 // Whether No Load L exceeds Full Load L, as the cross-check compares them.
@@ -35,9 +34,5 @@ bool NoLoadExceedsFullLoad(const std::string& full_load_l, const std::string& no
 
 // The cross-check's box, offering the full-load value times 1.5.
 InputPrompt CrossCheckPrompt(const std::string& full_load_l);
-
-// The first input box the checks would show for the window's current texts,
-// or nullopt when every field passes (used where no one can answer).
-std::optional<InputPrompt> FirstInputPrompt(const WindowModel& window);
 
 }  // namespace tov

@@ -6,6 +6,8 @@
 #include <string>
 #include <tuple>
 
+#include "ui/logic/apply_design_file.h"
+
 namespace tov {
 namespace {
 

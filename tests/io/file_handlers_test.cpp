@@ -14,11 +14,12 @@
 #include <vector>
 
 #include "io/design_file.h"
-#include "io/report.h"
 #include "state/core_table_loader.h"
 #include "state/file_bytes.h"
 #include "support/scripted_ui.h"
+#include "ui/logic/apply_design_file.h"
 #include "ui/logic/design_controller.h"
+#include "ui/logic/report.h"
 
 namespace tov {
 namespace {

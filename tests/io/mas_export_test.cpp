@@ -22,8 +22,8 @@
 #include "models/rolloff.h"
 #include "models/wire_gauge.h"
 #include "state/number_text.h"
-#include "state/window_model.h"
 #include "support/random_designs.h"
+#include "ui/logic/window_model.h"
 
 namespace tov {
 namespace {

@@ -1,11 +1,11 @@
-#include "io/report_inputs.h"
+#include "ui/logic/report_inputs.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "io/report.h"
+#include "ui/logic/report.h"
 
 namespace tov {
 namespace {

@@ -1,4 +1,4 @@
-#include "io/report.h"
+#include "ui/logic/report.h"
 
 #include <gtest/gtest.h>
 

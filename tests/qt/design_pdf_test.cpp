@@ -16,8 +16,8 @@
 
 #include "io/atomic_save.h"
 #include "io/design_file.h"
-#include "io/report.h"
 #include "qt_test_support.h"
+#include "ui/logic/report.h"
 
 namespace tov::qt::testing {
 namespace {

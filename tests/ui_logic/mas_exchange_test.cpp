@@ -11,10 +11,10 @@
 #include <string>
 
 #include "state/message_titles.h"
-#include "state/window_fields.h"
 #include "support/random_designs.h"
 #include "support/scripted_ui.h"
 #include "ui/logic/design_controller.h"
+#include "ui/logic/window_fields.h"
 
 namespace tov {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "fuzz_checks.h"
 #include "io/design_file.h"
-#include "state/window_model.h"
+#include "ui/logic/window_model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -16,13 +16,14 @@
 #include "candidates_check/candidates_check.h"
 #include "engines/candidates.h"
 #include "fuzz_checks.h"
-#include "io/report.h"
 #include "state/number_text.h"
 #include "state/validation.h"
-#include "state/window_model.h"
 #include "support/core_fixture.h"
 #include "ui/logic/candidate_rows.h"
 #include "ui/logic/design_controller.h"
+#include "ui/logic/report.h"
+#include "ui/logic/validate_inputs.h"
+#include "ui/logic/window_model.h"
 
 namespace tov::fuzz {
 namespace {

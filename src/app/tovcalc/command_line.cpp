@@ -8,7 +8,7 @@
 #include "io/curve_csv.h"
 #include "state/number_text.h"
 #include "state/numeric.h"
-#include "state/window_model.h"
+#include "ui/logic/window_model.h"
 
 namespace tov::tovcalc {
 

@@ -3,7 +3,7 @@
 #include "app/tovcalc/design_csv.h"
 #include "app/tovcalc/design_json.h"
 #include "app/tovcalc/json_writer.h"
-#include "io/report.h"
+#include "ui/logic/report.h"
 
 namespace tov::tovcalc {
 

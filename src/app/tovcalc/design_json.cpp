@@ -5,7 +5,7 @@
 
 #include "app/tovcalc/command_line.h"
 #include "state/number_text.h"
-#include "state/window_fields.h"
+#include "ui/logic/window_fields.h"
 
 namespace tov::tovcalc {
 namespace {

@@ -17,9 +17,9 @@
 #include "io/design_file.h"
 #include "io/design_file_load.h"
 #include "io/export_save.h"
-#include "io/report.h"
 #include "state/core_table_loader.h"
 #include "ui/logic/apply_design_file.h"
+#include "ui/logic/report.h"
 
 namespace tov::tovcalc {
 namespace {

@@ -7,8 +7,9 @@
 #include "state/number_text.h"
 #include "state/numeric.h"
 #include "state/validation.h"
-#include "state/window_fields.h"
 #include "ui/logic/apply_design_file.h"
+#include "ui/logic/validate_inputs.h"
+#include "ui/logic/window_fields.h"
 
 namespace tov::tovcalc {
 namespace {

@@ -4,6 +4,7 @@
 
 #include "io/design_file.h"
 #include "state/material.h"
+#include "ui/logic/window_model.h"
 
 namespace tov {
 
@@ -24,5 +25,9 @@ bool DesignFileFits(const DesignFileRecord& record, Material current);
 // starts while loading_design is set), Full Load L Maximum, ambient_c with
 // its copper_factor, stack_count as read and Single Layer Choke. Computes nothing.
 void ApplyDesignFile(DesignController& form, const DesignFileRecord& record);
+
+// The record of the window's current settings: input texts as they stand,
+// the material code of the selected option, the two check marks as 1 or 0.
+DesignFileRecord RecordFromWindow(const WindowModel& window);
 
 }  // namespace tov

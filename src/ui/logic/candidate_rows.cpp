@@ -11,6 +11,7 @@
 #include "state/validation.h"
 #include "ui/logic/design_controller.h"
 #include "ui/logic/present_result.h"
+#include "ui/logic/validate_inputs.h"
 
 namespace tov {
 namespace {

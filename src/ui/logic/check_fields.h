@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "engines/requirement_checks.h"
-#include "state/window_model.h"
+#include "ui/logic/window_model.h"
 
 namespace tov {
 

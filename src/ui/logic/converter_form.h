@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engines/converter.h"
-#include "state/window_model.h"
+#include "ui/logic/window_model.h"
 
 namespace tov {
 

@@ -6,10 +6,10 @@
 #include "engines/automatic_selection.h"
 #include "engines/selected_core.h"
 #include "state/number_text.h"
-#include "state/window_fields.h"
 #include "ui/logic/check_fields.h"
 #include "ui/logic/present_result.h"
 #include "ui/logic/validate_inputs.h"
+#include "ui/logic/window_fields.h"
 
 namespace tov {
 namespace {

@@ -15,8 +15,8 @@
 #include "engines/requirement_checks.h"
 #include "engines/worst_case.h"
 #include "state/core_table.h"
-#include "state/window_model.h"
 #include "ui/logic/user_interface.h"
+#include "ui/logic/window_model.h"
 
 namespace tov {
 

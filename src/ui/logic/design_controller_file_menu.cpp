@@ -7,10 +7,10 @@
 #include "io/atomic_save.h"
 #include "io/design_file.h"
 #include "io/design_file_load.h"
-#include "io/report.h"
 #include "state/message_titles.h"
 #include "ui/logic/apply_design_file.h"
 #include "ui/logic/design_controller.h"
+#include "ui/logic/report.h"
 
 namespace tov {
 namespace {

@@ -7,8 +7,8 @@
 #include "state/file_bytes.h"
 #include "state/message_titles.h"
 #include "state/number_text.h"
-#include "state/window_fields.h"
 #include "ui/logic/design_controller.h"
+#include "ui/logic/window_fields.h"
 
 namespace tov {
 namespace {

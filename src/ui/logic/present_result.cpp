@@ -9,7 +9,7 @@
 #include "state/constants.h"
 #include "state/number_format.h"
 #include "state/numeric.h"
-#include "state/window_fields.h"
+#include "ui/logic/window_fields.h"
 
 namespace tov {
 namespace {

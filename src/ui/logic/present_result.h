@@ -7,7 +7,7 @@
 
 #include "engines/design_result.h"
 #include "state/core_table.h"
-#include "state/window_model.h"
+#include "ui/logic/window_model.h"
 
 namespace tov {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "state/window_model.h"
+#include "ui/logic/window_model.h"
 
 namespace tov {
 

@@ -4,7 +4,7 @@
 
 #include "state/number_text.h"
 #include "state/validation.h"
-#include "state/window_fields.h"
+#include "ui/logic/window_fields.h"
 
 namespace tov {
 namespace {
@@ -28,6 +28,20 @@ void ValidateInputs(WindowModel& window, UserInterface& ui) {
     window.no_load_l.text = ui.AskInput(prompt.prompt, prompt.title, prompt.default_answer);
     if (!IsNumber(window.no_load_l.text)) SettleField(kNoLoadFieldIndex, window, ui);
   }
+}
+
+static_assert(kInputFields.size() == kInputFieldCount);
+static_assert(kInputFields[kNoLoadFieldIndex].box == &WindowModel::no_load_l);
+
+std::optional<InputPrompt> FirstInputPrompt(const WindowModel& window) {
+  for (std::size_t i = 0; i < kInputFields.size(); ++i) {
+    if (auto prompt = FieldPrompt(i, (window.*kInputFields[i].box).text)) return prompt;
+  }
+  if (window.full_load_l_max &&
+      !NoLoadExceedsFullLoad(window.full_load_l.text, window.no_load_l.text)) {
+    return CrossCheckPrompt(window.full_load_l.text);
+  }
+  return std::nullopt;
 }
 
 }  // namespace tov

@@ -1,8 +1,11 @@
 #pragma once
 // ValidateInputs: asks until every design input holds an acceptable number.
 
-#include "state/window_model.h"
+#include <optional>
+
+#include "state/validation.h"
 #include "ui/logic/user_interface.h"
+#include "ui/logic/window_model.h"
 
 namespace tov {
 
@@ -13,5 +16,9 @@ namespace tov {
 // input fields. An answer in the range loop or the cross-check that is not a
 // number goes back through the numeric loop of its field.
 void ValidateInputs(WindowModel& window, UserInterface& ui);
+
+// The first input box the checks would show for the window's current texts,
+// or nullopt when every field passes (used where no one can answer).
+std::optional<InputPrompt> FirstInputPrompt(const WindowModel& window);
 
 }  // namespace tov

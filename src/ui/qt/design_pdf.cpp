@@ -10,11 +10,11 @@
 #include <memory>
 
 #include "engines/curves.h"
-#include "io/export_save.h"
-#include "io/report.h"
-#include "io/report_inputs.h"
 #include "io/checks_report.h"
+#include "io/export_save.h"
 #include "io/worst_case_report.h"
+#include "ui/logic/report.h"
+#include "ui/logic/report_inputs.h"
 #include "ui/qt/curve_chart.h"
 #include "ui/qt/report_painter.h"
 

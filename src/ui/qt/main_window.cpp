@@ -9,7 +9,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "state/window_fields.h"
+#include "ui/logic/window_fields.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/logo_picture.h"
 

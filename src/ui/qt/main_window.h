@@ -27,10 +27,10 @@
 #include <vector>
 
 #include "state/message_titles.h"
-#include "state/window_fields.h"
-#include "state/window_model.h"
 #include "ui/logic/converter_form.h"
 #include "ui/logic/design_controller.h"
+#include "ui/logic/window_fields.h"
+#include "ui/logic/window_model.h"
 #include "ui/qt/compare_window.h"
 #include "ui/qt/curves_window.h"
 #include "ui/qt/main_menus.h"

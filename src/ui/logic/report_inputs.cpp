@@ -1,8 +1,8 @@
-#include "io/report_inputs.h"
+#include "ui/logic/report_inputs.h"
 
 #include "state/material.h"
 #include "state/number_text.h"
-#include "state/window_fields.h"
+#include "ui/logic/window_fields.h"
 
 namespace tov {
 namespace {

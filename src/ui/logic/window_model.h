@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "state/constants.h"
+#include "state/copper_factor.h"
 #include "state/material.h"
 
 namespace tov {
@@ -56,14 +57,6 @@ struct DesignState {
 // copper_factor = 1 + 0.00393 (ambient_c - 20), as a 4-byte float (unchanged
 // when that has no value).
 void SetAmbientTemp(DesignState& state, float ambient_c);
-
-// Copper resistance factor at an ambient temperature (deg C),
-// 1 + 0.00393 (ambient_c - 20); nullopt when it has no value.
-std::optional<float> CopperFactor(float ambient_c);
-
-// Whether copper keeps a positive resistance at this ambient temperature:
-// a CopperFactor above 0, which holds above about -234.45 deg C.
-bool CopperFactorPositive(float ambient_c);
 
 // What the output fields do not say about the design shown.
 struct DesignNotes {

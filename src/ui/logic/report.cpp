@@ -1,10 +1,10 @@
-#include "io/report.h"
+#include "ui/logic/report.h"
 
 #include <cstddef>
 #include <string_view>
 
 #include "state/material.h"
-#include "state/window_fields.h"
+#include "ui/logic/window_fields.h"
 
 namespace tov {
 namespace {

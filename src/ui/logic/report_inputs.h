@@ -5,7 +5,7 @@
 #include <string>
 
 #include "io/report_lines.h"
-#include "state/window_model.h"
+#include "ui/logic/window_model.h"
 
 namespace tov {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "io/report_lines.h"
-#include "state/window_model.h"
+#include "ui/logic/window_model.h"
 
 namespace tov {
 

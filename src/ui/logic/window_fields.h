@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "state/constants.h"
-#include "state/window_model.h"
+#include "ui/logic/window_model.h"
 
 namespace tov {
 
