@@ -12,6 +12,7 @@
 #include "engines/design_request.h"
 #include "engines/design_result.h"
 #include "engines/worst_case.h"
+#include "state/constants.h"
 
 namespace tov {
 
@@ -72,8 +73,8 @@ struct RequirementCheck {
 };
 
 // The least share of the no-load inductance that should be left at full
-// load, %: below it the core runs deep in its roll-off.
-inline constexpr double kRecommendedRollOffPercent = 45.0;
+// load, %: below it the core runs deep in its roll-off (the roll-off warning's).
+inline constexpr double kRecommendedRollOffPercent = 100.0 * double{kRollOffWarningRatio};
 
 // Every check of `design` made from `request`, in kCheckTable's order. The
 // inductances are of the whole stack in uH, as the request gives them.

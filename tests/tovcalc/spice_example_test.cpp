@@ -108,8 +108,9 @@ TEST(SpiceExample, HeaderOfARolledOffVelmaxChokeSaysWhereTheModelLeavesTheCurve)
   for (const char* expected :
        {"(mu 125, AL 68.3 mH per 1000 turns per core)",
         "copper loss 16984.1 mW at I_w 1.21171 A (I_dc + 0.577 dI/2)",
-        "Warning: less than 45 % of the no-load inductance is left at full load",
-        "Warning: the temperature rise, 710.6 degrees C, is above the 70.8 degrees C allowed",
+        "Warning: Inductance left at full load: only 11.85 % of the no-load inductance",
+        "Warning: Temperature rise: 710.55 degC is above the 70.80 degC allowed",
+        "Warning: Roll-off model valid at the peak: the roll-off model has no value at 336.37 Oe",
         "the model leaves the roll-off data", "bridges where the curve has no value",
         "At the table's end, 13.2 A (ten times the peak current)",
         "R_LOSS is sized for a symmetric triangle (duty 0.5) of 0.512 A peak to peak about "

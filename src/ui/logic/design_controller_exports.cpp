@@ -33,37 +33,18 @@ std::string Formatted(double value, const char* pattern) {
   return FormatNumber(value, pattern).value_or("?");
 }
 
-// What the design misses or cannot tell, one line each.
-std::vector<std::string> Warnings(const DesignResult& d) {
-  const double uH_per_mH = 1000.0 * d.stack_count;
-  const DesignNotes notes = NotesOf(d);
+// Every requirement check the design fails, one line each.
+std::vector<std::string> Warnings(const std::vector<RequirementCheck>& checks) {
   std::vector<std::string> lines;
-  if (notes.below_full_load_l) {
-    lines.push_back("the inductance at full load, " + Formatted(uH_per_mH * d.Lfl, "#####0.00") +
-                    " uH, is below Full Load L, " + Plain(d.in.Ltarget * uH_per_mH) + " uH");
-  }
-  if (d.in.Lmax > 0 && d.in.Lmax < kNoCeiling_mH && d.Lnl > d.in.Lmax) {
-    lines.push_back("the inductance at no load, " + Formatted(uH_per_mH * d.Lnl, "#####0.00") +
-                    " uH, is above No Load L, " + Plain(d.in.Lmax * uH_per_mH) + " uH");
-  }
-  if (d.Lnl > 0 && d.Lfl / d.Lnl < kRollOffWarningRatio) {
-    lines.push_back("less than " + Plain(100 * kRollOffWarningRatio) +
-                    " % of the no-load inductance is left at full load (roll-off higher than "
-                    "recommended)");
-  }
-  if (d.dT > d.in.Tallow) {
-    lines.push_back("the temperature rise, " + Formatted(d.dT, "##0.0") +
-                    " degrees C, is above the " + Plain(d.in.Tallow) + " degrees C allowed");
-  }
-  if (notes.no_wire_fits)
-    lines.push_back("no wire fits the window (AWG 43), R_DC is not a winding's");
-  if (notes.no_core_loss_data) {
-    lines.push_back("no loss data for this core grade: core loss 0.0, no R_LOSS");
+  for (const RequirementCheck& check : checks) {
+    if (!check.pass)
+      lines.push_back(std::string(DescriptorOf(check.kind).what) + ": " + check.reason);
   }
   return lines;
 }
 
-SpiceDescription Describe(const CoreTable& cores, const DesignResult& d, const WorstCase& worst) {
+SpiceDescription Describe(const CoreTable& cores, const DesignResult& d, const WorstCase& worst,
+                          const std::vector<RequirementCheck>& checks) {
   const double uH_per_mH = 1000.0 * d.stack_count;
   const std::string part = cores.PartNumber(d.row, d.e_core);
   SpiceDescription s;
@@ -102,7 +83,7 @@ SpiceDescription Describe(const CoreTable& cores, const DesignResult& d, const W
                   Formatted(worst.hot->T_copper, "##0.0") + " degrees C";
   }
   s.lines.push_back(worst_line);
-  s.warnings = Warnings(d);
+  s.warnings = Warnings(checks);
   return s;
 }
 
@@ -117,7 +98,7 @@ std::optional<std::string> DesignController::SpiceModelText() const {
   if (!shown_design_) return std::nullopt;
   const std::optional<SpiceModel> model = BuildSpiceModel(*shown_design_);
   if (!model) return std::nullopt;
-  return SpiceNetlist(*model, Describe(cores_, *shown_design_, *ShownWorstCase()));
+  return SpiceNetlist(*model, Describe(cores_, *shown_design_, *ShownWorstCase(), Checks()));
 }
 
 void DesignController::ExportSpiceModel() {

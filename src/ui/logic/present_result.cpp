@@ -43,8 +43,9 @@ std::optional<std::string> Dimensions(std::initializer_list<std::optional<double
   return text;
 }
 
-}  // namespace
-
+// What the fields do not say of a design: a picked core can end below Full
+// Load L, the wire thinned past the tables (AWG 43) means no wire fits, and a
+// grade the loss table does not cover shows a core loss of 0.
 DesignNotes NotesOf(const DesignResult& r) {
   DesignNotes notes;
   notes.below_full_load_l = r.Lfl < r.in.Ltarget;
@@ -52,6 +53,8 @@ DesignNotes NotesOf(const DesignResult& r) {
   notes.no_core_loss_data = CoreLossCoefficientsFor(r.MatType, r.ui).k == 0;
   return notes;
 }
+
+}  // namespace
 
 void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResult& r) {
   if (!CoreTable::IsRow(r.row)) return;

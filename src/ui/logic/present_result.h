@@ -16,11 +16,6 @@ namespace tov {
 // le, permeability and AL come from its row.
 void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResult& result);
 
-// What the fields do not say of a design: a picked core can end below Full
-// Load L, the wire thinned past the tables (AWG 43) means no wire fits, and a
-// grade the loss table does not cover shows a core loss of 0.
-DesignNotes NotesOf(const DesignResult& result);
-
 // The wire as wire shows it: "18" for one wire, "3 x #12" for strands.
 std::string WireText(int16_t G, int16_t strands);
 
