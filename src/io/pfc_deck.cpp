@@ -109,13 +109,13 @@ Envelope ReadEnvelope(std::string_view output) {
   const std::string text(output);
   for (auto it = std::sregex_iterator(text.begin(), text.end(), line); it != std::sregex_iterator();
        ++it) {
-    const int k = std::stoi((*it)[2]);
+    const auto k = static_cast<std::size_t>(std::stoi((*it)[2]));
     const double number = MeasuredNumber((*it)[3].str());
-    if (k < kEnvelopeWindows && std::isfinite(number)) {
+    if (k < static_cast<std::size_t>(kEnvelopeWindows) && std::isfinite(number)) {
       ((*it)[1] == "max" ? e.upper : e.lower)[k] = number;
     }
   }
-  for (int k = 0; k < kEnvelopeWindows; ++k) {
+  for (std::size_t k = 0; k < e.upper.size(); ++k) {
     if (std::isnan(e.upper[k]) || std::isnan(e.lower[k])) return {};
   }
   return e;
