@@ -545,6 +545,11 @@ TEST(Tovcalc, AFailedRequirementIsNotedAndStrictRefusesIt) {
   EXPECT_NE(csv.find(",0,full_load_inductance;no_load_ceiling;temperature_rise;"),
             std::string::npos)
       << csv;
+  // A refused line echoes what was given, not what a reader made of it.
+  const Json refused =
+      Calc({"--batch", "-"}, "{\"single-layer\": 5, \"idc\": \"ten\"}\n").lines().at(0);
+  EXPECT_EQ(refused["request"]["single-layer"], 5);
+  EXPECT_EQ(refused["request"]["idc"], "ten");
   // A design that meets everything with the AL at its lower limit passes.
   EXPECT_EQ(Calc({"--strict", "--al-tolerance", "0", "--material", "mpp"}).status, 0);
 }

@@ -157,8 +157,10 @@ void WriteRequestJson(JsonWriter& json, const RequestEcho& echo) {
   json.BeginObject();
   for (const RequestOption& option : *echo.options) {
     json.Key(EntryOf(option.id).name);
-    if (EntryOf(option.id).value_name.empty()) {
-      json.Bool(ParseTruth(option.text).value_or(false));
+    const std::optional<bool> truth =
+        EntryOf(option.id).value_name.empty() ? ParseTruth(option.text) : std::nullopt;
+    if (truth) {
+      json.Bool(*truth);
     } else if (const std::optional<double> number = ParseNumber(option.text);
                number && std::isfinite(*number)) {
       json.Double(*number);

@@ -40,7 +40,7 @@ void WriteDesignJson(JsonWriter& json, const DesignController& form,
 
 // The "request" member of a refused batch line: the options as given, each
 // a number where its text is one, true or false for an option without a
-// value, else its text.
+// value that reads as one, else its text as given.
 void WriteRequestJson(JsonWriter& json, const RequestEcho& echo);
 
 }  // namespace tov::tovcalc
