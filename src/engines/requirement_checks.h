@@ -35,22 +35,25 @@ struct CheckDescriptor {
   std::string_view key;   // its name in tovcalc's JSON
   std::string_view what;  // what it holds the design to, in words
   std::string_view unit;  // of target, achieved and worst case; empty for none
+  bool worst_case;        // it holds the design at its worst corner, not as designed
 };
 
 // In the order the checks are made and shown.
 inline constexpr std::array<CheckDescriptor, 11> kCheckTable = {{
-    {CheckKind::FullLoadInductance, "full_load_inductance", "Inductance at full load", "uH"},
-    {CheckKind::NoLoadCeiling, "no_load_ceiling", "Inductance at no load", "uH"},
-    {CheckKind::TemperatureRise, "temperature_rise", "Temperature rise", "degC"},
-    {CheckKind::WindingFitsWindow, "winding_fits_window", "Winding fits the core window", "fill"},
-    {CheckKind::WireAsSized, "wire_as_sized", "Wire as sized for the density", "AWG"},
-    {CheckKind::RollOff, "roll_off", "Inductance left at full load", "%"},
-    {CheckKind::LossData, "loss_data", "Core loss data for the grade", ""},
-    {CheckKind::ModelValidAtPeak, "model_valid_at_peak", "Roll-off model valid at the peak", "Oe"},
+    {CheckKind::FullLoadInductance, "full_load_inductance", "Inductance at full load", "uH", false},
+    {CheckKind::NoLoadCeiling, "no_load_ceiling", "Inductance at no load", "uH", false},
+    {CheckKind::TemperatureRise, "temperature_rise", "Temperature rise", "degC", false},
+    {CheckKind::WindingFitsWindow, "winding_fits_window", "Winding fits the core window", "fill",
+     false},
+    {CheckKind::WireAsSized, "wire_as_sized", "Wire as sized for the density", "AWG", false},
+    {CheckKind::RollOff, "roll_off", "Inductance left at full load", "%", false},
+    {CheckKind::LossData, "loss_data", "Core loss data for the grade", "", false},
+    {CheckKind::ModelValidAtPeak, "model_valid_at_peak", "Roll-off model valid at the peak", "Oe",
+     false},
     {CheckKind::WorstCaseFullLoadInductance, "worst_case_full_load_inductance",
-     "Worst-case inductance at full load", "uH"},
-    {CheckKind::WorstCaseRise, "worst_case_rise", "Worst-case temperature rise", "degC"},
-    {CheckKind::ThermalRunaway, "thermal_runaway", "Winding temperature settles", "degC"},
+     "Worst-case inductance at full load", "uH", true},
+    {CheckKind::WorstCaseRise, "worst_case_rise", "Worst-case temperature rise", "degC", true},
+    {CheckKind::ThermalRunaway, "thermal_runaway", "Winding temperature settles", "degC", true},
 }};
 
 const CheckDescriptor& DescriptorOf(CheckKind kind);

@@ -41,6 +41,7 @@ TEST(RequirementMarks, APickShortOfItsTargetsIsMarkedAndItsClearedCeilingSaysSo)
   // 102.08 uH meets 100 uH; with the AL 8 % low it would not, and only that is marked.
   EXPECT_EQ(w.l_full_load.problem,
             "93.91 uH at the AL's -8.00 % tolerance is below the 100.00 uH required");
+  EXPECT_TRUE(w.l_full_load.problem_at_worst_case_only);
   EXPECT_TRUE(w.l_no_load.problem.empty());
   EXPECT_TRUE(CheckOf(form, CheckKind::NoLoadCeiling).pass);
   EXPECT_EQ(CheckOf(form, CheckKind::NoLoadCeiling).reason, "");
@@ -51,6 +52,7 @@ TEST(RequirementMarks, APickShortOfItsTargetsIsMarkedAndItsClearedCeilingSaysSo)
   EXPECT_TRUE(Holds(w.l_full_load.problem, "87.55 uH is below the 100.00 uH required"))
       << w.l_full_load.problem;
   EXPECT_TRUE(Holds(w.temp_rise.problem, "89.66 degC is above the 35.00 degC allowed"));
+  EXPECT_FALSE(w.l_full_load.problem_at_worst_case_only);
   EXPECT_TRUE(Holds(w.wire.problem, "thinned from AWG 15 to AWG 18"));
   EXPECT_TRUE(w.part_number.problem.empty());
 

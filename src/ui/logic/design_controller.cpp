@@ -113,12 +113,17 @@ std::vector<RequirementCheck> DesignController::Checks() const {
 }
 
 void DesignController::MarkFailedChecks() {
-  for (const OutputField& field : kOutputFields) (window_.*field.box).problem.clear();
+  for (const OutputField& field : kOutputFields) {
+    (window_.*field.box).problem.clear();
+    (window_.*field.box).problem_at_worst_case_only = true;
+  }
   for (const RequirementCheck& check : Checks()) {
     if (check.pass) continue;
-    std::string& problem = (window_.*FieldOfCheck(check.kind)).problem;
-    if (!problem.empty()) problem += '\n';
-    problem += check.reason;
+    TextBox& box = window_.*FieldOfCheck(check.kind);
+    if (!box.problem.empty()) box.problem += '\n';
+    box.problem += check.reason;
+    box.problem_at_worst_case_only =
+        box.problem_at_worst_case_only && DescriptorOf(check.kind).worst_case;
   }
 }
 

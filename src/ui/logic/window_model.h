@@ -29,6 +29,9 @@ struct TextBox {
   // Why the figure shown fails what was asked of it, one reason a line;
   // empty when it fails nothing.
   std::string problem = {};
+  // With a problem: the figure as designed meets what was asked, only its
+  // worst case fails.
+  bool problem_at_worst_case_only = false;
 };
 
 // Which engine made the design shown: the automatic core selection or the

@@ -26,9 +26,11 @@ void MirrorTextBox(QLineEdit* edit, const TextBox& box) {
   edit->setEnabled(box.enabled);
   // The colour holds while the field takes input; a disabled field keeps the
   // style's disabled look. A figure that fails a requirement reads in dark
-  // red, and its tooltip says why.
+  // red (dark orange where only its worst case fails), and its tooltip says why.
   QPalette palette = edit->palette();
-  const QColor text_colour = box.problem.empty() ? QColor(Qt::black) : QColor(176, 0, 0);
+  const QColor text_colour = box.problem.empty()              ? QColor(Qt::black)
+                             : box.problem_at_worst_case_only ? QColor(160, 82, 0)
+                                                              : QColor(176, 0, 0);
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
     palette.setColor(group, QPalette::Base, ToQColor(box.background));
     palette.setColor(group, QPalette::Text, text_colour);
