@@ -23,14 +23,7 @@ void AppendJsonString(std::string& out, std::string_view text) {
 
     const auto c = static_cast<unsigned char>(text.front());
     if (c >= 0x80) {
-      const std::size_t length = ValidUtf8Sequence(text);
-      if (length == 0) {
-        out.append("\xEF\xBF\xBD");  // U+FFFD for the one byte
-        text.remove_prefix(1);
-      } else {
-        out.append(text.substr(0, length));
-        text.remove_prefix(length);
-      }
+      text.remove_prefix(AppendUtf8Sequence(out, text));
       continue;
     }
     text.remove_prefix(1);

@@ -28,17 +28,18 @@ std::size_t ValidUtf8Sequence(std::string_view text) {
   return length;
 }
 
-void AppendValidUtf8(std::string& out, std::string_view text) {
-  while (!text.empty()) {
-    const std::size_t length = ValidUtf8Sequence(text);
-    if (length == 0) {
-      out.append("\xEF\xBF\xBD");  // U+FFFD for the one byte
-      text.remove_prefix(1);
-    } else {
-      out.append(text.substr(0, length));
-      text.remove_prefix(length);
-    }
+std::size_t AppendUtf8Sequence(std::string& out, std::string_view text) {
+  const std::size_t length = ValidUtf8Sequence(text);
+  if (length == 0) {
+    out.append("\xEF\xBF\xBD");  // U+FFFD for the one byte
+    return 1;
   }
+  out.append(text.substr(0, length));
+  return length;
+}
+
+void AppendValidUtf8(std::string& out, std::string_view text) {
+  while (!text.empty()) text.remove_prefix(AppendUtf8Sequence(out, text));
 }
 
 }  // namespace tov::tovcalc

@@ -13,6 +13,11 @@ namespace tov::tovcalc {
 // none; `text` is not empty.
 std::size_t ValidUtf8Sequence(std::string_view text);
 
+// Appends the valid sequence at the start of `text` (not empty) to `out`,
+// or U+FFFD for its first byte where none starts there; returns the bytes of
+// `text` it took.
+std::size_t AppendUtf8Sequence(std::string& out, std::string_view text);
+
 // Appends `text` to `out` with each byte that is not part of a valid
 // sequence replaced by U+FFFD.
 void AppendValidUtf8(std::string& out, std::string_view text);
