@@ -189,6 +189,10 @@ std::optional<SimulatedChoke> ReadSimulatedChoke(std::string_view output, bool h
   s.i_rms_a = *irms;
   s.p_rdc_mw = prdc.value_or(0) * kMilliwattsPerWatt;
   s.p_rloss_mw = ploss.value_or(0) * kMilliwattsPerWatt;
+  // Figures each finite can still overflow in a difference or a product.
+  for (const double v : {s.ripple_pp_a, s.p_rdc_mw, s.p_rloss_mw}) {
+    if (!std::isfinite(v)) return std::nullopt;
+  }
   return s;
 }
 
