@@ -30,15 +30,9 @@ struct Case {
 };
 
 DesignResult Designed(Material material, int16_t stack, bool light) {
-  DesignRequest r;
-  r.material = material;
-  r.stack_count = stack;
-  r.dc_current_a = light ? 3 : 10;
-  r.ripple_a = light ? 1 : 2;
-  r.frequency_khz = light ? 50 : 100;
-  r.full_load_l_uh = light ? 600 : 100;
-  r.no_load_l_uh = light ? 1000 : 150;
-  const std::optional<DesignResult> d = SearchCores(r, testing::ShippedCores()).design;
+  const std::optional<DesignResult> d =
+      SearchCores(testing::ReferenceRequest(material, stack, light), testing::ShippedCores())
+          .design;
   EXPECT_TRUE(d);
   return d.value_or(DesignResult{});
 }

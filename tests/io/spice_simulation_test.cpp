@@ -53,15 +53,7 @@ std::vector<DesignResult> Designs() {
     for (const int16_t stack : {int16_t{1}, int16_t{3}}) {
       if (stack > 1 && material == Material::VelmaxE) continue;
       for (const bool light : {false, true}) {
-        DesignRequest r;
-        r.material = material;
-        r.stack_count = stack;
-        r.dc_current_a = light ? 3 : 10;
-        r.ripple_a = light ? 1 : 2;
-        r.frequency_khz = light ? 50 : 100;
-        r.full_load_l_uh = light ? 600 : 100;
-        r.no_load_l_uh = light ? 1000 : 150;
-        r.full_load_l_max = true;
+        const DesignRequest r = testing::ReferenceRequest(material, stack, light);
         if (auto d = SearchCores(r, testing::ShippedCores()).design) designs.push_back(*d);
       }
     }

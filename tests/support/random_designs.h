@@ -21,6 +21,21 @@ inline const CoreTable& ShippedCores() {
   return load.table ? *load.table : empty;
 }
 
+// The two requests the simulation tests design on: 10 A with 2 A of ripple at
+// 100 kHz for 100 uH (at most 150 uH at no load), or, light, 3 A with 1 A at
+// 50 kHz for 600 uH (at most 1000 uH).
+inline DesignRequest ReferenceRequest(Material material, int16_t stack, bool light) {
+  DesignRequest r;
+  r.material = material;
+  r.stack_count = stack;
+  r.dc_current_a = light ? 3 : 10;
+  r.ripple_a = light ? 1 : 2;
+  r.frequency_khz = light ? 50 : 100;
+  r.full_load_l_uh = light ? 600 : 100;
+  r.no_load_l_uh = light ? 1000 : 150;
+  return r;
+}
+
 inline std::vector<DesignResult> RandomDesigns() {
   std::mt19937 random(13);
   const auto uniform = [&](double low, double high) {
