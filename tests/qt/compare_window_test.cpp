@@ -45,9 +45,9 @@ TEST(CompareWindow, FollowsTheRequestFiltersAndDesignsTheDoubleClickedCore) {
   const int mpp_passing = shown->rowCount();
   EXPECT_LT(mpp_passing, passing);
   EXPECT_EQ(shown->index(0, 1).data().toString(), "Molypermalloy");
-  grid->sortByColumn(static_cast<int>(CandidateColumn::total_loss_mw), Qt::AscendingOrder);
+  grid->sortByColumn(static_cast<int>(CandidateColumn::TotalLoss), Qt::AscendingOrder);
   const auto loss = [&](int r) {
-    return shown->index(r, static_cast<int>(CandidateColumn::total_loss_mw)).data(Qt::UserRole);
+    return shown->index(r, static_cast<int>(CandidateColumn::TotalLoss)).data(Qt::UserRole);
   };
   EXPECT_LE(loss(0).toDouble(), loss(1).toDouble());
 

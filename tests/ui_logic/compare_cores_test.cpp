@@ -75,7 +75,7 @@ TEST(CompareCoresTest, TheLineCalculatePicksReadsAsTheWindowShowsIt) {
     EXPECT_EQ(text(CandidateColumn::Header), w.mount_part_number.text);
     EXPECT_EQ(text(CandidateColumn::FailedTests), "");
     if (w.total_loss_caption.ends_with("(mW)")) {
-      EXPECT_EQ(text(CandidateColumn::total_loss_mw), w.total_loss.text);
+      EXPECT_EQ(text(CandidateColumn::TotalLoss), w.total_loss.text);
     }
   }
 }

@@ -85,7 +85,7 @@ std::string_view PatternOf(CandidateColumn column) {
       return "###0.000";
     case CandidateColumn::CoreLoss:
     case CandidateColumn::CopperLoss:
-    case CandidateColumn::total_loss_mw:
+    case CandidateColumn::TotalLoss:
       return "####0.0";
     default:
       return {};
@@ -134,7 +134,7 @@ std::optional<double> CellNumber(const CandidateRow& row, CandidateColumn column
       return d.Rdc;
     case CandidateColumn::CopperLoss:
       return d.Pcu;
-    case CandidateColumn::total_loss_mw:
+    case CandidateColumn::TotalLoss:
       return d.Ptot;
     case CandidateColumn::TempRise:
       return d.dT;

@@ -31,7 +31,7 @@ enum class CandidateColumn : int {
   Resistance,     // ohms
   CoreLoss,       // mW
   CopperLoss,     // mW
-  total_loss_mw,  // mW
+  TotalLoss,      // mW
   TempRise,       // deg C
   WoundSize,      // inches or millimetres
   Header,         // recommended header or bobbin part number
