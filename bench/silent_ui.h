@@ -16,6 +16,9 @@ class SilentUi : public UserInterface {
   std::string AskInput(std::string_view, std::string_view, std::string_view answer) override {
     return std::string(answer);
   }
+  UnsavedEditsAnswer AskAboutUnsavedEdits(std::string_view, std::string_view) override {
+    return UnsavedEditsAnswer::Discard;
+  }
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest&) override { return {}; }
   std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override { return {}; }
   void PrintReport(const ReportDocument&) override {}

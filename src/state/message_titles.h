@@ -22,6 +22,7 @@ inline constexpr const char* kWindowTooSmallTitle = "Core Window Too Small";
 inline constexpr const char* kRollOffTitle = "Inductance Roll-Off Warning";
 
 // Files, printing and exports.
+inline constexpr const char* kNewDesignTitle = "New Design";
 inline constexpr const char* kOpenDesignTitle = "Open Design";
 inline constexpr const char* kSaveDesignTitle = "Save Design";
 inline constexpr const char* kPrintTitle = "Print";
@@ -44,13 +45,13 @@ inline constexpr auto kMessageTitles = std::to_array<std::string_view>({
     kInvalidOptionTitle,  kInvalidStackTitle,
     kWireTooLargeTitle,   kCoreTooLargeTitle,
     kWindowTooSmallTitle, kRollOffTitle,
-    kOpenDesignTitle,     kSaveDesignTitle,
-    kPrintTitle,          kExportPdfTitle,
-    kExportCurveTitle,    kExportTableTitle,
-    kExportSpiceTitle,    kExportMasTitle,
-    kImportMasTitle,      kProgramTitle,
-    kDisclaimerTitle,     kAboutTitle,
-    kContactTitle,
+    kNewDesignTitle,      kOpenDesignTitle,
+    kSaveDesignTitle,     kPrintTitle,
+    kExportPdfTitle,      kExportCurveTitle,
+    kExportTableTitle,    kExportSpiceTitle,
+    kExportMasTitle,      kImportMasTitle,
+    kProgramTitle,        kDisclaimerTitle,
+    kAboutTitle,          kContactTitle,
 });
 
 }  // namespace tov

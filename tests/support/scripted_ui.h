@@ -36,9 +36,12 @@ class ScriptedUi : public UserInterface {
   std::deque<std::string> answers;
   // Paths chosen in file dialogs, in order; nullopt stands for Cancel.
   std::deque<std::optional<std::string>> open_paths, save_paths;
+  // Answers to the question before unsaved edits are dropped, in order.
+  std::deque<UnsavedEditsAnswer> unsaved_edits_answers;
 
   std::vector<ShownMessage> messages;
   std::vector<AskedInput> inputs;
+  std::vector<ShownMessage> unsaved_edits_questions;
   std::vector<FileDialogRequest> open_requests, save_requests;
   std::vector<ReportDocument> printed;
   std::vector<HelpRequest> help;
@@ -50,6 +53,10 @@ class ScriptedUi : public UserInterface {
                        std::string_view default_answer) override {
     inputs.push_back({std::string(prompt), std::string(title), std::string(default_answer)});
     return Pop(answers, "input box: " + std::string(title) + ": " + std::string(prompt));
+  }
+  UnsavedEditsAnswer AskAboutUnsavedEdits(std::string_view title, std::string_view text) override {
+    unsaved_edits_questions.push_back({std::string(title), std::string(text)});
+    return Pop(unsaved_edits_answers, "unsaved edits question: " + std::string(text));
   }
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override {
     open_requests.push_back(request);

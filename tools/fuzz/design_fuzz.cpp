@@ -41,6 +41,10 @@ class AcceptingUi : public UserInterface {
     if (++asked_ > kMaxAnswers) Fail("input boxes without end", prompt);
     return std::string(answer);
   }
+  UnsavedEditsAnswer AskAboutUnsavedEdits(std::string_view title, std::string_view text) override {
+    ExpectFinite(title, text);
+    return UnsavedEditsAnswer::Discard;
+  }
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest&) override { return {}; }
   std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override { return {}; }
   void PrintReport(const ReportDocument&) override {}

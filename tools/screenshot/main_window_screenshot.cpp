@@ -33,6 +33,9 @@ class SilentUser : public tov::UserInterface {
                        std::string_view default_answer) override {
     return std::string(default_answer);
   }
+  tov::UnsavedEditsAnswer AskAboutUnsavedEdits(std::string_view, std::string_view) override {
+    return tov::UnsavedEditsAnswer::Discard;
+  }
   std::optional<std::string> ChooseOpenFile(const tov::FileDialogRequest&) override {
     return std::nullopt;
   }

@@ -25,6 +25,11 @@ std::string RecordingUi::AskInput(std::string_view prompt, std::string_view titl
   throw InputDemanded(std::string(prompt), std::string(title));
 }
 
+// A command-line run keeps no edits between its requests: nothing is lost.
+UnsavedEditsAnswer RecordingUi::AskAboutUnsavedEdits(std::string_view, std::string_view) {
+  return UnsavedEditsAnswer::Discard;
+}
+
 // A command-line run opens no dialogs, prints nothing and shows no help: the
 // front end reads and writes its files itself.
 std::optional<std::string> RecordingUi::ChooseOpenFile(const FileDialogRequest&) {

@@ -14,6 +14,7 @@
 #include "engines/notice.h"
 #include "engines/requirement_checks.h"
 #include "engines/worst_case.h"
+#include "io/design_file.h"
 #include "state/core_table.h"
 #include "ui/logic/user_interface.h"
 #include "ui/logic/window_model.h"
@@ -27,7 +28,7 @@ struct StackDialogModel {
 
 class DesignController {
  public:
-  DesignController(const CoreTable& cores, UserInterface& ui) : cores_(cores), ui_(ui) {}
+  DesignController(const CoreTable& cores, UserInterface& ui);
 
   WindowModel& Model() { return window_; }
   const WindowModel& Model() const { return window_; }
@@ -92,12 +93,27 @@ class DesignController {
   void InputEdited();
 
   // File menu.
+  // File > New Design: after asking about unsaved edits, the window as the
+  // program starts it (start-up inputs, material and options, inches, no
+  // design, no design file).
+  void NewDesign();
+  // Asks about unsaved edits, then for a design file, and opens it.
   void ChooseAndOpenDesign();
   // Opens the design file at `path` as File > Open does once a file is
   // chosen (the command line, a dropped file, a recent design). Returns
   // whether the file was read and its design run.
   bool OpenDesign(const std::string& path);
   void SaveDesignAs();
+  // File > Save Design: writes the design file the design was opened from or
+  // last saved as; Save Design As while there is none.
+  void SaveDesign();
+  // Whether the inputs, material or options differ from the design file (from
+  // the start-up state while there is none). Units and results do not count.
+  bool HasUnsavedEdits() const;
+  // Before something drops unsaved edits: asks whether to save them, under
+  // `title`. Returns whether the caller may go on: there were none, they were
+  // saved, or the user let them go.
+  bool MayDropUnsavedEdits(const char* title);
   // Asks for a .cir or .lib file and writes the SPICE model of the design
   // shown there (nothing without a design); a failure is told in a box.
   void ExportSpiceModel();
@@ -137,6 +153,9 @@ class DesignController {
   void MarkDesignStale();
   // Puts the reason of every failed check on the output field it concerns.
   void MarkFailedChecks();
+  // Writes the window's design file record to `path`; false after telling the
+  // user why it could not.
+  bool WriteDesignTo(const std::string& path);
 
   WindowModel window_;
   const CoreTable& cores_;
@@ -148,6 +167,8 @@ class DesignController {
   // Full Load L Maximum was cleared by a core pick and not set again since.
   bool ceiling_cleared_by_pick_ = false;
   bool shows_too_large_ = false;
+  // The inputs and options as the design file holds them.
+  DesignFileRecord saved_record_;
 };
 
 }  // namespace tov

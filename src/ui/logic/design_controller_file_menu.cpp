@@ -1,5 +1,6 @@
-// File menu of the main window: Open Design, Save Design As and Print, and
-// the Print button.
+// File menu of the main window: New Design, Open Design, Save Design, Save
+// Design As and Print, the Print button, and the question before unsaved
+// edits are dropped.
 
 #include <optional>
 #include <string>
@@ -28,6 +29,31 @@ std::string NotSavedText(const std::string& path, const std::string& reason) {
 
 // loading_design is 1 while a design file is being opened and 0 again however
 // the opening ends.
+// `path`: the design file, empty before there is one.
+std::string UnsavedEditsText(const std::string& path) {
+  if (path.empty()) return "The design has not been saved.\r\rSave it first?";
+  return "The design has been changed since it was saved as\r" + path +
+         "\r\rSave the changes first?";
+}
+
+// The inputs and options a record stands for, written as the window writes
+// them: the check marks as 0 or 1, and no core row for an automatic design,
+// which searches afresh when it is opened.
+// The inputs and options of the window as the program starts.
+DesignFileRecord StartupRecord() {
+  WindowModel window;
+  ApplyStartupDefaults(window);
+  return RecordFromWindow(window);
+}
+
+DesignFileRecord Meaning(DesignFileRecord record) {
+  record.design_mode = record.design_mode != 0 ? 1 : 0;
+  if (record.design_mode == 0) record.core_row = 0;
+  record.FullLoadLMax = record.FullLoadLMax == 1 ? 1 : 0;
+  record.SingleLayer = record.SingleLayer == 1 ? 1 : 0;
+  return record;
+}
+
 class LoadingDesignGuard {
  public:
   explicit LoadingDesignGuard(DesignState& state) : state_(state) { state_.loading_design = true; }
@@ -41,7 +67,41 @@ class LoadingDesignGuard {
 
 }  // namespace
 
+DesignController::DesignController(const CoreTable& cores, UserInterface& ui)
+    : cores_(cores), ui_(ui), saved_record_(StartupRecord()) {}
+
+bool DesignController::HasUnsavedEdits() const {
+  return Meaning(RecordFromWindow(window_)) != Meaning(saved_record_);
+}
+
+bool DesignController::MayDropUnsavedEdits(const char* title) {
+  if (!HasUnsavedEdits()) return true;
+  switch (ui_.AskAboutUnsavedEdits(title, UnsavedEditsText(window_.design_file))) {
+    case UnsavedEditsAnswer::Save:
+      SaveDesign();
+      return !HasUnsavedEdits();
+    case UnsavedEditsAnswer::Discard:
+      return true;
+    case UnsavedEditsAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
+void DesignController::NewDesign() {
+  if (!MayDropUnsavedEdits(kNewDesignTitle)) return;
+  window_ = WindowModel{};
+  ApplyStartupDefaults(window_);
+  shown_design_.reset();
+  shown_request_ = DesignRequest{};
+  shown_ceiling_ = NoLoadCeiling::On;
+  ceiling_cleared_by_pick_ = false;
+  shows_too_large_ = false;
+  saved_record_ = StartupRecord();
+}
+
 void DesignController::ChooseAndOpenDesign() {
+  if (!MayDropUnsavedEdits(kOpenDesignTitle)) return;
   LoadingDesignGuard loading(window_.state);
   const std::optional<std::string> path = ui_.ChooseOpenFile(FileDialogRequest{});
   if (path) OpenDesign(*path);
@@ -65,6 +125,7 @@ bool DesignController::OpenDesign(const std::string& path) {
   ApplyDesignFile(*this, *record);
   ceiling_cleared_by_pick_ = false;
   window_.design_file = path;
+  saved_record_ = *record;
   if (record->design_mode != 0) {
     DesignSelectedCore(record->core_row);
   } else {
@@ -78,14 +139,26 @@ void DesignController::SaveDesignAs() {
   request.default_extension = ".tov";
   request.confirm_overwrite = true;
   const std::optional<std::string> path = ui_.ChooseSaveFile(request);
-  if (!path) return;
+  if (path && WriteDesignTo(*path)) window_.design_file = *path;
+}
 
-  const std::string failure = AtomicSave(*path, WriteDesignFile(RecordFromWindow(window_)));
-  if (!failure.empty()) {
-    ui_.ShowMessage(kSaveDesignTitle, NotSavedText(*path, failure));
-    return;
+void DesignController::SaveDesign() {
+  if (window_.design_file.empty()) {
+    SaveDesignAs();
+  } else {
+    WriteDesignTo(window_.design_file);
   }
-  window_.design_file = *path;
+}
+
+bool DesignController::WriteDesignTo(const std::string& path) {
+  const DesignFileRecord record = RecordFromWindow(window_);
+  const std::string failure = AtomicSave(path, WriteDesignFile(record));
+  if (!failure.empty()) {
+    ui_.ShowMessage(kSaveDesignTitle, NotSavedText(path, failure));
+    return false;
+  }
+  saved_record_ = record;
+  return true;
 }
 
 void DesignController::Print() {

@@ -23,6 +23,9 @@ struct FileDialogRequest {
 
 enum class HelpRequest { Contents, Index };
 
+// The answer to the question asked before unsaved edits would be dropped.
+enum class UnsavedEditsAnswer { Save, Discard, Cancel };
+
 class UserInterface {
  public:
   virtual ~UserInterface() = default;
@@ -33,6 +36,11 @@ class UserInterface {
   // Modal input box; returns the answer, the empty text when cancelled.
   virtual std::string AskInput(std::string_view prompt, std::string_view title,
                                std::string_view default_answer) = 0;
+
+  // Modal box with a title, the text and the buttons Save, Discard and
+  // Cancel (closing the box is Cancel), no icon.
+  virtual UnsavedEditsAnswer AskAboutUnsavedEdits(std::string_view title,
+                                                  std::string_view text) = 0;
 
   // File dialogs: the chosen path, or nullopt when the user cancelled.
   virtual std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) = 0;

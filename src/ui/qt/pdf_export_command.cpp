@@ -85,6 +85,10 @@ class HeadlessUi : public UserInterface {
     asked_ = true;
     return std::string(default_answer);
   }
+  // A run without a window has no edits of its own to keep.
+  UnsavedEditsAnswer AskAboutUnsavedEdits(std::string_view, std::string_view) override {
+    return UnsavedEditsAnswer::Discard;
+  }
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest&) override {
     return design_path_;
   }

@@ -122,6 +122,23 @@ void QtUserInterface::ShowMessage(std::string_view title, std::string_view text)
   box.exec();
 }
 
+UnsavedEditsAnswer QtUserInterface::AskAboutUnsavedEdits(std::string_view title,
+                                                         std::string_view text) {
+  QMessageBox box(QMessageBox::NoIcon, FromView(title), BoxText(text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, DialogParent());
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return UnsavedEditsAnswer::Save;
+    case QMessageBox::Discard:
+      return UnsavedEditsAnswer::Discard;
+    default:
+      return UnsavedEditsAnswer::Cancel;
+  }
+}
+
 std::string QtUserInterface::AskInput(std::string_view prompt, std::string_view title,
                                       std::string_view default_answer) {
   QInputDialog box(DialogParent());

@@ -25,6 +25,7 @@ class QtUserInterface : public UserInterface {
   void ShowMessage(std::string_view title, std::string_view text) override;
   std::string AskInput(std::string_view prompt, std::string_view title,
                        std::string_view default_answer) override;
+  UnsavedEditsAnswer AskAboutUnsavedEdits(std::string_view title, std::string_view text) override;
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
   // Prints on the default printer. When there is none, or it fails, the user
