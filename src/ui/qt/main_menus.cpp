@@ -3,6 +3,8 @@
 #include <QKeySequence>
 #include <QMenu>
 
+#include "ui/qt/menu_shortcuts.h"
+
 namespace tov::qt {
 namespace {
 
@@ -17,6 +19,7 @@ QAction* AddEntry(QMenu* menu, const char* name, const QString& caption,
   QAction* action = menu->addAction(caption);
   action->setObjectName(name);
   action->setShortcut(shortcut);
+  action->setShortcutContext(Qt::ApplicationShortcut);
   action->setCheckable(checkable);
   return action;
 }
@@ -31,9 +34,11 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
   MainMenus m;
 
   QMenu* file = AddMenu(bar, "mnuFile", "&File");
+  m.new_design = AddEntry(file, "newDesign", "&New Design", QKeySequence(Qt::CTRL | Qt::Key_N));
   m.mnuOpen = AddEntry(file, "mnuOpen", "Open Design...", QKeySequence(Qt::CTRL | Qt::Key_O));
   m.mnuRecent = file->addMenu("&Recent Designs");
   m.mnuRecent->setObjectName("mnuRecent");
+  m.save = AddEntry(file, "saveDesign", "&Save Design", QKeySequence(Qt::CTRL | Qt::Key_S));
   m.mnuSaveAs = AddEntry(file, "mnuSaveAs", "Save &Design As...");
   AddSeparator(file, "mnuSep1");
   m.mnuPrint = AddEntry(file, "mnuPrint", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -70,6 +75,7 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
   AddSeparator(help, "mnuSep3");
   m.mnuAbout = AddEntry(help, "mnuAbout", "&About");
   m.mnuContact = AddEntry(help, "mnuContact", "Contact &Us");
+  GiveShortcutsPriority(bar);
   return m;
 }
 

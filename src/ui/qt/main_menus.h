@@ -1,7 +1,8 @@
 #pragma once
 // The menu bar of the main window: File (with the Recent Designs submenu),
 // Options (with the Dimensions submenu), View, Tools and Help. The check marks
-// are only ever set from the window model.
+// are only ever set from the window model. Every shortcut works from any of
+// the program's windows, whichever field has the focus.
 
 #include <QAction>
 #include <QMenu>
@@ -10,8 +11,10 @@
 namespace tov::qt {
 
 struct MainMenus {
+  QAction* new_design = nullptr;
   QAction* mnuOpen = nullptr;
   QMenu* mnuRecent = nullptr;  // filled by the main window
+  QAction* save = nullptr;     // Save Design, to the design's file
   QAction* mnuSaveAs = nullptr;
   QAction* mnuPrint = nullptr;
   QAction* mnuExportPdf = nullptr;

@@ -58,6 +58,12 @@ class MainWindow : public QMainWindow {
   // Opens a design file as File > Open does once the file is chosen (the
   // command line, a dropped file, a recent design). Returns whether it opened.
   bool OpenDesignFile(const QString& path);
+  // How opening another design file ended.
+  enum class Opening { Opened, Failed, Kept };
+  // Opens a design file in place of the one shown (a recent design, a
+  // dropped file): first asks about unsaved edits, which may keep the design
+  // shown.
+  Opening OpenOtherDesignFile(const QString& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -127,7 +133,7 @@ class MainWindow : public QMainWindow {
   QWidget* content_ = nullptr;  // everything below the menu bar, in the scroll area
   QLabel* status_notes_ = nullptr;
   QLabel* status_settings_ = nullptr;
-  std::string shown_design_file_;
+  std::string shown_design_file_;  // the file last added to the recent designs
   std::vector<Field> inputs_;
   std::vector<Field> outputs_;
   std::vector<LiveCaption> captions_;

@@ -1,6 +1,6 @@
 // The main window's desktop conventions: Enter presses Calculate, a design
 // file opens from the command line, a drop or File > Recent Designs, and the
-// title names the design file.
+// title names the design file, marked with "*" while the window differs from it.
 
 #include <QDropEvent>
 #include <QFile>
@@ -81,17 +81,22 @@ void MainWindow::HandleDesignDrag(QDropEvent* event) {
   event->acceptProposedAction();
   // Opened once the drop is over: its messages must not hold up the drag's source.
   if (event->type() == QEvent::Drop) {
-    QTimer::singleShot(0, this, [this, path] { OpenDesignFile(path); });
+    QTimer::singleShot(0, this, [this, path] { OpenOtherDesignFile(path); });
   }
 }
 
 void MainWindow::MirrorDesignFile() {
   const std::string& file = frm_.Model().design_file;
+  const QString path = QFile::decodeName(QByteArray::fromStdString(file));
+  const QString marker = frm_.HasUnsavedEdits() ? "*" : "";
+  if (path.isEmpty()) {
+    setWindowTitle(marker.isEmpty() ? QString(kProgramTitle)
+                                    : "Untitled" + marker + " \u2013 " + kProgramTitle);
+  } else {
+    setWindowTitle(QFileInfo(path).fileName() + marker + " \u2013 " + kProgramTitle);
+  }
   if (file == shown_design_file_) return;
   shown_design_file_ = file;
-  const QString path = QFile::decodeName(QByteArray::fromStdString(file));
-  setWindowTitle(path.isEmpty() ? QString(kProgramTitle)
-                                : QFileInfo(path).fileName() + " \u2013 " + kProgramTitle);
   if (!path.isEmpty()) AddRecentDesign(QFileInfo(path).absoluteFilePath());
 }
 
@@ -110,7 +115,7 @@ void MainWindow::FillRecentMenu() {
     entry->setStatusTip(path);
     connect(entry, &QAction::triggered, this, [this, path] {
       // A design file that no longer opens leaves the list.
-      if (!OpenDesignFile(path)) RemoveRecentDesign(path);
+      if (OpenOtherDesignFile(path) == Opening::Failed) RemoveRecentDesign(path);
     });
   }
   menu->addSeparator();

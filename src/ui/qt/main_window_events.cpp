@@ -74,8 +74,10 @@ void MainWindow::ConnectEvents() {
   auto on = [this](QAction* action, auto handler) {
     connect(action, &QAction::triggered, this, [this, handler] { Forward(handler); });
   };
+  on(menus_.new_design, [&f] { f.NewDesign(); });
   on(menus_.mnuOpen, [&f] { f.ChooseAndOpenDesign(); });
   connect(menus_.mnuRecent, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
+  on(menus_.save, [&f] { f.SaveDesign(); });
   on(menus_.mnuSaveAs, [&f] { f.SaveDesignAs(); });
   on(menus_.mnuPrint, [&f] { f.Print(); });
   connect(menus_.mnuExportPdf, &QAction::triggered, this, &MainWindow::ExportPdf);
@@ -136,8 +138,14 @@ void MainWindow::CoreListPicked(int row) {
 }
 
 void MainWindow::InputEdited() {
-  // Only the first edit after a design changes anything.
-  if (!frm_.Model().inputs_changed) Forward([this] { frm_.InputEdited(); });
+  // Only the first edit after a design changes the design shown; every edit
+  // may change whether the window differs from its design file.
+  if (!frm_.Model().inputs_changed) {
+    Forward([this] { frm_.InputEdited(); });
+  } else {
+    CopyInputsToModel();
+    MirrorDesignFile();
+  }
 }
 
 bool MainWindow::OpenDesignFile(const QString& path) {
@@ -145,6 +153,13 @@ bool MainWindow::OpenDesignFile(const QString& path) {
   Forward(
       [this, &path, &opened] { opened = frm_.OpenDesign(QFile::encodeName(path).toStdString()); });
   return opened;
+}
+
+MainWindow::Opening MainWindow::OpenOtherDesignFile(const QString& path) {
+  bool may_drop = false;
+  Forward([this, &may_drop] { may_drop = frm_.MayDropUnsavedEdits(kOpenDesignTitle); });
+  if (!may_drop) return Opening::Kept;
+  return OpenDesignFile(path) ? Opening::Opened : Opening::Failed;
 }
 
 void MainWindow::ShowCompareWindow() {
