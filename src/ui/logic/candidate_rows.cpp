@@ -212,22 +212,27 @@ CompareTable CompareCores(const DesignController& form) {
   table.rows =
       CandidateRows(std::move(set.candidates), window.material, window.state.stack_count, true);
 
-  const auto passing = std::count_if(table.rows.begin(), table.rows.end(),
-                                     [](const CandidateRow& r) { return r.passes; });
-  table.summary = std::to_string(table.rows.size()) + " lines (every core on 1 to " +
-                  std::to_string(kMaxStackCount) + " stacked cores), " + std::to_string(passing) +
-                  " pass. ";
   const auto pick = std::find_if(table.rows.begin(), table.rows.end(),
                                  [](const CandidateRow& r) { return r.calculate_pick; });
-  table.summary += pick == table.rows.end()
-                       ? "Calculate finds no core large enough."
-                       : "Calculate picks " + pick->candidate.part_number + ".";
+  table.notes = pick == table.rows.end() ? "Calculate finds no core large enough."
+                                         : "Calculate picks " + pick->candidate.part_number + ".";
   for (const Notice& notice : set.notices) {
     std::string text = notice.text;
     std::replace(text.begin(), text.end(), '\r', ' ');
-    table.summary += " " + notice.title + ": " + text;
+    table.notes += " " + notice.title + ": " + text;
   }
   return table;
+}
+
+std::string CompareSummary(std::size_t shown, std::size_t shown_passing, std::size_t total,
+                           const std::string& notes) {
+  const std::string counts =
+      shown == total
+          ? std::to_string(total) + " lines (every core on 1 to " + std::to_string(kMaxStackCount) +
+                " stacked cores), " + std::to_string(shown_passing) + " pass."
+          : std::to_string(shown) + " of " + std::to_string(total) + " lines shown, " +
+                std::to_string(shown_passing) + " of them pass.";
+  return notes.empty() ? counts : counts + " " + notes;
 }
 
 std::string CandidateRowsCsv(const std::vector<CandidateRow>& rows, const CoreTable& cores,

@@ -25,16 +25,16 @@ enum class CandidateColumn : int {
   Turns,
   Wire,
   Fill,
-  LFullLoad,      // uH, whole stack
-  LNoLoad,        // uH, whole stack
-  UePercent,      // effective permeability at full load, % of the initial one
-  Resistance,     // ohms
-  CoreLoss,       // mW
-  CopperLoss,     // mW
-  TotalLoss,      // mW
-  TempRise,       // deg C
-  WoundSize,      // inches or millimetres
-  Header,         // recommended header or bobbin part number
+  LFullLoad,   // uH, whole stack
+  LNoLoad,     // uH, whole stack
+  UePercent,   // effective permeability at full load, % of the initial one
+  Resistance,  // ohms
+  CoreLoss,    // mW
+  CopperLoss,  // mW
+  TotalLoss,   // mW
+  TempRise,    // deg C
+  WoundSize,   // inches or millimetres
+  Header,      // recommended header or bobbin part number
   FailedTests,
 };
 inline constexpr std::size_t kCandidateColumnCount = 18;
@@ -77,11 +77,18 @@ struct CompareTable {
   // line breaks as spaces). Empty when the inputs are acceptable.
   std::string problem;
   std::vector<CandidateRow> rows;
-  // One line on the table: how many lines pass, the core Calculate picks,
-  // and what applies to every line (the wire too large for six strands).
-  std::string summary;
+  // What the table says beside its counts: the core Calculate picks, and
+  // what applies to every line (the wire too large for six strands).
+  std::string notes;
 };
 CompareTable CompareCores(const DesignController& form);
+
+// The counts of the table as filtered, `shown` of `total` lines of which
+// `shown_passing` pass, followed by the table's notes: "2620 lines (every
+// core on 1 to 5 stacked cores), 1508 pass." while every line is shown,
+// else "412 of 2620 lines shown, 230 of them pass.".
+std::string CompareSummary(std::size_t shown, std::size_t shown_passing, std::size_t total,
+                           const std::string& notes);
 
 // The lines as CSV: the headings, then one record of texts per line.
 std::string CandidateRowsCsv(const std::vector<CandidateRow>& rows, const CoreTable& cores,

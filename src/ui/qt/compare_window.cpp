@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "state/constants.h"
@@ -66,12 +67,19 @@ QVariant CandidateTableModel::data(const QModelIndex& index, int role) const {
       bold.setBold(true);
       return bold;
     }
-    case Qt::ToolTipRole:
-      if (row.calculate_pick) return QString("The core Calculate picks");
-      if (row.candidate.search_pick) {
-        return QString("The core Calculate picks for this material and stack");
+    case Qt::ToolTipRole: {
+      // The failed tests whole, however narrow their column.
+      QStringList tip;
+      if (column == CandidateColumn::FailedTests && !row.passes) {
+        tip << Q(CellText(row, column, cores_, metric_));
       }
-      return {};
+      if (row.calculate_pick) {
+        tip << "The core Calculate picks";
+      } else if (row.candidate.search_pick) {
+        tip << "The core Calculate picks for this material and stack";
+      }
+      return tip.isEmpty() ? QVariant() : QVariant(tip.join('\n'));
+    }
     default:
       return {};
   }
@@ -117,6 +125,93 @@ bool CandidateFilter::lessThan(const QModelIndex& left, const QModelIndex& right
                                      Q(CellText(r, column, Model().Cores(), false))) < 0;
 }
 
+FrozenFirstColumnTable::FrozenFirstColumnTable(QAbstractItemModel* model, QWidget* parent)
+    : QTableView(parent), frozen_(new QTableView(this)) {
+  setModel(model);
+  frozen_->setObjectName("grdCompareFrozen");
+  frozen_->setModel(model);
+  frozen_->setSelectionModel(selectionModel());
+  frozen_->setFocusPolicy(Qt::NoFocus);
+  frozen_->setFrameShape(QFrame::NoFrame);
+  frozen_->verticalHeader()->hide();
+  frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  frozen_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  frozen_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  frozen_->setWordWrap(false);
+  frozen_->setVerticalScrollMode(ScrollPerPixel);
+  frozen_->horizontalHeader()->setSortIndicatorShown(true);
+  frozen_->horizontalHeader()->setSectionsClickable(true);
+  setHorizontalScrollMode(ScrollPerPixel);
+  setVerticalScrollMode(ScrollPerPixel);
+  viewport()->stackUnder(frozen_);
+  const auto hide_all_but_first = [this] {
+    for (int c = 1; c < this->model()->columnCount(); ++c) frozen_->setColumnHidden(c, true);
+  };
+  hide_all_but_first();
+  connect(model, &QAbstractItemModel::modelReset, this, hide_all_but_first);
+
+  // Widths, heights, scrolling and sorting follow the table.
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+          [this](int column, int, int width) {
+            if (column != 0) return;
+            frozen_->setColumnWidth(0, width);
+            PlaceFrozen();
+          });
+  connect(frozen_->horizontalHeader(), &QHeaderView::sectionResized, this,
+          [this](int column, int, int width) {
+            if (column == 0 && columnWidth(0) != width) setColumnWidth(0, width);
+          });
+  connect(verticalHeader(), &QHeaderView::sectionResized, this,
+          [this](int row, int, int height) { frozen_->setRowHeight(row, height); });
+  connect(verticalScrollBar(), &QAbstractSlider::valueChanged, frozen_->verticalScrollBar(),
+          &QAbstractSlider::setValue);
+  connect(frozen_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+          &QAbstractSlider::setValue);
+  connect(frozen_, &QTableView::doubleClicked, this, &QTableView::doubleClicked);
+  connect(frozen_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+    const bool ascending = horizontalHeader()->sortIndicatorSection() == column &&
+                           horizontalHeader()->sortIndicatorOrder() == Qt::AscendingOrder;
+    sortByColumn(column, ascending ? Qt::DescendingOrder : Qt::AscendingOrder);
+  });
+  connect(horizontalHeader(), &QHeaderView::sortIndicatorChanged, frozen_->horizontalHeader(),
+          &QHeaderView::setSortIndicator);
+  PlaceFrozen();
+}
+
+void FrozenFirstColumnTable::PlaceFrozen() {
+  frozen_->setColumnWidth(0, columnWidth(0));
+  frozen_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+  frozen_->setGeometry(viewport()->x(), frameWidth(), columnWidth(0),
+                       viewport()->height() + horizontalHeader()->height());
+}
+
+void FrozenFirstColumnTable::updateGeometries() {
+  QTableView::updateGeometries();
+  PlaceFrozen();
+}
+
+QModelIndex FrozenFirstColumnTable::moveCursor(CursorAction cursor_action,
+                                               Qt::KeyboardModifiers modifiers) {
+  const QModelIndex current = QTableView::moveCursor(cursor_action, modifiers);
+  // A cell moved to from the right stays in sight beside the frozen column.
+  if (cursor_action == MoveLeft && current.column() > 0 &&
+      visualRect(current).topLeft().x() < frozen_->columnWidth(0)) {
+    const int x = visualRect(current).topLeft().x() - frozen_->columnWidth(0);
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + x);
+  }
+  return current;
+}
+
+void FrozenFirstColumnTable::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  // The first column is always in sight: scrolling to it would only move the others.
+  if (index.column() > 0) {
+    QTableView::scrollTo(index, hint);
+  } else if (index.isValid()) {
+    QTableView::scrollTo(model()->index(index.row(), 1, index.parent()), hint);
+  }
+}
+
 CompareWindow::CompareWindow(DesignController& frm, QWidget* parent)
     : QWidget(parent, Qt::Window), frm_(frm) {
   setObjectName("frmCompare");
@@ -156,9 +251,13 @@ CompareWindow::CompareWindow(DesignController& frm, QWidget* parent)
   model_ = new CandidateTableModel(frm.Cores(), this);
   filter_ = new CandidateFilter(this);
   filter_->setSourceModel(model_);
-  grdCompare_ = new QTableView(this);
+  grdCompare_ = new FrozenFirstColumnTable(filter_, this);
   grdCompare_->setObjectName("grdCompare");
-  grdCompare_->setModel(filter_);
+  grdCompare_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  grdCompare_->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+  grdCompare_->horizontalHeader()->setToolTip("Right-click to show or hide columns");
+  connect(grdCompare_->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
+          &CompareWindow::ShowColumnMenu);
   grdCompare_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grdCompare_->setSelectionMode(QAbstractItemView::SingleSelection);
   grdCompare_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -173,7 +272,6 @@ CompareWindow::CompareWindow(DesignController& frm, QWidget* parent)
   layout->addLayout(filters);
   layout->addWidget(lblSummary_);
   layout->addWidget(grdCompare_, 1);
-  resize(1200, 600);
 
   connect(cboMaterial_, &QComboBox::currentIndexChanged, this, &CompareWindow::ApplyFilter);
   connect(cboStack_, &QComboBox::currentIndexChanged, this, &CompareWindow::ApplyFilter);
@@ -198,7 +296,7 @@ void CompareWindow::Refresh() {
     CompareTable table = CompareCores(frm_);
     shown_request_ = request;
     shown_metric_ = window.state.metric;
-    lblSummary_->setText(Q(table.problem.empty() ? table.summary : table.problem));
+    table_notes_ = table.problem.empty() ? table.notes : table.problem;
     model_->SetRows(std::move(table.rows), window.state.metric);
     grdCompare_->resizeColumnsToContents();
   }
@@ -215,6 +313,40 @@ void CompareWindow::ApplyFilter() {
   if (s == kCurrentStack) stack = frm_.Model().state.stack_count;
   if (s > 0) stack = static_cast<int16_t>(s);
   filter_->SetFilter(material, stack, chkPassing_->isChecked());
+  if (model_->Rows().empty()) {
+    lblSummary_->setText(Q(table_notes_));
+    return;
+  }
+  std::size_t passing = 0;
+  for (int r = 0; r < filter_->rowCount(); ++r) {
+    const QModelIndex source = filter_->mapToSource(filter_->index(r, 0));
+    passing += model_->Rows()[static_cast<std::size_t>(source.row())].passes ? 1 : 0;
+  }
+  lblSummary_->setText(Q(CompareSummary(static_cast<std::size_t>(filter_->rowCount()), passing,
+                                        model_->Rows().size(), table_notes_)));
+}
+
+QSize CompareWindow::WholeTableSize() const {
+  const QFontMetrics metrics = grdCompare_->fontMetrics();
+  return {metrics.averageCharWidth() * 240, metrics.lineSpacing() * 44};
+}
+
+std::unique_ptr<QMenu> CompareWindow::ColumnMenu() {
+  auto menu = std::make_unique<QMenu>(this);
+  menu->setObjectName("columnMenu");
+  for (int c = 1; c < model_->columnCount(); ++c) {
+    QAction* entry =
+        menu->addAction(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+    entry->setCheckable(true);
+    entry->setChecked(!grdCompare_->isColumnHidden(c));
+    connect(entry, &QAction::toggled, this,
+            [this, c](bool shown) { grdCompare_->setColumnHidden(c, !shown); });
+  }
+  return menu;
+}
+
+void CompareWindow::ShowColumnMenu(const QPoint& at) {
+  ColumnMenu()->exec(grdCompare_->horizontalHeader()->mapToGlobal(at));
 }
 
 std::vector<CandidateRow> CompareWindow::ShownRows() const {

@@ -8,10 +8,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QWidget>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -63,6 +65,27 @@ class CandidateFilter : public QSortFilterProxyModel {
   bool passing_ = false;
 };
 
+// The table with its first column (the part number) frozen at the left
+// while the others scroll beneath it: a second view over the first column,
+// sharing the model, the selection and the vertical scrolling.
+class FrozenFirstColumnTable : public QTableView {
+  Q_OBJECT
+ public:
+  FrozenFirstColumnTable(QAbstractItemModel* model, QWidget* parent);
+  // The view over the first column.
+  QTableView* Frozen() const { return frozen_; }
+
+ protected:
+  // Keeps the frozen view over the first column as headers and size change.
+  void updateGeometries() override;
+  QModelIndex moveCursor(CursorAction cursor_action, Qt::KeyboardModifiers modifiers) override;
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
+ private:
+  void PlaceFrozen();
+  QTableView* frozen_;
+};
+
 class CompareWindow : public QWidget {
   Q_OBJECT
  public:
@@ -75,6 +98,11 @@ class CompareWindow : public QWidget {
 
   // The lines as the table shows them now: filtered and sorted.
   std::vector<CandidateRow> ShownRows() const;
+  // The size that shows every column whole and some forty lines.
+  QSize WholeTableSize() const;
+  // The menu of the table's header: a check mark per column but the part
+  // number, which shows or hides that column.
+  std::unique_ptr<QMenu> ColumnMenu();
 
  signals:
   // A line was double-clicked: design this core.
@@ -86,6 +114,7 @@ class CompareWindow : public QWidget {
  private:
   void ApplyFilter();
   void LineDoubleClicked(const QModelIndex& index);
+  void ShowColumnMenu(const QPoint& at);
 
   DesignController& frm_;
   CandidateTableModel* model_;
@@ -95,7 +124,8 @@ class CompareWindow : public QWidget {
   QCheckBox* chkPassing_;
   QPushButton* cmdExport_;
   QLabel* lblSummary_;
-  QTableView* grdCompare_;
+  FrozenFirstColumnTable* grdCompare_;
+  std::string table_notes_;  // what the summary says beside its counts
   // What the table was computed for.
   std::optional<DesignRequest> shown_request_;
   bool shown_metric_ = false;

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/logic/window_fields.h"
 #include "ui/qt/fonts.h"
@@ -63,6 +64,26 @@ class WholeContentScrollArea : public QScrollArea {
     return widget() ? widget()->sizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
   }
 };
+
+// The widest the caption `member` of the window model is for any material
+// in either unit, in pixels of `metrics`: its label keeps that room, so that
+// a change of material or unit never widens the window.
+int WidestCaption(std::string WindowModel::*member, const QFontMetrics& metrics) {
+  int widest = 0;
+  for (const MaterialInfo& info : kMaterialTable) {
+    for (const bool metric : {false, true}) {
+      WindowModel variant;
+      const CoreCaptions& captions = CoreCaptionsFor(info.material, metric);
+      variant.mount_caption = captions.mount_caption;
+      variant.core_id_caption = captions.core_id_caption;
+      variant.core_od_caption = captions.core_od_caption;
+      variant.core_height_caption = captions.core_height_caption;
+      variant.wound_dimensions_caption = WoundDimensionsCaption(metric);
+      widest = std::max(widest, metrics.horizontalAdvance(Q(variant.*member)));
+    }
+  }
+  return widest;
+}
 
 QPushButton* MakeButton(const char* name, const QString& caption, const QString& tooltip,
                         QWidget* parent) {
@@ -127,6 +148,8 @@ MainWindow::MainWindow(DesignController& frm, QWidget* parent) : QMainWindow(par
   setAcceptDrops(true);
   Refresh();
   resize(StartingSize());
+  // Typing starts in DC Current once the disclaimer is closed.
+  inputs_.front().edit->setFocus(Qt::OtherFocusReason);
 }
 
 QSize MainWindow::StartingSize() const {
@@ -191,7 +214,10 @@ int MainWindow::AddOutputRows(QGroupBox* frame, QGridLayout* grid, OutputFrame w
     grid->addWidget(label, row, 0);
     grid->addWidget(edit, row, 1);
     outputs_.push_back({edit, r.box});
-    if (r.live_caption) captions_.push_back({label, r.live_caption});
+    if (r.live_caption) {
+      captions_.push_back({label, r.live_caption});
+      label->setMinimumWidth(WidestCaption(r.live_caption, label->fontMetrics()));
+    }
     ++row;
   }
   return row;

@@ -11,16 +11,18 @@
 #include "state/message_titles.h"
 #include "ui/qt/design_pdf.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/window_placement.h"
 
 namespace tov::qt {
 
 void MainWindow::OpenCurves() {
   if (!frm_.ShownDesign()) return;
   if (!curves_) {
-    // A window of its own beside the main window, which it closes with.
+    // A window of its own over the main window, which it closes with.
     curves_ = new CurvesWindow(this);
     curves_->setAttribute(Qt::WA_DeleteOnClose);
     curves_->Follow(frm_.ShownDesign(), frm_.Cores(), frm_.DesignFile());
+    OpenOver(*curves_, this, curves_->size());
     curves_->show();
   }
   curves_->raise();

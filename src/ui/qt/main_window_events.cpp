@@ -9,6 +9,7 @@
 #include "ui/logic/mas_exchange.h"
 #include "ui/logic/status_texts.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/window_placement.h"
 
 namespace tov::qt {
 namespace {
@@ -103,8 +104,11 @@ void MainWindow::ConnectEvents() {
 
   connect(cmdCalculate_, &QPushButton::clicked, this,
           [this, &f] { Forward([&f] { f.Calculate(); }); });
-  connect(cmdSelCore_, &QPushButton::clicked, this,
-          [this, &f] { Forward([&f] { f.ShowCoreList(); }); });
+  connect(cmdSelCore_, &QPushButton::clicked, this, [this, &f] {
+    Forward([&f] { f.ShowCoreList(); });
+    // Typing goes to the list: its first letters reach a part number.
+    if (lstCores_->isVisible()) lstCores_->setFocus(Qt::ShortcutFocusReason);
+  });
   connect(cmdPrint_, &QPushButton::clicked, this, [this, &f] { Forward([&f] { f.Print(); }); });
   connect(cmdExit_, &QPushButton::clicked, this, &QWidget::close);
 
@@ -172,6 +176,7 @@ void MainWindow::ShowCompareWindow() {
           Forward([this, material, stack, row] { frm_.DesignComparedCore(material, stack, row); });
         },
         Qt::QueuedConnection);
+    OpenOver(*compare_window_, this, compare_window_->WholeTableSize());
   }
   compare_window_->show();
   compare_window_->raise();

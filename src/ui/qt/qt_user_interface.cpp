@@ -14,6 +14,7 @@
 #include "ui/qt/desktop_settings.h"
 #include "ui/qt/file_filter.h"
 #include "ui/qt/report_painter.h"
+#include "ui/qt/window_placement.h"
 
 namespace tov::qt {
 namespace {
@@ -207,7 +208,10 @@ bool QtUserInterface::AskYesNo(const QString& title, const QString& text) {
 }
 
 void QtUserInterface::ShowHelp(HelpRequest request) {
-  if (!help_) help_ = std::make_unique<HelpWindow>(help_dir_);
+  if (!help_) {
+    help_ = std::make_unique<HelpWindow>(help_dir_);
+    OpenOver(*help_, main_window_, help_->size());
+  }
   if (request == HelpRequest::Index) {
     help_->ShowIndex();
   } else {

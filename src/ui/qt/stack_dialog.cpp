@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -85,6 +86,21 @@ void StackDialog::closeEvent(QCloseEvent* event) {
   // is Cancel; the window logic then forgets the dialog.
   event->accept();
   emit cmdCancelClicked();
+}
+
+void StackDialog::keyPressEvent(QKeyEvent* event) {
+  const bool bare = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (bare && event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  if (bare && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+      button->click();
+      return;
+    }
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace tov::qt

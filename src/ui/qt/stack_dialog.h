@@ -2,7 +2,8 @@
 // frmStack, "Stacking Cores": five option buttons for the number of stacked
 // toroids and OK, Apply, Cancel. A dialog window of the main window (its
 // transient parent) without minimise or maximise buttons and without default
-// or cancel button; closing it through its frame is Cancel. It only reports
+// or cancel button; closing it through its frame or with Esc is Cancel, and
+// Enter presses the button that has the focus. It only reports
 // clicks: the window logic decides and the main window mirrors the result
 // back with Mirror().
 
@@ -30,6 +31,7 @@ class StackDialog : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   std::array<QRadioButton*, 5> options_{};
