@@ -178,6 +178,7 @@ TEST_F(FileHandlers, EveryFailedOpenSaysWhyAndLeavesTheWindowAsItWas) {
 
 TEST_F(FileHandlers, OpenSetsTheOptionsAsTheFileSaysAndSearchesAfresh) {
   form_.SelectMaterial(Material::HF);
+  ui_.unsaved_edits_answers.push_back(UnsavedEditsAnswer::Discard);  // the material changed
   // Code 7 leaves the material, 5 unchecks Full Load L Maximum, core 1 is ignored.
   Open(Put("a.tov", "1,0,\"5\",\"2\",\"100\",\"600\",\"100\",\"150\",\"35\",7,5,45,2,0"));
   EXPECT_EQ(W().material, Material::HF);

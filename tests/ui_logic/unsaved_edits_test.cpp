@@ -198,7 +198,9 @@ TEST_F(UnsavedEdits, OpenAsksBeforeDroppingEdits) {
     EXPECT_EQ(ui.open_requests.size(), a.opens ? 1u : 0u);
     EXPECT_EQ(form.Model().dc_current.text, a.opens ? "5" : "12");
     EXPECT_EQ(fs::exists(Path("mine.tov")), a.saved);
-    if (a.saved) EXPECT_EQ(ReadDesignFile(Read(Path("mine.tov"))).record->Idc, "12");
+    if (a.saved) {
+      EXPECT_EQ(ReadDesignFile(Read(Path("mine.tov"))).record->Idc, "12");
+    }
     fs::remove(Path("mine.tov"));
   }
 }
