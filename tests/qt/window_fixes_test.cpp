@@ -57,6 +57,7 @@ const QString kTitleSuffix = QString(" \u2013 ") + kProgramTitle;
 // A key a text field keeps for itself in every keyboard scheme (Select All)
 // still runs the menu entry it is the shortcut of.
 TEST(MenuShortcuts, WinOverTheKeysOfTheFocusedField) {
+  const WindowUnderTest program;  // the application, and its menus' filter beside this one
   QMainWindow window;
   GiveShortcutsPriority(*window.menuBar());
   QAction* entry = window.menuBar()->addMenu("&Edit")->addAction("Everything");
