@@ -34,11 +34,11 @@ void SimulateBuck(benchmark::State& state) {
   const ConverterDesign converter = *DesignConverter(r).design;
   DesignRequest q;
   q.material = Material::MPP;
-  q.Idc = converter.idc;
-  q.dI = converter.ripple_pp;
-  q.f = r.fsw_khz;
-  q.Lfl_uH = converter.inductance_uh;
-  q.Lnl_uH = 2 * converter.inductance_uh;
+  q.dc_current_a = converter.idc;
+  q.ripple_a = converter.ripple_pp;
+  q.frequency_khz = r.fsw_khz;
+  q.full_load_l_uh = converter.inductance_uh;
+  q.no_load_l_uh = 2 * converter.inductance_uh;
   const std::optional<DesignResult> choke = SearchCores(q, *load.table).design;
   if (!choke) {
     state.SkipWithError("no choke designed");

@@ -3,14 +3,16 @@
 # after the other: first a replay of the committed corpus (tools/fuzz/corpus:
 # seeds and every input that once failed), then SECONDS of fuzzing each.
 # Usage: scripts/fuzz.sh [SECONDS_PER_TARGET]   (default 600); TOV_FUZZ_TARGETS
-# ("batch sweep") runs only those targets.
+# ("batch sweep") runs only those targets; TOV_FUZZ_BUILD names a build tree
+# configured with -DTOV_FUZZ=ON and clang (the test command's sanitizer
+# build) to use instead of build/fuzz.
 # New inputs collect in build/fuzz/corpus/<target>, failing ones in
 # build/fuzz/artifacts/<target>, the output in build/fuzz/<target>.log; the
 # script fails on the first failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-600}
-dir=$root/build/fuzz
+dir=${TOV_FUZZ_BUILD:-$root/build/fuzz}
 targets=(${TOV_FUZZ_TARGETS:-coredat design_file design ngspice_output mas_import batch json_request csv_request sweep})
 
 launcher=()
@@ -18,8 +20,10 @@ if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
-cmake -S "$root" -B "$dir" -DTOV_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DTOV_BUILD_GUI=OFF \
-  -DTOV_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+if [ -z "${TOV_FUZZ_BUILD:-}" ]; then
+  cmake -S "$root" -B "$dir" -DTOV_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DTOV_BUILD_GUI=OFF \
+    -DTOV_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+fi
 cmake --build "$dir" --parallel "$(nproc)" --target "${targets[@]/%/_fuzz}"
 
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -3,28 +3,31 @@
 namespace tov {
 namespace {
 
-bool NeedsQuotes(const std::string& field) {
-  if (field.find_first_of(",\"\r\n") != std::string::npos) return true;
+bool NeedsQuotes(std::string_view field) {
+  if (field.find_first_of(",\"\r\n") != std::string_view::npos) return true;
   return !field.empty() && (field.front() == ' ' || field.back() == ' ');
 }
 
 }  // namespace
 
+void AppendCsvField(std::string& out, std::string_view field) {
+  if (!NeedsQuotes(field)) {
+    out.append(field);
+    return;
+  }
+  out.push_back('"');
+  for (char ch : field) {
+    if (ch == '"') out.push_back('"');
+    out.push_back(ch);
+  }
+  out.push_back('"');
+}
+
 std::string CsvRecord(std::span<const std::string> fields) {
   std::string record;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) record += ',';
-    const std::string& field = fields[i];
-    if (!NeedsQuotes(field)) {
-      record += field;
-      continue;
-    }
-    record += '"';
-    for (char ch : field) {
-      if (ch == '"') record += '"';
-      record += ch;
-    }
-    record += '"';
+    AppendCsvField(record, fields[i]);
   }
   return record + "\n";
 }

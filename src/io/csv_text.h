@@ -3,6 +3,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace tov {
 
@@ -10,5 +11,8 @@ namespace tov {
 // holding a comma, a double quote, a line break or a leading or trailing
 // blank is written in double quotes, its double quotes doubled.
 std::string CsvRecord(std::span<const std::string> fields);
+
+// One field of a record, quoted as CsvRecord quotes it, appended to `out`.
+void AppendCsvField(std::string& out, std::string_view field);
 
 }  // namespace tov

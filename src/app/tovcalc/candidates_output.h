@@ -72,4 +72,14 @@ struct CandidatesOutput {
 CandidatesOutput WriteCandidates(const DesignRequest& request, const CoreTable& cores,
                                  const CandidateOptions& options);
 
+class JsonWriter;
+
+// One entry of the JSON: the candidate's columns, its failed tests and its
+// margins. Allocates nothing but the room `json` writes into.
+void WriteCandidateJson(JsonWriter& json, const Candidate& candidate, const CoreTable& cores);
+
+// One line of the CSV, ended by a line break. Allocates nothing but the room
+// `out` grows into.
+void AppendCandidateCsv(std::string& out, const Candidate& candidate, const CoreTable& cores);
+
 }  // namespace tov::tovcalc

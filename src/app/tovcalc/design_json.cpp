@@ -1,5 +1,7 @@
 #include "app/tovcalc/design_json.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -10,9 +12,17 @@
 namespace tov::tovcalc {
 namespace {
 
-// A stored 4-byte float as the decimal a user reads (20.1, not 20.100000381).
+// A stored 4-byte float as the decimal a user reads (20.1, not 20.100000381):
+// the value rounded to 7 significant digits.
 double FloatValue(float value) {
-  return ParseNumber(PlainNumberText(value, 7)).value_or(0.0);
+  if (!std::isfinite(value)) return ParseNumber(PlainNumberText(value, 7)).value_or(0.0);
+  if (value == 0) return 0.0;
+  char text[32];
+  const auto written =
+      std::to_chars(text, text + sizeof text, double{value}, std::chars_format::scientific, 6);
+  double rounded = 0;
+  std::from_chars(text, written.ptr, rounded);
+  return rounded;
 }
 
 void Member(JsonWriter& json, std::string_view key, double value) {
@@ -47,6 +57,19 @@ void WriteWorstCase(JsonWriter& json, const std::optional<WorstCase>& worst) {
   json.Bool(!hot);
   Member(json, "total_loss_mw", hot_value(&HotWinding::Ptot));
   json.EndObject();
+}
+
+// The JSON string of each caption that never changes, encoded once; empty
+// for a caption the model words.
+const std::array<std::string, kOutputFields.size()>& FixedCaptionsJson() {
+  static const std::array<std::string, kOutputFields.size()> encoded = [] {
+    std::array<std::string, kOutputFields.size()> strings;
+    for (std::size_t i = 0; i < kOutputFields.size(); ++i) {
+      if (!kOutputFields[i].live_caption) AppendJsonString(strings[i], kOutputFields[i].caption);
+    }
+    return strings;
+  }();
+  return encoded;
 }
 
 std::string Colour(Rgb c) {
@@ -179,9 +202,14 @@ void WriteDesignJson(JsonWriter& json, const DesignController& form,
   json.BeginObject();
   json.Key("captions");
   json.BeginObject();
-  for (const OutputField& f : kOutputFields) {
+  for (std::size_t i = 0; i < kOutputFields.size(); ++i) {
+    const OutputField& f = kOutputFields[i];
     json.Key(f.key);
-    json.String(f.live_caption ? w.*f.live_caption : std::string(f.caption));
+    if (f.live_caption) {
+      json.String(w.*f.live_caption);
+    } else {
+      json.Encoded(FixedCaptionsJson()[i]);
+    }
   }
   json.EndObject();
   json.Key("checks");

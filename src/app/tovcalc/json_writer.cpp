@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 #include "app/tovcalc/utf8_text.h"
 
@@ -58,58 +59,149 @@ void AppendJsonString(std::string& out, std::string_view text) {
   out.push_back('"');
 }
 
+namespace {
+
+// The shortest digits that read back as |value| (finite, not zero): the
+// digits without a point, and the decimal exponent of the first one.
+struct ShortestDigits {
+  char digits[24];
+  int count = 0;
+  int exponent = 0;
+
+  explicit ShortestDigits(double value) {
+    char text[32];
+    const auto end =
+        std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::scientific);
+    const char* c = text;
+    for (; c != end.ptr && *c != 'e'; ++c) {
+      if (*c != '.') digits[count++] = *c;
+    }
+    ++c;  // past 'e'
+    if (*c == '+') ++c;
+    std::from_chars(c, end.ptr, exponent);
+  }
+};
+
+void AppendZeros(std::string& out, int count) {
+  if (count > 0) out.append(static_cast<std::size_t>(count), '0');
+}
+
+// d.ddde+XX, the exponent with two digits at least.
+void AppendExponentForm(std::string& out, const ShortestDigits& d) {
+  out.push_back(d.digits[0]);
+  if (d.count > 1) {
+    out.push_back('.');
+    out.append(d.digits + 1, static_cast<std::size_t>(d.count - 1));
+  }
+  out.push_back('e');
+  out.push_back(d.exponent < 0 ? '-' : '+');
+  const int magnitude = std::abs(d.exponent);
+  if (magnitude < 10) out.push_back('0');
+  char text[8];
+  const auto end = std::to_chars(text, text + sizeof text, magnitude);
+  out.append(text, end.ptr);
+}
+
+// The digits with their decimal point where `point` (digits before it) puts it.
+void AppendPlainForm(std::string& out, const ShortestDigits& d, int point) {
+  if (point <= 0) {
+    out.append("0.");
+    AppendZeros(out, -point);
+    out.append(d.digits, static_cast<std::size_t>(d.count));
+  } else if (point >= d.count) {
+    out.append(d.digits, static_cast<std::size_t>(d.count));
+    AppendZeros(out, point - d.count);
+  } else {
+    out.append(d.digits, static_cast<std::size_t>(point));
+    out.push_back('.');
+    out.append(d.digits + point, static_cast<std::size_t>(d.count - point));
+  }
+}
+
+std::size_t ExponentFormSize(const ShortestDigits& d) {
+  const int magnitude = std::abs(d.exponent);
+  const int exponent_digits = magnitude < 100 ? 2 : 3;
+  return static_cast<std::size_t>(d.count + (d.count > 1 ? 1 : 0) + 2 + exponent_digits);
+}
+
+std::size_t PlainFormSize(const ShortestDigits& d, int point) {
+  if (point <= 0) return static_cast<std::size_t>(2 - point + d.count);
+  if (point >= d.count) return static_cast<std::size_t>(point);
+  return static_cast<std::size_t>(d.count + 1);
+}
+
+}  // namespace
+
 void AppendJsonNumber(std::string& out, double value) {
   if (!std::isfinite(value)) {
     out.append("null");
     return;
   }
-  char buffer[32];
   // Whole numbers up to 2^53 are written as integers.
   constexpr double kExactWhole = 9007199254740992.0;
   if (value == std::trunc(value) && std::fabs(value) <= kExactWhole) {
+    char buffer[24];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value));
     out.append(buffer, end.ptr);
     return;
   }
   // The shortest digits that read back as the value, then the shorter of
   // the plain and the exponent form, the plain one when both are as long.
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                 std::chars_format::scientific);
-  const std::string_view scientific(buffer, static_cast<std::size_t>(end.ptr - buffer));
-  const std::size_t e = scientific.find('e');
-  std::string digits;
-  for (char c : scientific.substr(0, e)) {
-    if (c != '.') digits.push_back(c);
-  }
-  int exponent = 0;
-  std::string_view exponent_text = scientific.substr(e + 1);
-  if (exponent_text.front() == '+') exponent_text.remove_prefix(1);
-  std::from_chars(exponent_text.data(), exponent_text.data() + exponent_text.size(), exponent);
-
-  const int count = static_cast<int>(digits.size());
-  const int point = exponent + 1;  // digits before the decimal point
-  std::string plain;
-  if (point <= 0) {
-    plain = "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
-  } else if (point >= count) {
-    plain = digits + std::string(static_cast<std::size_t>(point - count), '0');
-  } else {
-    plain = digits.substr(0, static_cast<std::size_t>(point)) + "." +
-            digits.substr(static_cast<std::size_t>(point));
-  }
-  std::string exponential = digits.substr(0, 1);
-  if (count > 1) exponential += "." + digits.substr(1);
-  const int magnitude = std::abs(exponent);
-  exponential += exponent < 0 ? "e-" : "e+";
-  if (magnitude < 10) exponential += '0';
-  exponential += std::to_string(magnitude);
-
+  const ShortestDigits d(value);
+  const int point = d.exponent + 1;  // digits before the decimal point
   if (value < 0) out.push_back('-');
-  out.append(plain.size() <= exponential.size() ? plain : exponential);
+  if (PlainFormSize(d, point) <= ExponentFormSize(d)) {
+    AppendPlainForm(out, d, point);
+  } else {
+    AppendExponentForm(out, d);
+  }
+}
+
+void AppendJsonReal(std::string& out, double value) {
+  if (!std::isfinite(value)) {
+    out.append("null");
+    return;
+  }
+  if (std::signbit(value)) out.push_back('-');
+  if (value == 0) {
+    out.append("0.0");
+    return;
+  }
+  constexpr int kLeastPoint = -3;  // 0.000ddd
+  constexpr int kMostPoint = 15;   // ddddddddddddddd.d
+  const ShortestDigits d(value);
+  const int point = d.exponent + 1;
+  if (point < kLeastPoint || point > kMostPoint) {
+    AppendExponentForm(out, d);
+    return;
+  }
+  AppendPlainForm(out, d, point);
+  if (point >= d.count) out.append(".0");
 }
 
 void JsonWriter::Indent(std::size_t level) {
-  if (layout_ == JsonLayout::Indented) out_.append(4 * level, ' ');
+  switch (layout_) {
+    case JsonLayout::Indented:
+      out_.append(4 * level, ' ');
+      break;
+    case JsonLayout::IndentedByTwo:
+      out_.append(2 * level, ' ');
+      break;
+    case JsonLayout::Compact:
+      break;
+  }
+}
+
+// Before a member or an element of the open array or object.
+void JsonWriter::NextItem() {
+  const bool empty = LevelEmpty();
+  if (!empty) out_.push_back(',');
+  // Four blanks a level break the line after the bracket, two before each item.
+  if (layout_ == JsonLayout::IndentedByTwo || (layout_ == JsonLayout::Indented && !empty)) {
+    out_.push_back('\n');
+  }
+  filled_ |= std::uint64_t{1} << depth_;
+  Indent(depth_);
 }
 
 void JsonWriter::BeforeValue() {
@@ -117,20 +209,13 @@ void JsonWriter::BeforeValue() {
     after_key_ = false;
     return;
   }
-  if (levels_.empty()) return;
-  Level& level = levels_.back();
-  if (!level.empty) out_.append(layout_ == JsonLayout::Indented ? ",\n" : ",");
-  level.empty = false;
-  Indent(levels_.size());
+  if (depth_ > 0) NextItem();
 }
 
 void JsonWriter::Key(std::string_view name) {
-  Level& level = levels_.back();
-  if (!level.empty) out_.append(layout_ == JsonLayout::Indented ? ",\n" : ",");
-  level.empty = false;
-  Indent(levels_.size());
+  NextItem();
   AppendJsonString(out_, name);
-  out_.append(layout_ == JsonLayout::Indented ? ": " : ":");
+  out_.append(layout_ == JsonLayout::Compact ? ":" : ": ");
   after_key_ = true;
 }
 
@@ -138,16 +223,29 @@ void JsonWriter::Open(char bracket) {
   BeforeValue();
   out_.push_back(bracket);
   if (layout_ == JsonLayout::Indented) out_.push_back('\n');
-  levels_.push_back({bracket == '[', true});
+  ++depth_;
+  filled_ &= ~(std::uint64_t{1} << depth_);
 }
 
 void JsonWriter::Close(char bracket) {
-  const bool empty = levels_.back().empty;
-  levels_.pop_back();
-  if (layout_ == JsonLayout::Indented && !empty) out_.push_back('\n');
-  Indent(levels_.size());
+  const bool empty = LevelEmpty();
+  --depth_;
+  switch (layout_) {
+    case JsonLayout::Indented:
+      if (!empty) out_.push_back('\n');
+      Indent(depth_);
+      break;
+    case JsonLayout::IndentedByTwo:
+      if (!empty) {
+        out_.push_back('\n');
+        Indent(depth_);
+      }
+      break;
+    case JsonLayout::Compact:
+      break;
+  }
   out_.push_back(bracket);
-  if (levels_.empty() && layout_ == JsonLayout::Indented) out_.push_back('\n');
+  if (depth_ == 0 && layout_ != JsonLayout::Compact) out_.push_back('\n');
 }
 
 void JsonWriter::String(std::string_view text) {
@@ -167,9 +265,24 @@ void JsonWriter::Double(double value) {
   AppendJsonNumber(out_, value);
 }
 
+void JsonWriter::Real(double value) {
+  BeforeValue();
+  AppendJsonReal(out_, value);
+}
+
 void JsonWriter::Bool(bool value) {
   BeforeValue();
   out_.append(value ? "true" : "false");
+}
+
+void JsonWriter::Encoded(std::string_view json) {
+  BeforeValue();
+  out_.append(json);
+}
+
+void JsonWriter::Null() {
+  BeforeValue();
+  out_.append("null");
 }
 
 }  // namespace tov::tovcalc

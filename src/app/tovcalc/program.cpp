@@ -87,8 +87,7 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
   }
   const WindowModel& w = designer.Form().Model();
   if (s.candidates) {
-    const CandidatesOutput compared =
-        WriteCandidates(designer.Form().Request(), cores, *s.candidates);
+    CandidatesOutput compared = WriteCandidates(designer.Form().Request(), cores, *s.candidates);
     if (!s.json) {
       // The boxes a design run would show, as a single run echoes them.
       for (const Notice& notice : compared.notices) {
@@ -96,7 +95,13 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
         std::fwrite(line.data(), 1, line.size(), stderr);
       }
     }
-    out.Buffer() += compared.text;
+    // Megabytes of text: handed over, not copied.
+    std::string& buffer = out.Buffer();
+    if (buffer.empty()) {
+      buffer = std::move(compared.text);
+    } else {
+      buffer += compared.text;
+    }
     return compared.status;
   }
   if (s.list) {
