@@ -1,0 +1,66 @@
+// Full-text search over help pages: which pages a query finds, in which order,
+// and the passage it shows for each.
+
+#include "ui/logic/help_search.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tov {
+namespace {
+
+const std::vector<HelpPageText> kPages = {
+    {"core.html", "Core saturation", "A powder core saturates softly. Saturation limits the bias."},
+    {"bias.html", "DC bias", "The bias current lowers the permeability; the peak current sets H."},
+    {"wire.html", "Wire", "Copper loss rises with the current squared. \u00b5 is not used here."},
+    {"empty.html", "Empty", ""},
+};
+
+std::vector<std::string> Found(std::string_view query) {
+  std::vector<std::string> pages;
+  for (const HelpMatch& match : SearchHelp(kPages, query)) pages.push_back(match.page);
+  return pages;
+}
+
+TEST(HelpSearch, FindsThePagesHoldingEveryWordBestFirst) {
+  const struct {
+    const char* query;
+    std::vector<std::string> pages;
+  } cases[] = {
+      {"saturation", {"core.html"}},
+      {"SATUR", {"core.html"}},                 // the start of a word, any case
+      {"ration", {}},                           // not the inside of a word
+      {"bias", {"bias.html", "core.html"}},     // in the title first
+      {"current", {"bias.html", "wire.html"}},  // two hits before one
+      {"peak current", {"bias.html"}},          // every word
+      {"peak copper", {}},
+      {"  copper\tloss ", {"wire.html"}},
+      {"\u00b5", {"wire.html"}},
+      {"", {}},
+      {"   ", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Found(c.query), c.pages) << "\"" << c.query << "\"";
+}
+
+TEST(HelpSearch, ShowsThePassageOfTheFirstMatchCutAtBlanks) {
+  HelpPageText long_page{"long.html", "Long", ""};
+  for (int i = 0; i < 40; ++i) long_page.text += "filler" + std::to_string(i) + " \n ";
+  long_page.text += "the saturation point";
+  for (int i = 0; i < 40; ++i) long_page.text += " tail" + std::to_string(i);
+  const std::vector<HelpMatch> found = SearchHelp({long_page}, "saturation");
+  ASSERT_EQ(found.size(), 1u);
+  const std::string& excerpt = found[0].excerpt;
+  EXPECT_EQ(excerpt.substr(0, 3), "...");
+  EXPECT_EQ(excerpt.substr(excerpt.size() - 3), "...");
+  EXPECT_NE(excerpt.find("filler39 the saturation point tail0"), std::string::npos) << excerpt;
+  EXPECT_EQ(excerpt.find("  "), std::string::npos) << "blanks made single spaces";
+  EXPECT_EQ(excerpt.find('\n'), std::string::npos);
+  EXPECT_LT(excerpt.size(), 200u);
+  EXPECT_EQ(found[0].hits, 1);
+  EXPECT_EQ(SearchHelp(kPages, "copper")[0].excerpt, kPages[2].text) << "a short page whole";
+}
+
+}  // namespace
+}  // namespace tov
