@@ -31,6 +31,7 @@ QString Outcome(const HelpWindow& help) {
 }
 
 TEST(HelpSearchWindow, FindsPagesForCommonWordsAndSaysWhenNothingMatched) {
+  const WindowUnderTest t;  // the program's application
   HelpWindow help(kHelpDir);
   for (const char* word : {"saturation", "bias", "peak", "Full Load L"}) {
     help.Search(word);
@@ -48,6 +49,7 @@ TEST(HelpSearchWindow, FindsPagesForCommonWordsAndSaysWhenNothingMatched) {
 }
 
 TEST(HelpSearchWindow, EveryPageIsFoundByItsTitleAndOpensFromTheList) {
+  const WindowUnderTest t;  // the program's application
   HelpWindow help(kHelpDir);
   const QStringList names = QDir(kHelpDir).entryList({"*.html"});
   ASSERT_GT(names.size(), 15);
