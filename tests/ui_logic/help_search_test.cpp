@@ -16,6 +16,7 @@ const std::vector<HelpPageText> kPages = {
     {"bias.html", "DC bias", "The bias current lowers the permeability; the peak current sets H."},
     {"wire.html", "Wire", "Copper loss rises with the current squared. \u00b5 is not used here."},
     {"empty.html", "Empty", ""},
+    {"winding.html", "Winding", "Core after core, the core of every core."},
 };
 
 std::vector<std::string> Found(std::string_view query) {
@@ -33,6 +34,7 @@ TEST(HelpSearch, FindsThePagesHoldingEveryWordBestFirst) {
       {"SATUR", {"core.html"}},                 // the start of a word, any case
       {"ration", {}},                           // not the inside of a word
       {"bias", {"bias.html", "core.html"}},     // in the title first
+      {"core", {"core.html", "winding.html"}},  // in the title before four hits
       {"current", {"bias.html", "wire.html"}},  // two hits before one
       {"peak current", {"bias.html"}},          // every word
       {"peak copper", {}},
@@ -52,7 +54,7 @@ TEST(HelpSearch, ShowsThePassageOfTheFirstMatchCutAtBlanks) {
   const std::vector<HelpMatch> found = SearchHelp({long_page}, "saturation");
   ASSERT_EQ(found.size(), 1u);
   const std::string& excerpt = found[0].excerpt;
-  EXPECT_EQ(excerpt.substr(0, 3), "...");
+  EXPECT_EQ(excerpt.substr(0, 9), "...filler") << "cut at a blank";
   EXPECT_EQ(excerpt.substr(excerpt.size() - 3), "...");
   EXPECT_NE(excerpt.find("filler39 the saturation point tail0"), std::string::npos) << excerpt;
   EXPECT_EQ(excerpt.find("  "), std::string::npos) << "blanks made single spaces";
@@ -60,6 +62,26 @@ TEST(HelpSearch, ShowsThePassageOfTheFirstMatchCutAtBlanks) {
   EXPECT_LT(excerpt.size(), 200u);
   EXPECT_EQ(found[0].hits, 1);
   EXPECT_EQ(SearchHelp(kPages, "copper")[0].excerpt, kPages[2].text) << "a short page whole";
+
+  // Without blanks the cut falls between characters, never inside one.
+  std::string dense;
+  for (int i = 0; i < 100; ++i) dense += "\u00b5-";
+  const HelpPageText blank_free{"dense.html", "Dense", dense + "saturation-" + dense};
+  const std::string cut = SearchHelp({blank_free}, "saturation").at(0).excerpt;
+  EXPECT_LT(cut.size(), 200u);
+  EXPECT_NE(cut.find("-saturation-"), std::string::npos);
+  // Whole characters only: every lead byte is followed by as many
+  // continuation bytes as it announces.
+  for (std::size_t i = 0; i < cut.size();) {
+    const auto lead = static_cast<unsigned char>(cut[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    ASSERT_GT(length, 0u) << "a continuation byte without its lead at " << i;
+    for (std::size_t k = 1; k < length; ++k) {
+      ASSERT_LT(i + k, cut.size());
+      ASSERT_EQ(static_cast<unsigned char>(cut[i + k]) & 0xC0, 0x80) << i;
+    }
+    i += length;
+  }
 }
 
 }  // namespace

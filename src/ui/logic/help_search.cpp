@@ -60,7 +60,7 @@ std::size_t CharStart(const std::string& text, std::size_t p) {
 
 // The text around byte `at`, its blanks made single spaces, cut at blanks.
 std::string Excerpt(const std::string& text, std::size_t at) {
-  std::size_t from = at > kExcerptBefore ? at - kExcerptBefore : 0;
+  std::size_t from = at - std::min(at, kExcerptBefore);
   std::size_t to = std::min(text.size(), at + kExcerptAfter);
   if (from > 0) {
     const std::size_t blank = text.find_first_of(" \t\n", from);
