@@ -48,15 +48,16 @@ TEST(HelpSearch, FindsThePagesHoldingEveryWordBestFirst) {
 
 TEST(HelpSearch, ShowsThePassageOfTheFirstMatchCutAtBlanks) {
   HelpPageText long_page{"long.html", "Long", ""};
-  for (int i = 0; i < 40; ++i) long_page.text += "filler" + std::to_string(i) + " \n ";
+  // Words of 13 letters, so that 60 bytes before the match fall inside one.
+  for (int i = 10; i < 50; ++i) long_page.text += "fillerwords" + std::to_string(i) + " \n ";
   long_page.text += "the saturation point";
   for (int i = 0; i < 40; ++i) long_page.text += " tail" + std::to_string(i);
   const std::vector<HelpMatch> found = SearchHelp({long_page}, "saturation");
   ASSERT_EQ(found.size(), 1u);
   const std::string& excerpt = found[0].excerpt;
-  EXPECT_EQ(excerpt.substr(0, 9), "...filler") << "cut at a blank";
+  EXPECT_EQ(excerpt.substr(0, 14), "...fillerwords") << "cut at a blank";
   EXPECT_EQ(excerpt.substr(excerpt.size() - 3), "...");
-  EXPECT_NE(excerpt.find("filler39 the saturation point tail0"), std::string::npos) << excerpt;
+  EXPECT_NE(excerpt.find("fillerwords49 the saturation point tail0"), std::string::npos) << excerpt;
   EXPECT_EQ(excerpt.find("  "), std::string::npos) << "blanks made single spaces";
   EXPECT_EQ(excerpt.find('\n'), std::string::npos);
   EXPECT_LT(excerpt.size(), 200u);
