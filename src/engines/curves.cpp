@@ -8,6 +8,7 @@
 
 #include "models/core_loss.h"
 #include "models/rolloff.h"
+#include "models/rolloff_range.h"
 #include "models/winding_build.h"
 #include "models/wire_sizing.h"
 #include "state/number_text.h"
@@ -95,6 +96,43 @@ std::string GradeName(float ui) {
   return std::string(kMicro) + " " + PlainNumberText(ui, 7);
 }
 
+// The legend text of points beyond the range of the material's roll-off fit.
+std::string BeyondRangeText(RollOffLimit limit) {
+  return limit == RollOffLimit::NoValue ? "Dashed: past the fit's gap (no value there)"
+                                        : "Dashed: past the fit's minimum (not the material)";
+}
+
+RollOffRange RangeFor(const DesignResult& d) {
+  return RangeOf(RollOffFor(d.material));
+}
+
+// True when the design's core at current I (A) works in the range of its fit.
+bool CurrentInRange(const DesignResult& d, const RollOffRange& range, float I) {
+  const auto H = MagForce(d.N, I, d.le);
+  return H && InFitRange(range, d.ui, *H);
+}
+
+// The count of leading values for which `in_range` holds.
+template <typename Values, typename Predicate>
+std::size_t LeadingInRange(const Values& values, Predicate in_range) {
+  std::size_t count = 0;
+  while (count < values.size() && in_range(values[count])) ++count;
+  return count;
+}
+
+// Names why points lie beyond the range when any series has such a point
+// with a value (one that is drawn).
+void NoteBeyondRange(Curve& c, RollOffLimit limit) {
+  for (const CurveSeries& s : c.series) {
+    for (std::size_t i = s.in_range; i < s.y.size(); ++i) {
+      if (!std::isnan(s.y[i])) {
+        c.beyond_range = BeyondRangeText(limit);
+        return;
+      }
+    }
+  }
+}
+
 // Losses and temperature rise of the design's winding at one load.
 struct LoadPoint {
   std::optional<float> Pfe, Pcu, Ptot, dT;
@@ -124,6 +162,10 @@ std::optional<float> InductanceAtCurrent(const DesignResult& d, float I) {
   return FullLoadL(d.N, d.AL, *ue, d.ui);
 }
 
+bool InRange(const CurveSeries& series, std::size_t i) {
+  return i < series.in_range;
+}
+
 std::string AxisTitle(const Quantity& quantity) {
   return quantity.name + " (" + quantity.unit + ")";
 }
@@ -144,6 +186,10 @@ Curve InductanceCurve(const DesignResult& d) {
   };
   CurveSeries& L = c.series.emplace_back(CurveSeries{"Inductance", 0, {}});
   for (const double I : c.xs) L.y.push_back(uH(InductanceAtCurrent(d, static_cast<float>(I))));
+  const RollOffRange range = RangeFor(d);
+  L.in_range = LeadingInRange(
+      c.xs, [&](double I) { return CurrentInRange(d, range, static_cast<float>(I)); });
+  NoteBeyondRange(c, range.limit);
 
   c.marks.push_back({"No load", 0, 0.0, uH(d.Lnl)});
   const double at_dc = uH(InductanceAtCurrent(d, d.in.Idc));
@@ -164,6 +210,7 @@ Curve PermeabilityCurve(const DesignResult& d, const CoreTable& cores) {
   if (d.H > 0) c.xs = WithPoints(std::move(c.xs), {d.H});
 
   const RollOffCoefficients k = RollOffFor(d.material);
+  const RollOffRange range = RangeOf(k);
   const auto percent = [](float ue, float ui) {
     return 100.0 * static_cast<double>(ue) / static_cast<double>(ui);
   };
@@ -173,10 +220,13 @@ Curve PermeabilityCurve(const DesignResult& d, const CoreTable& cores) {
       const auto ue = EffPerm(ui, static_cast<float>(H), k);
       s.y.push_back(ue ? percent(*ue, ui) : kGap);
     }
+    s.in_range = LeadingInRange(
+        c.xs, [&](double H) { return InFitRange(range, ui, static_cast<float>(H)); });
     if (ui == d.ui && d.H > 0) {
       c.marks.push_back({"Operating point", c.series.size() - 1, d.H, percent(d.ue, d.ui)});
     }
   }
+  NoteBeyondRange(c, range.limit);
   return c;
 }
 
@@ -190,6 +240,8 @@ Curve LossCurve(const DesignResult& d) {
               {"Copper loss", 0, {}},
               {"Total loss", 0, {}},
               {"Temperature rise", 1, {}}};
+  // The peak current of each point, for the range of the roll-off fit.
+  std::vector<float> peaks;
   for (int percent = kLoadFromPercent; percent <= kLoadToPercent; ++percent) {
     // At 100 % the design's own currents, whose peak was formed from the
     // entered (8-byte) current; elsewhere the same formulas on the scaled one.
@@ -202,16 +254,19 @@ Curve LossCurve(const DesignResult& d) {
     }
     const LoadPoint p = Ipk && Iw ? AtLoad(d, *Ipk, *Iw) : LoadPoint{};
     c.xs.push_back(*Idc);
+    peaks.push_back(Ipk ? *Ipk : std::numeric_limits<float>::quiet_NaN());
     c.series[0].y.push_back(Value(p.Pfe));
     c.series[1].y.push_back(Value(p.Pcu));
     c.series[2].y.push_back(Value(p.Ptot));
     c.series[3].y.push_back(Value(p.dT));
   }
-  const double Idc = d.in.Idc;
-  c.marks = {{"Design", 0, Idc, d.Pfe},
-             {"Design", 1, Idc, d.Pcu},
-             {"Design", 2, Idc, d.Ptot},
-             {"Design", 3, Idc, d.dT}};
+  const RollOffRange range = RangeFor(d);
+  const std::size_t in_range =
+      LeadingInRange(peaks, [&](float Ipk) { return CurrentInRange(d, range, Ipk); });
+  // The copper loss does not depend on the permeability.
+  for (CurveSeries* s : {&c.series[0], &c.series[2], &c.series[3]}) s->in_range = in_range;
+  NoteBeyondRange(c, range.limit);
+  c.marks = {{"Design", 2, d.in.Idc, d.Ptot}};
   return c;
 }
 
@@ -237,6 +292,9 @@ Curve FrequencyCurve(const DesignResult& d) {
   }
   // A log axis needs values above zero; no ripple gives no core loss at all.
   c.log_y = all_positive;
+  const RollOffRange range = RangeFor(d);
+  if (!InFitRange(range, d.ui, d.H)) s.in_range = 0;
+  NoteBeyondRange(c, range.limit);
   c.marks.push_back({"Design", 0, d.in.f, d.Pfe});
   return c;
 }
@@ -247,6 +305,16 @@ static_assert([] {
   }
   return true;
 }());
+
+std::string DesignIdentity(const DesignResult& d, const CoreTable& cores) {
+  const auto number = [](double value) { return PlainNumberText(value, 7); };
+  std::string text = cores.PartNumber(d.row, d.e_core);
+  if (d.stack_count > 1) text += " (stack of " + std::to_string(d.stack_count) + ")";
+  text += ", " + std::to_string(d.N) + " turns; " + number(d.in.Idc) + " A DC, " + number(d.in.dI) +
+          " A ripple at " + number(d.in.f) + " kHz, Full Load L " +
+          number(1000.0 * d.stack_count * d.in.Ltarget) + " " + kMicro + "H";
+  return text;
+}
 
 const CurveKindInfo& InfoOf(CurveKind kind) {
   return kCurveKindTable[static_cast<std::size_t>(kind)];

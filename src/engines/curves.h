@@ -4,10 +4,13 @@
 // against magnetising force for every grade of the material, losses and
 // temperature rise against load, and core loss against frequency. A point
 // where the model has no value is NaN (a gap in the curve), never a value
-// made up for it.
+// made up for it. Where a curve leaves the range of the roll-off fit (past
+// the fit's minimum, or beyond where it has no value) the points go on but
+// are marked as outside it.
 
 #include <array>
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,10 +36,17 @@ struct Quantity {
 // "DC current (A)".
 std::string AxisTitle(const Quantity& quantity);
 
+// The number of leading points of a series that lie in the range of its
+// model: all of them.
+inline constexpr std::size_t kWholeSeries = std::numeric_limits<std::size_t>::max();
+
 struct CurveSeries {
   std::string name;       // "Inductance", "\u00b5 60", "Core loss"
   int axis = 0;           // 0: the left y axis, 1: the right one
   std::vector<double> y;  // one value per x; NaN where the model has no value
+  // The points y[0 .. in_range) lie in the range of the model; the rest lie
+  // beyond it (past the roll-off fit's minimum or its band without a value).
+  std::size_t in_range = kWholeSeries;
 };
 
 // A point of the design itself, drawn on its series.
@@ -57,7 +67,13 @@ struct Curve {
   std::vector<double> xs;  // ascending
   std::vector<CurveSeries> series;
   std::vector<CurveMark> marks;
+  // Why points lie beyond the model's range ("Dashed: ..."), when any with
+  // a value does; empty otherwise.
+  std::string beyond_range;
 };
+
+// True when point i of the series lies in its model's range.
+bool InRange(const CurveSeries& series, std::size_t i);
 
 // Inductance of one core at current I >= 0 (A), mH: L_nl without current,
 // else the full-load formula at the permeability left at I; nullopt where the
@@ -67,21 +83,26 @@ std::optional<float> InductanceAtCurrent(const DesignResult& design, float I);
 // Inductance of the whole stack (uH) against current, 0 to twice the peak
 // current, with the no-load, DC and peak currents among the points; at zero
 // current and at the peak current the values are the design's L_nl and L_fl.
+// In range up to the current whose field reaches the end of the roll-off fit.
 Curve InductanceCurve(const DesignResult& design);
 
 // Effective permeability in % of the initial permeability against
 // magnetising force (Oe, log axis from 1 to 1000 Oe, widened to take the
 // operating point) for every permeability of the material's cores in `cores`,
-// with the design's operating point marked.
+// with the design's operating point marked. Each grade in range up to the
+// field where ui H reaches the end of the roll-off fit.
 Curve PermeabilityCurve(const DesignResult& design, const CoreTable& cores);
 
 // Core, copper and total loss (mW, left axis) and temperature rise (deg C,
 // right axis) against the DC current from 10 % to 150 % of the design's, the
-// ripple held; at 100 % the design's own values.
+// ripple held; at 100 % the design's own values, marked once (on the total
+// loss). The copper loss is in range throughout; the others up to the load
+// whose peak current reaches the end of the roll-off fit.
 Curve LossCurve(const DesignResult& design);
 
 // Core loss (mW) against frequency (kHz) from 1 kHz to 1 MHz on a log axis
-// (widened to take the design's frequency), the flux swing held.
+// (widened to take the design's frequency), the flux swing held; beyond the
+// model's range as a whole when the design's own field is.
 Curve FrequencyCurve(const DesignResult& design);
 
 // What the program knows of each kind of curve: its name on tovcalc's
@@ -106,6 +127,11 @@ inline constexpr std::array<CurveKindInfo, 4> kCurveKindTable = {{
 }};
 
 const CurveKindInfo& InfoOf(CurveKind kind);
+
+// The design as exported curves name it: part number (and stack), turns and
+// the inputs, "MP130-060-E, 71 turns; 10 A DC, 2 A ripple at 100 kHz, Full
+// Load L 100 \u00b5H" (the inductance of the whole stack).
+std::string DesignIdentity(const DesignResult& design, const CoreTable& cores);
 
 // All four, in the order of kCurveKinds.
 std::array<Curve, 4> DesignCurves(const DesignResult& design, const CoreTable& cores);

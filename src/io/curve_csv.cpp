@@ -28,8 +28,14 @@ std::optional<CurveKind> CurveKindFromName(std::string_view name) {
   return std::nullopt;
 }
 
-std::string CurveCsv(const Curve& curve) {
-  std::string text = AxisTitle(curve.x);
+std::string CurveCsv(const Curve& curve, std::string_view heading) {
+  std::string text;
+  if (!heading.empty()) {
+    text = "# ";
+    for (const char c : heading) text += c == '\n' || c == '\r' ? ' ' : c;
+    text += '\n';
+  }
+  text += AxisTitle(curve.x);
   for (const CurveSeries& s : curve.series) {
     const auto axis = static_cast<std::size_t>(s.axis);
     text += ',';

@@ -20,7 +20,9 @@ std::optional<CurveKind> CurveKindFromName(std::string_view name);
 // and whose every column names its unit ("Current (A),Inductance (uH)", the
 // micro sign in UTF-8), then one line per point. Numbers are plain decimal
 // text of up to 7 significant digits; a point without a value is an empty cell.
-// Lines end in "\n".
-std::string CurveCsv(const Curve& curve);
+// Lines end in "\n". With a `heading` the text starts with one more line,
+// "# " and the heading (its line breaks made blanks), which CSV readers that
+// know comments skip: the curve's title and the design it belongs to.
+std::string CurveCsv(const Curve& curve, std::string_view heading = {});
 
 }  // namespace tov

@@ -3,10 +3,12 @@
 // opening a design file (which designs as Open Design does).
 // Usage: tovscreenshot OUTPUT.png [DESIGN.tov]
 // Run it under a display larger than the window, such as
-// xvfb-run -s "-screen 0 1600x1000x24" (the window keeps within its screen,
-// and the offscreen platform's is 800 x 600); set QT_SCALE_FACTOR for a
-// scaled grab. The core database is read from the
-// program's own folder.
+// xvfb-run -s "-screen 0 1600x1000x24" or
+// QT_QPA_PLATFORM=offscreen:configfile=tools/screenshot/large_screen.json (the
+// window keeps within its screen, and the offscreen platform's is 800 x 600 by
+// default); set QT_SCALE_FACTOR for a scaled grab. Release builds run it for
+// docs/main-window.png. The core database is read from the program's own
+// folder.
 
 #include <QApplication>
 #include <QDir>

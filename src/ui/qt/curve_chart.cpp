@@ -17,13 +17,31 @@
 namespace tov::qt {
 namespace {
 
-// Hues of the lines, in turn (degrees), far enough apart to tell ten lines apart.
-constexpr int kHues[] = {210, 25, 120, 0, 275, 45, 320, 180, 90, 240};
+// The lines' colours, in turn: a hue (degrees) and a step of lightness from
+// the palette's line lightness, picked so that any two of the twelve differ
+// plainly (by at least 30 in CIELAB) on a light and on a dark base. The most
+// grades of one material in the database, ten, and the design's own fit.
+struct LineColour {
+  int hue;
+  int lightness_step;  // -1 darker, 0, +1 lighter
+};
+constexpr LineColour kLineColours[] = {{210, 0},  {120, 0},  {0, 0},   {50, 1},
+                                       {300, 0},  {170, -1}, {40, -1}, {330, 1},
+                                       {330, -1}, {240, 0},  {190, 1}, {270, -1}};
+constexpr int kSaturation = 200;
+constexpr int kLightnessStep = 35;
+// Line lightness (0..255) on a light base, on a dark base, and on paper.
+constexpr int kLightOnLight = 95;
+constexpr int kLightOnDark = 170;
+constexpr int kLightOnPaper = 85;
 constexpr double kLineWidth = 2.0;
 constexpr double kMarkSize = 9.0;
 constexpr int kLogMinorTicks = 8;
-// Room above the highest value of a y axis, as a fraction of its range.
+// Room above the highest value of a y axis, as a fraction of its range; the
+// right axis leaves more, so that its line (the temperature rise, which grows
+// almost as the total loss does) runs below the left axis's instead of on it.
 constexpr double kYRoom = 0.05;
+constexpr double kRightYRoom = 0.4;
 // Up to this many lines the legend stands below the plot.
 constexpr std::size_t kLegendBelowUpTo = 4;
 // About this many ticks on a linear axis.
@@ -93,9 +111,9 @@ double TickStep(double span) {
 
 // Sets the axis to show the range: a log axis from the decade below its
 // lowest value to the decade above its highest; a y axis from zero (when no
-// value is negative) with some room above; an x axis from end to end. Ticks
-// of a linear axis stand at round values.
-void FitAxis(QAbstractAxis* axis, Range range, bool log, bool y) {
+// value is negative) with `room` (a fraction of the range) above; an x axis
+// (room 0) from end to end. Ticks of a linear axis stand at round values.
+void FitAxis(QAbstractAxis* axis, Range range, bool log, double room) {
   if (range.Empty()) return;
   if (log) {
     // Just beyond whole decades, so that the end decades are labelled too.
@@ -104,10 +122,10 @@ void FitAxis(QAbstractAxis* axis, Range range, bool log, bool y) {
     axis->setRange(low * (1 - kLogEdge), (high > low ? high : low * 10) * (1 + kLogEdge));
     return;
   }
-  if (y) {
-    const double room = kYRoom * std::max(range.high - std::min(range.low, 0.0), 1e-30);
-    range.low = range.low >= 0 ? 0.0 : range.low - room;
-    range.high += room;
+  if (room > 0) {
+    const double span = std::max(range.high - std::min(range.low, 0.0), 1e-30);
+    range.low = range.low >= 0 ? 0.0 : range.low - kYRoom * span;
+    range.high += room * span;
   }
   if (!(range.high > range.low)) range.high = range.low + 1;
   auto* value_axis = static_cast<QValueAxis*>(axis);
@@ -115,6 +133,22 @@ void FitAxis(QAbstractAxis* axis, Range range, bool log, bool y) {
   value_axis->setTickType(QValueAxis::TicksDynamic);
   value_axis->setTickAnchor(0);
   value_axis->setTickInterval(TickStep(range.high - range.low));
+}
+
+std::vector<QColor> LineColours(int lightness) {
+  std::vector<QColor> colours;
+  for (const LineColour& line : kLineColours) {
+    colours.push_back(
+        QColor::fromHsl(line.hue, kSaturation, lightness + line.lightness_step * kLightnessStep));
+  }
+  return colours;
+}
+
+// Half way from the background to the text: the colour of notes about lines.
+QColor Muted(const ChartColours& colours) {
+  return QColor::fromRgbF((colours.background.redF() + colours.text.redF()) / 2,
+                          (colours.background.greenF() + colours.text.greenF()) / 2,
+                          (colours.background.blueF() + colours.text.blueF()) / 2);
 }
 
 }  // namespace
@@ -128,7 +162,7 @@ ChartColours PaletteColours(const QPalette& palette) {
   c.grid = QColor::fromRgbF(0.75f * c.background.redF() + 0.25f * c.text.redF(),
                             0.75f * c.background.greenF() + 0.25f * c.text.greenF(),
                             0.75f * c.background.blueF() + 0.25f * c.text.blueF());
-  for (const int hue : kHues) c.series.push_back(QColor::fromHsl(hue, 200, dark ? 170 : 95));
+  c.series = LineColours(dark ? kLightOnDark : kLightOnLight);
   c.marks = c.text;
   return c;
 }
@@ -138,7 +172,7 @@ ChartColours PrintColours() {
   c.background = Qt::white;
   c.text = Qt::black;
   c.grid = QColor(200, 200, 200);
-  for (const int hue : kHues) c.series.push_back(QColor::fromHsl(hue, 200, 85));
+  c.series = LineColours(kLightOnPaper);
   c.marks = Qt::black;
   return c;
 }
@@ -175,35 +209,55 @@ QChart* BuildCurveChart(const Curve& curve, const ChartColours& colours) {
 
   // Each series as lines between the points that have a value: a point
   // without one ends a line, and the next point with one starts another.
+  // Points beyond the model's range continue the line dashed, from the last
+  // point in range on.
   Range x_range;
   for (std::size_t s = 0; s < curve.series.size(); ++s) {
     const CurveSeries& data = curve.series[s];
     const auto axis = static_cast<std::size_t>(data.axis);
     if (axis >= y_axes.size()) continue;
-    QPen pen(colours.series[s % colours.series.size()], kLineWidth);
+    const QPen solid(colours.series[s % colours.series.size()], kLineWidth);
+    QPen dashed = solid;
+    dashed.setStyle(Qt::DashLine);
     QLineSeries* line = nullptr;
+    bool line_in_range = true;
     bool first_piece = true;
+    const auto plottable = [&](std::size_t i) {
+      const double x = curve.xs[i], y = data.y[i];
+      return std::isfinite(y) && (!curve.log_x || x > 0) && (!(curve.log_y && axis == 0) || y > 0);
+    };
+    const auto start_line = [&](bool in_range) {
+      line = new QLineSeries;
+      line->setName(Q(data.name));
+      line->setPen(in_range ? solid : dashed);
+      attach(line, data.axis);
+      if (!first_piece) chart->legend()->markers(line).front()->setVisible(false);
+      first_piece = false;
+      line_in_range = in_range;
+    };
     for (std::size_t i = 0; i < curve.xs.size() && i < data.y.size(); ++i) {
-      const double x = curve.xs[i];
-      const double y = data.y[i];
-      const bool plottable =
-          std::isfinite(y) && (!curve.log_x || x > 0) && (!(curve.log_y && axis == 0) || y > 0);
-      if (!plottable) {
+      if (!plottable(i)) {
         line = nullptr;
         continue;
       }
-      if (!line) {
-        line = new QLineSeries;
-        line->setName(Q(data.name));
-        line->setPen(pen);
-        attach(line, data.axis);
-        if (!first_piece) chart->legend()->markers(line).front()->setVisible(false);
-        first_piece = false;
+      const bool in_range = InRange(data, i);
+      if (line && line_in_range && !in_range) {
+        // The dashed part starts where the solid one ends.
+        start_line(false);
+        line->append(curve.xs[i - 1], data.y[i - 1]);
       }
-      line->append(x, y);
-      x_range.Add(x);
-      y_ranges[axis].Add(y);
+      if (!line) start_line(in_range);
+      line->append(curve.xs[i], data.y[i]);
+      x_range.Add(curve.xs[i]);
+      y_ranges[axis].Add(data.y[i]);
     }
+  }
+  // One legend entry says why lines turn dashed.
+  if (!curve.beyond_range.empty() && !y_axes.empty()) {
+    auto* note = new QLineSeries;
+    note->setName(Q(curve.beyond_range));
+    note->setPen(QPen(Muted(colours), kLineWidth, Qt::DashLine));
+    attach(note, 0);
   }
 
   // The design's points, one marker series per label and axis, each label
@@ -235,10 +289,18 @@ QChart* BuildCurveChart(const Curve& curve, const ChartColours& colours) {
     y_ranges[static_cast<std::size_t>(axis)].Add(mark.y);
   }
 
-  FitAxis(x_axis, x_range, curve.log_x, false);
+  FitAxis(x_axis, x_range, curve.log_x, 0);
   for (std::size_t a = 0; a < y_axes.size(); ++a) {
-    FitAxis(y_axes[a], y_ranges[a], curve.log_y && a == 0, true);
+    FitAxis(y_axes[a], y_ranges[a], curve.log_y && a == 0, a == 0 ? kYRoom : kRightYRoom);
   }
+  return chart;
+}
+
+QChart* BuildCurveChart(const Curve& curve, const ChartColours& colours,
+                        const std::string& design) {
+  QChart* chart = BuildCurveChart(curve, colours);
+  chart->setTitle("<div align=\"center\">" + Q(curve.title).toHtmlEscaped() + "<br>" +
+                  Q(design).toHtmlEscaped() + "</div>");
   return chart;
 }
 
@@ -250,6 +312,16 @@ void PaintChart(QChart& chart, QPainter& painter, const QRectF& target, const QS
   QCoreApplication::sendPostedEvents();
   scene.render(&painter, target, QRectF(QPointF(0, 0), size));
   scene.removeItem(&chart);
+}
+
+QImage ChartImage(QChart& chart, const QSizeF& size, qreal scale) {
+  QImage image((size * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(scale);
+  image.fill(chart.backgroundBrush().color());
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  PaintChart(chart, painter, QRectF(QPointF(0, 0), size), size);
+  return image;
 }
 
 }  // namespace tov::qt

@@ -5,6 +5,7 @@
 
 #include <QChart>
 #include <QColor>
+#include <QImage>
 #include <QPalette>
 #include <QSizeF>
 #include <QString>
@@ -33,8 +34,16 @@ ChartColours PrintColours();
 // A new chart of the curve (owned by the caller).
 QChart* BuildCurveChart(const Curve& curve, const ChartColours& colours);
 
+// The same, its title followed on a second line by the design the curve
+// belongs to (DesignIdentity): the chart of an exported curve.
+QChart* BuildCurveChart(const Curve& curve, const ChartColours& colours, const std::string& design);
+
 // Paints `chart` into `target` of the painter (vector output on a PDF or SVG
 // device), laid out at `size` logical pixels and scaled to the target.
 void PaintChart(QChart& chart, QPainter& painter, const QRectF& target, const QSizeF& size);
+
+// `chart` laid out at `size` logical pixels as an image of `scale` device
+// pixels per logical pixel (its device pixel ratio), antialiased.
+QImage ChartImage(QChart& chart, const QSizeF& size, qreal scale);
 
 }  // namespace tov::qt

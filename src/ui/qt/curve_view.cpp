@@ -73,8 +73,9 @@ QString CurveView::ReadOutAt(const QPointF& position) const {
   for (const CurveSeries& s : curve_->series) {
     const auto axis = static_cast<std::size_t>(s.axis);
     const std::string unit = axis < curve_->y_axes.size() ? curve_->y_axes[axis].unit : "";
-    text += ";  " + QString::fromStdString(s.name) + " = " +
-            Number(i < s.y.size() ? s.y[i] : NAN, unit);
+    const double y = i < s.y.size() ? s.y[i] : NAN;
+    text += ";  " + QString::fromStdString(s.name) + " = " + Number(y, unit);
+    if (std::isfinite(y) && !InRange(s, i)) text += " (beyond the fit)";
   }
   return text;
 }

@@ -25,7 +25,8 @@ class CurveView : public QChartView {
 
   // The read-out for a point of the view (view coordinates): the x value of
   // the curve's point nearest to it and every series' value there ("no value"
-  // in a gap); empty outside the plot area or without a curve.
+  // in a gap, "(beyond the fit)" after a value past the model's range); empty
+  // outside the plot area or without a curve.
   QString ReadOutAt(const QPointF& position) const;
 
  signals:

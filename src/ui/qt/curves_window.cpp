@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "io/curve_csv.h"
 #include "io/export_save.h"
@@ -21,6 +22,10 @@ namespace tov::qt {
 namespace {
 
 constexpr const char* kNoDesign = "No design is shown: press Calculate or pick a core.";
+// An exported image has twice the pixels of the chart on the screen.
+constexpr qreal kImageScale = 2;
+// An exported chart has at least this many logical pixels.
+constexpr QSize kLeastExportSize(480, 300);
 // Size of the window at first, in average characters and lines of its font.
 constexpr int kWidthChars = 110;
 constexpr int kHeightLines = 34;
@@ -101,7 +106,11 @@ void CurvesWindow::Follow(const std::optional<DesignResult>& design, const CoreT
   if (design == design_) return;
   design_ = design;
   curves_.reset();
-  if (design_) curves_ = DesignCurves(*design_, cores);
+  design_identity_.clear();
+  if (design_) {
+    curves_ = DesignCurves(*design_, cores);
+    design_identity_ = DesignIdentity(*design_, cores);
+  }
   Redraw();
 }
 
@@ -133,26 +142,37 @@ QString CurvesWindow::ReadOut(CurveKind kind) const {
 QString CurvesWindow::ExportCurve(CurveKind kind, ExportFormat format, const QString& path) {
   CurveView* view = View(kind);
   if (!view->Shown()) return "No design is shown.";
+  const Curve& curve = *view->Shown();
   QByteArray bytes;
   if (format == ExportFormat::Csv) {
-    const std::string text = CurveCsv(*view->Shown());
+    const std::string text = CurveCsv(curve, curve.title + ": " + design_identity_);
     bytes = QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-  } else if (format == ExportFormat::Png) {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!view->grab().save(&buffer, "PNG")) return "the image could not be written";
   } else {
+    // The chart as shown, without the view's frame, titled with the design.
+    const std::unique_ptr<QChart> chart(
+        BuildCurveChart(curve, PaletteColours(palette()), design_identity_));
+    // Every tab's chart has the room of the tab shown (a tab not yet shown
+    // has not been laid out).
+    const QSize size =
+        tab_[static_cast<std::size_t>(tabs_->currentIndex())].view->viewport()->size().expandedTo(
+            kLeastExportSize);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(view->size());
-    svg.setViewBox(QRect(QPoint(0, 0), view->size()));
-    svg.setTitle(QString::fromStdString(view->Shown()->title));
-    QPainter painter;
-    if (!painter.begin(&svg)) return "the drawing could not be started";
-    view->render(&painter);
-    painter.end();
+    if (format == ExportFormat::Png) {
+      const QImage image = ChartImage(*chart, size, kImageScale * view->devicePixelRatioF());
+      if (!image.save(&buffer, "PNG")) return "the image could not be written";
+    } else {
+      QSvgGenerator svg;
+      svg.setOutputDevice(&buffer);
+      svg.setSize(size);
+      svg.setViewBox(QRect(QPoint(0, 0), size));
+      svg.setTitle(QString::fromStdString(curve.title));
+      svg.setDescription(QString::fromStdString(design_identity_));
+      QPainter painter;
+      if (!painter.begin(&svg)) return "the drawing could not be started";
+      PaintChart(*chart, painter, QRectF(QPointF(0, 0), size), size);
+      painter.end();
+    }
   }
   return QString::fromStdString(SaveExport(
       QFile::encodeName(path).toStdString(),

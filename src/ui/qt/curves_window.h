@@ -36,7 +36,9 @@ class CurvesWindow : public QWidget {
   CurveView* View(CurveKind kind) const;
   QString ReadOut(CurveKind kind) const;
 
-  // Writes the curve in the format to `path` as every export is saved:
+  // Writes the curve in the format to `path` as every export is saved: the
+  // chart without the view's frame (a PNG at twice the screen's pixels), or
+  // the points, titled with the design the curve belongs to;
   // replacing the file only once the new one is complete, and never the
   // design file. Returns the empty text, or why nothing was written.
   QString ExportCurve(CurveKind kind, ExportFormat format, const QString& path);
@@ -61,6 +63,7 @@ class CurvesWindow : public QWidget {
   std::optional<std::array<Curve, kCurveKinds.size()>> curves_;
   QString export_dir_;
   std::string design_file_;
+  std::string design_identity_;  // the design as exports name it
 };
 
 }  // namespace tov::qt

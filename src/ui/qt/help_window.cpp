@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "ui/qt/close_keys.h"
+#include "ui/qt/help_pages.h"
 
 namespace tov::qt {
 namespace {
@@ -32,6 +33,7 @@ HelpWindow::HelpWindow(const QString& help_dir, QWidget* parent)
   setWindowTitle("Corvane Inductor Design Help");
   setAttribute(Qt::WA_QuitOnClose, false);
   keywords_ = LoadHelpKeywords(QDir(help_dir_).filePath(kKeywordFile));
+  pages_ = LoadHelpPages(help_dir_);
 
   QPushButton* contents = MakeToolButton("helpContents", "&Contents", this);
   QPushButton* index = MakeToolButton("helpIndex", "&Index", this);
@@ -52,11 +54,19 @@ HelpWindow::HelpWindow(const QString& help_dir, QWidget* parent)
   prompt->setBuddy(search_);
   keyword_list_ = new QListWidget(index_panel_);
   keyword_list_->setObjectName("helpKeywords");
+  search_outcome_ = new QLabel(index_panel_);
+  search_outcome_->setObjectName("helpSearchOutcome");
+  search_outcome_->setWordWrap(true);
+  page_list_ = new QListWidget(index_panel_);
+  page_list_->setObjectName("helpFoundPages");
+  page_list_->setWordWrap(true);
   auto* index_layout = new QVBoxLayout(index_panel_);
   index_layout->setContentsMargins(0, 0, 0, 0);
   index_layout->addWidget(prompt);
   index_layout->addWidget(search_);
-  index_layout->addWidget(keyword_list_);
+  index_layout->addWidget(keyword_list_, 2);
+  index_layout->addWidget(search_outcome_);
+  index_layout->addWidget(page_list_, 1);
 
   browser_ = new QTextBrowser(this);
   browser_->setObjectName("helpBrowser");
@@ -85,10 +95,16 @@ HelpWindow::HelpWindow(const QString& help_dir, QWidget* parent)
   forward->setEnabled(false);
   connect(search_, &QLineEdit::textChanged, this, &HelpWindow::FilterKeywords);
   connect(search_, &QLineEdit::returnPressed, this, [this] {
-    if (keyword_list_->count() > 0) OpenKeyword(keyword_list_->item(0));
+    if (keyword_list_->count() > 0) {
+      OpenKeyword(keyword_list_->item(0));
+    } else if (page_list_->count() > 0) {
+      OpenFoundPage(page_list_->item(0));
+    }
   });
   connect(keyword_list_, &QListWidget::itemClicked, this, &HelpWindow::OpenKeyword);
   connect(keyword_list_, &QListWidget::itemActivated, this, &HelpWindow::OpenKeyword);
+  connect(page_list_, &QListWidget::itemClicked, this, &HelpWindow::OpenFoundPage);
+  connect(page_list_, &QListWidget::itemActivated, this, &HelpWindow::OpenFoundPage);
 
   CloseOnEscapeOrCtrlW(*this);
 
@@ -128,16 +144,53 @@ void HelpWindow::OpenTopic(const QString& target) {
   browser_->setSource(url);
 }
 
+void HelpWindow::Search(const QString& words) {
+  ShowIndex();
+  search_->setText(words);
+}
+
 void HelpWindow::FilterKeywords(const QString& typed) {
   keyword_list_->clear();
   for (const HelpKeyword& entry : FilterHelpKeywords(keywords_, typed)) {
     auto* item = new QListWidgetItem(entry.keyword, keyword_list_);
     item->setData(Qt::UserRole, entry.target);
   }
+  page_list_->clear();
+  const QString words = typed.simplified();
+  if (words.isEmpty()) {
+    search_outcome_->setText("Type words to find the help pages that contain them.");
+    return;
+  }
+  const std::vector<HelpMatch> found = SearchHelp(pages_, words.toStdString());
+  for (const HelpMatch& match : found) {
+    auto* item = new QListWidgetItem(QString::fromStdString(match.title), page_list_);
+    item->setData(Qt::UserRole, QString::fromStdString(match.page));
+    item->setToolTip(QString::fromStdString(match.excerpt));
+  }
+  const QString quoted = "\u201c" + words + "\u201d";
+  if (!found.empty()) {
+    const QString pages =
+        found.size() == 1 ? QString("1 page contains")
+                          : QString("%1 pages contain").arg(static_cast<qulonglong>(found.size()));
+    search_outcome_->setText(pages + " " + quoted + ":");
+  } else if (keyword_list_->count() > 0) {
+    search_outcome_->setText("No help page contains " + quoted + ".");
+  } else {
+    search_outcome_->setText("Nothing found: no keyword and no help page contains " + quoted +
+                             ". Try fewer or shorter words.");
+  }
 }
 
 void HelpWindow::OpenKeyword(QListWidgetItem* item) {
   if (item) OpenTopic(item->data(Qt::UserRole).toString());
+}
+
+void HelpWindow::OpenFoundPage(QListWidgetItem* item) {
+  if (!item) return;
+  OpenTopic(item->data(Qt::UserRole).toString());
+  // Marks the first place of the first word typed.
+  const QString first = search_->text().simplified().section(' ', 0, 0);
+  if (!first.isEmpty()) browser_->find(first);
 }
 
 void HelpWindow::Present() {

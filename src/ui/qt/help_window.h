@@ -1,14 +1,19 @@
 #pragma once
 // The program's help viewer: HTML pages shipped in the program's "help"
 // folder, shown at their table of contents or at a keyword index whose search
-// field narrows the keywords as the user types. Esc and Ctrl+W close it.
+// field narrows the keywords as the user types and lists the pages whose text
+// holds the words typed, saying so when nothing matched. Esc and Ctrl+W close
+// it.
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QList>
 #include <QListWidget>
 #include <QTextBrowser>
 #include <QWidget>
+#include <vector>
 
+#include "ui/logic/help_search.h"
 #include "ui/qt/help_keywords.h"
 
 namespace tov::qt {
@@ -28,9 +33,14 @@ class HelpWindow : public QWidget {
   // missing page is reported in the viewer.
   void OpenTopic(const QString& target);
 
+  // Shows the keyword index searching for `words`: the keywords that contain
+  // them and the pages that hold them.
+  void Search(const QString& words);
+
  private:
   void FilterKeywords(const QString& typed);
   void OpenKeyword(QListWidgetItem* item);
+  void OpenFoundPage(QListWidgetItem* item);
   void Present();
 
   QString help_dir_;
@@ -38,6 +48,9 @@ class HelpWindow : public QWidget {
   QWidget* index_panel_ = nullptr;
   QLineEdit* search_ = nullptr;
   QListWidget* keyword_list_ = nullptr;
+  std::vector<HelpPageText> pages_;
+  QLabel* search_outcome_ = nullptr;
+  QListWidget* page_list_ = nullptr;
   QTextBrowser* browser_ = nullptr;
 };
 
