@@ -7,6 +7,8 @@
 #include <numeric>
 
 #include "app/tovcalc/design_json.h"
+#include "engines/pareto_front.h"
+#include "engines/part_volume.h"
 #include "io/csv_text.h"
 #include "state/constants.h"
 #include "ui/logic/candidate_rows.h"
@@ -25,7 +27,7 @@ constexpr std::string_view kScalarKeys[] = {
     "l_full_load_uh", "l_no_load_uh",    "mu_e",           "dcr_ohm",
     "core_loss_mw",   "copper_loss_mw",  "total_loss_mw",  "temp_rise_c",
     "wound_od_in",    "wound_length_in", "wound_width_in", "wound_ht_in",
-    "header"};
+    "header",         "pareto",          "wound_volume_cm3", "core_volume_cm3"};
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
@@ -109,6 +111,9 @@ Json Entry(const Candidate& c, const CoreTable& cores) {
   e["wound_width_in"] = d.e_core ? Number(cell(CoreColumn::WindOD)) : Json(nullptr);
   e["wound_ht_in"] = d.e_core ? Number(cell(CoreColumn::NomHt)) : wound(d.HTw);
   e["header"] = c.header;
+  e["pareto"] = false;
+  e["wound_volume_cm3"] = Number(WoundVolumeCm3(d, c.wound, cores));
+  e["core_volume_cm3"] = Number(CoreVolumeCm3(d));
   return e;
 }
 
@@ -353,6 +358,8 @@ CandidatesOutput WriteCandidates(const DesignRequest& request, const CoreTable& 
   std::vector<Json> entries;
   entries.reserve(set.candidates.size());
   for (const Candidate& c : set.candidates) entries.push_back(Entry(c, cores));
+  const std::vector<bool> pareto = LossVolumeFront(set.candidates, cores);
+  for (std::size_t i = 0; i < entries.size(); ++i) entries[i]["pareto"] = bool(pareto[i]);
   std::vector<std::size_t> order(entries.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   SortBy(order, entries, options.sort);
