@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <regex>
 #include <set>
@@ -31,11 +32,16 @@ const CoreTable& Shipped() {
 // What the SVG says, read back from its elements' attributes.
 struct ReadBack {
   int layers_attribute = -1;
-  std::set<int> layers;  // distinct data-layer of class "layer"
-  double outside = 0;    // largest outer diameter of a "layer" band
-  double height = 0;     // tallest "layer" rectangle
-  int wires = 0;         // "wire" circles
+  std::set<int> layers;     // distinct data-layer of class "layer"
+  double outside = 0;       // largest outer diameter of a "layer" band
+  double height = 0;        // tallest "layer" rectangle
+  int wires = 0;            // "wire" circles
+  int wires_astray = 0;     // wires not within the inner band of their layer
+  double hole = 1e300;      // smallest inner diameter of a "layer" band, seen from above
+  double section_hole = 0;  // gap between the innermost "layer" rectangles of the section
   std::vector<std::string> dimension_texts;
+  std::vector<double> dimension_lengths;
+  std::vector<std::vector<double>> rects;  // x, y, width, height of every rectangle, in order
 };
 
 double Attribute(const std::string& element, const std::string& name) {
@@ -51,9 +57,24 @@ ReadBack Read(const std::string& svg) {
   if (std::regex_search(svg, m, std::regex("data-layers=\"(\\d+)\""))) {
     r.layers_attribute = std::stoi(m[1]);
   }
+  struct Circle {
+    int layer;
+    double cx, cy, r, width;
+  };
+  std::vector<Circle> bands, wires;
+  std::vector<std::pair<double, double>> section;  // left and right edges of layer rectangles
   std::istringstream lines(svg);
   for (std::string line; std::getline(lines, line);) {
-    if (line.find("class=\"wire\"") != std::string::npos) ++r.wires;
+    const auto at = [&](const char* name) { return Attribute(line, name); };
+    if (line.find("class=\"wire\"") != std::string::npos) {
+      ++r.wires;
+      wires.push_back({int(at("data-layer")), at("cx"), at("cy"), at("r"), 0});
+    }
+    if (line.rfind("<rect", 0) == 0)
+      r.rects.push_back({at("x"), at("y"), at("width"), at("height")});
+    if (line.rfind("<line", 0) == 0 && r.dimension_lengths.size() < r.dimension_texts.size()) {
+      r.dimension_lengths.push_back(std::hypot(at("x2") - at("x1"), at("y2") - at("y1")));
+    }
     if (line.find("<text") != std::string::npos && !r.dimension_texts.empty() &&
         r.dimension_texts.back().empty()) {
       std::regex_search(line, m, std::regex(">([^<]*)</text>"));
@@ -63,27 +84,54 @@ ReadBack Read(const std::string& svg) {
     if (line.find("class=\"layer\"") == std::string::npos) continue;
     r.layers.insert(static_cast<int>(Attribute(line, "data-layer")));
     if (line.rfind("<circle", 0) == 0) {
-      r.outside = std::max(r.outside, 2 * Attribute(line, "r") + Attribute(line, "stroke-width"));
+      bands.push_back({int(at("data-layer")), at("cx"), at("cy"), at("r"), at("stroke-width")});
+      r.outside = std::max(r.outside, 2 * at("r") + at("stroke-width"));
+      r.hole = std::min(r.hole, 2 * at("r") - at("stroke-width"));
     } else {
-      r.height = std::max(r.height, Attribute(line, "height"));
+      r.height = std::max(r.height, at("height"));
+      section.emplace_back(at("x"), at("x") + at("width"));
     }
+  }
+  for (const Circle& w : wires) {
+    // The inner band of a layer is its smaller circle.
+    double inner = 1e300, outer = 0;
+    for (const Circle& b : bands) {
+      if (b.layer == w.layer && b.r - b.width / 2 < inner) {
+        inner = b.r - b.width / 2, outer = b.r + b.width / 2;
+      }
+    }
+    const double from_centre = std::hypot(w.cx - bands[0].cx, w.cy - bands[0].cy);
+    const double eps = 1e-9;
+    r.wires_astray += from_centre - w.r < inner - eps || from_centre + w.r > outer + eps;
+  }
+  if (!section.empty()) {
+    double left = 1e300, right = -1e300;
+    for (const auto& [a, b] : section) left = std::min(left, a), right = std::max(right, b);
+    const double centre = (left + right) / 2;
+    double hole_left = -1e300, hole_right = 1e300;
+    for (const auto& [a, b] : section) {
+      if (b < centre) hole_left = std::max(hole_left, b);
+      if (a > centre) hole_right = std::min(hole_right, a);
+    }
+    r.section_hole = hole_right - hole_left;
   }
   return r;
 }
 
 // One wire of gauge 18 (0.0437 in) on a core wound from 0.5 in inside, 1.0 in
 // outside, 0.4 in high. 30 turns lie in one layer (room for 32): OD 1.0 +
-// 2 d (30 d / 1.0), height 0.4 + 2 d. 50 turns take 32 and 18 in two layers.
+// 2 d (30 d / 1.0), height 0.4 + 2 d, the hole 0.5 - 2 d. 50 turns take 32
+// and 18 in two layers; the hole is 0.5 - 4 d.
 TEST(PartDrawingTest, ToroidReadBackEqualsHandWoundFigures) {
   struct Case {
     int16_t turns;
     bool metric;
     int layers;
-    double outside_in, height_in;
+    double outside_in, height_in, hole_in;
   };
-  const Case cases[] = {{30, false, 1, 1.1146, 0.4874},
-                        {50, false, 2, 1.1835, 0.5748},
-                        {50, true, 2, 1.1835, 0.5748}};
+  const Case cases[] = {{30, false, 1, 1.1146, 0.4874, 0.4126},
+                        {50, false, 2, 1.1835, 0.5748, 0.3252},
+                        {50, true, 2, 1.1835, 0.5748, 0.3252}};
   CoreTable cores = testing::EmptyCoreTable();
   testing::FixtureCore core;
   core.WindID = 0.5, core.WindOD = 1.0, core.WindHt = 0.4;
@@ -105,7 +153,10 @@ TEST(PartDrawingTest, ToroidReadBackEqualsHandWoundFigures) {
     EXPECT_EQ(back.layers.size(), static_cast<std::size_t>(c.layers)) << c.turns;
     EXPECT_NEAR(back.outside, unit * c.outside_in, unit * 1e-4) << c.turns;
     EXPECT_NEAR(back.height, unit * c.height_in, unit * 1e-4) << c.turns;
+    EXPECT_NEAR(back.hole, unit * c.hole_in, unit * 1e-6) << c.turns;
+    EXPECT_NEAR(back.section_hole, unit * c.hole_in, unit * 1e-6) << c.turns;
     EXPECT_EQ(back.wires, c.turns);
+    EXPECT_EQ(back.wires_astray, 0) << c.turns;
   }
 }
 
@@ -136,6 +187,16 @@ TEST(PartDrawingTest, DesignsReadBackAsTheWindowShowsThem) {
     ASSERT_TRUE(drawing);
     const ReadBack back = Read(PartSvg(*drawing, "start-up"));
 
+    // Each dimension line is as long as its figure says.
+    ASSERT_EQ(back.dimension_lengths.size(), back.dimension_texts.size());
+    for (std::size_t i = 0; i < back.dimension_texts.size(); ++i) {
+      // Within half a unit of the figure's last digit.
+      const std::string& text = back.dimension_texts[i];
+      const auto decimals = static_cast<int>(text.find(' ') - text.find('.') - 1);
+      EXPECT_NEAR(back.dimension_lengths[i], std::strtod(text.c_str(), nullptr),
+                  0.5 * std::pow(10.0, -decimals) + 1e-9)
+          << text;
+    }
     // The dimension figures, joined as the window joins them.
     std::string joined;
     for (std::string text : back.dimension_texts) {
@@ -145,6 +206,17 @@ TEST(PartDrawingTest, DesignsReadBackAsTheWindowShowsThem) {
     if (s.material == Material::VelmaxE) {
       EXPECT_EQ(joined, w.wound_dimensions.text);
       EXPECT_EQ(back.layers_attribute, 0);
+      // Seen from above the core set sits in the middle of its wound outline;
+      // the window is filled from below by the winding factor.
+      ASSERT_EQ(back.rects.size(), 5u);
+      const auto middle = [](const std::vector<double>& q) {
+        return std::pair{q[0] + q[2] / 2, q[1] + q[3] / 2};
+      };
+      EXPECT_NEAR(middle(back.rects[0]).first, middle(back.rects[1]).first, 1e-9);
+      EXPECT_NEAR(middle(back.rects[0]).second, middle(back.rects[1]).second, 1e-9);
+      const std::vector<double>&window = back.rects[3], &fill = back.rects[4];
+      EXPECT_NEAR(fill[3] / window[3], form.ShownDesign()->fill, 1e-6);
+      EXPECT_NEAR(fill[1] + fill[3], window[1] + window[3], 1e-9);
       continue;
     }
     EXPECT_EQ(joined, w.wound_dimensions.text);

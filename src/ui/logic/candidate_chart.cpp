@@ -36,7 +36,8 @@ std::vector<ChartPoint> ChartPoints(const std::vector<CandidateRow>& rows,
     const CandidateRow& row = rows[line];
     if (!row.passes || !row.candidate.wound) continue;
     const std::optional<double> x = AxisFigure(row, axis, cores);
-    if (!x) continue;
+    const double loss = row.candidate.design.Ptot;
+    if (!x || !(*x > 0) || !(loss > 0)) continue;
     points.push_back({line, *x, row.candidate.design.Ptot, false});
     figures.push_back({*x, row.candidate.design.Ptot, true});
   }

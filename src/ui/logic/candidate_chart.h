@@ -38,8 +38,8 @@ struct ChartPoint {
 };
 
 // The points of the lines `shown` (indexes into `rows`) that pass and have
-// both figures, in that order; on the front is a point that no other of them
-// beats with no more loss and no more of x, and less of one.
+// both figures above zero (the chart's scales are logarithmic), in that order; on the front is a
+// point that no other of them beats with no more loss and no more of x, and less of one.
 std::vector<ChartPoint> ChartPoints(const std::vector<CandidateRow>& rows,
                                     std::span<const std::size_t> shown, ChartAxis axis,
                                     const CoreTable& cores);

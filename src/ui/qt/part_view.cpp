@@ -147,7 +147,7 @@ PartWindow::PartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(canvas_, 1);
   // Fits a 1366 x 768 screen at twice the scale.
-  resize(600, 340);
+  resize(560, 300);
 }
 
 void PartWindow::Follow(const std::optional<DesignResult>& design, const CoreTable& cores,
