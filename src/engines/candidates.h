@@ -52,6 +52,9 @@ struct Candidate {
   std::string header;         // recommended header (toroids) or bobbin part number (E-cores)
   bool search_start = false;  // the row the search starts from
   bool search_pick = false;   // the row Calculate picks for this material and stack
+  // On the loss-volume front of the set it was compared in (LossVolumeFront);
+  // false until the caller marks it.
+  bool pareto = false;
   // Every wire found room on the toroid (always true for E-cores); without,
   // the wound size, resistance, copper and total loss and temperature rise
   // of `design` are not computed.

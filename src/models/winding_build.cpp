@@ -23,7 +23,7 @@ std::optional<int32_t> WiresInLayer(float id, float d, int32_t remaining) {
 }  // namespace
 
 ToroidBuild WindToroid(int16_t N, int16_t S, float d, float WindID, float WindOD, float WindHt,
-                       int16_t stack_count) {
+                       int16_t stack_count, std::vector<ToroidLayer>* layers) {
   ToroidBuild build;
   float id = 0;
   float od = 0;
@@ -42,6 +42,7 @@ ToroidBuild WindToroid(int16_t N, int16_t S, float d, float WindID, float WindOD
       build.fits = false;
       break;
     }
+    if (layers) layers->push_back({*per, id, od, ht});
     // Each wire of the layer goes once around the current cross-section.
     Commit(build.length, ToSingle(build.length + *per * ((double{od} - id) + 2.0 * ht)));
     Commit(frac, ToSingle(*per * double{d} / od));

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace tov {
 
@@ -16,13 +17,23 @@ struct ToroidBuild {
   int32_t placed = 0;  // wires placed (each strand counted), all N S when it fits
 };
 
+// One layer of a toroid winding: the wires it holds and the surface it lies
+// on, the build-up so far (in): inner diameter, outer diameter, height.
+struct ToroidLayer {
+  int32_t wires = 0;
+  float id = 0;
+  float od = 0;
+  float ht = 0;
+};
+
 // Winds N S wires of diameter d (in) layer by layer on a toroid of winding
 // dimensions WindID, WindOD, WindHt (in), the height times stack_count. When a
 // layer can hold no wire before all are placed, stops there with fits = false
 // and what was built so far. A wire of diameter 0 (gauge 43, past the tables)
-// lies in one layer without adding to the build. Always ends.
+// lies in one layer without adding to the build. Always ends. With `layers`,
+// appends each layer wound, innermost first.
 ToroidBuild WindToroid(int16_t N, int16_t S, float d, float WindID, float WindOD, float WindHt,
-                       int16_t stack_count);
+                       int16_t stack_count, std::vector<ToroidLayer>* layers = nullptr);
 
 // DC resistance of a wire length (in) of R' ohms per 1000 ft at 20 deg C,
 // times the copper factor: length / 12000 R' copper_factor, ohms.

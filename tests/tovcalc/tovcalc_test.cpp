@@ -554,5 +554,62 @@ TEST(Tovcalc, AFailedRequirementIsNotedAndStrictRefusesIt) {
   EXPECT_EQ(Calc({"--strict", "--al-tolerance", "0", "--material", "mpp"}).status, 0);
 }
 
+// --candidates marks the Pareto front of loss against wound volume: no
+// passing row beats a marked one, every passing row left unmarked is beaten,
+// by the figures the output itself gives; the CSV has the same columns.
+TEST(Tovcalc, CandidatesMarkTheParetoFrontByTheirOwnFigures) {
+  for (const Args& request : {Args{}, Args{"--idc", "3", "--lfl", "400", "--lnl", "900"}}) {
+    Args json_args = request;
+    json_args.insert(json_args.end(), {"--candidates", "--stacks", "1-5", "--json"});
+    const Json candidates = Calc(json_args).json()["candidates"];
+    ASSERT_GT(candidates.size(), 1000u);
+    const auto beats = [](const Json& a, const Json& b) {
+      const double av = a["wound_volume_cm3"], bv = b["wound_volume_cm3"];
+      const double al = a["total_loss_mw"], bl = b["total_loss_mw"];
+      return av <= bv && al <= bl && (av < bv || al < bl);
+    };
+    int marked = 0;
+    for (const Json& c : candidates) {
+      ASSERT_TRUE(c["core_volume_cm3"].is_number());
+      if (!c["passes"].get<bool>()) {
+        EXPECT_FALSE(c["pareto"].get<bool>()) << c["part_number"];
+        continue;
+      }
+      bool beaten = false;
+      for (const Json& other : candidates) {
+        beaten = beaten || (other["passes"].get<bool>() && beats(other, c));
+      }
+      EXPECT_EQ(c["pareto"].get<bool>(), !beaten) << c["part_number"] << " " << c["stack"];
+      marked += c["pareto"].get<bool>();
+    }
+    EXPECT_GE(marked, 2);
+
+    Args csv_args = request;
+    csv_args.insert(csv_args.end(), {"--candidates", "--passing", "--csv", "--sort", "-pareto"});
+    const std::string csv = Calc(csv_args).out;
+    const std::string header = csv.substr(0, csv.find('\n'));
+    EXPECT_NE(header.find(",header,pareto,wound_volume_cm3,core_volume_cm3,"), std::string::npos)
+        << header;
+    // Sorted by the mark, descending: the first line is on the front.
+    const auto cells = [](const std::string& line) {
+      std::vector<std::string> out(1);
+      for (char ch : line) {
+        if (ch == ',') {
+          out.emplace_back();
+        } else {
+          out.back().push_back(ch);
+        }
+      }
+      return out;
+    };
+    const std::vector<std::string> names = cells(header);
+    const auto column = std::find(names.begin(), names.end(), "pareto") - names.begin();
+    const std::size_t start = header.size() + 1;
+    const std::vector<std::string> first = cells(csv.substr(start, csv.find('\n', start) - start));
+    ASSERT_EQ(first.size(), names.size());
+    EXPECT_EQ(first[static_cast<std::size_t>(column)], "true");
+  }
+}
+
 }  // namespace
 }  // namespace tov::tovcalc

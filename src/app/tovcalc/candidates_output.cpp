@@ -6,6 +6,8 @@
 #include <numeric>
 
 #include "app/tovcalc/design_json.h"
+#include "engines/pareto_front.h"
+#include "engines/part_volume.h"
 #include "io/csv_text.h"
 #include "state/constants.h"
 #include "ui/logic/candidate_rows.h"
@@ -96,6 +98,13 @@ constexpr Column kColumns[] = {
        return c.design.e_core ? CoreCell(c, t, CoreColumn::NomHt) : Wound(c, c.design.HTw);
      }},
     {"header", [](const Candidate& c, const CoreTable&) { return Value::Text(c.header); }},
+    {"pareto", [](const Candidate& c, const CoreTable&) { return Value::Truth(c.pareto); }},
+    {"wound_volume_cm3",
+     [](const Candidate& c, const CoreTable& t) {
+       return Value::Maybe(WoundVolumeCm3(c.design, c.wound, t));
+     }},
+    {"core_volume_cm3",
+     [](const Candidate& c, const CoreTable&) { return Value::Maybe(CoreVolumeCm3(c.design)); }},
 };
 
 std::string_view Trim(std::string_view s) {
@@ -475,6 +484,8 @@ CandidatesOutput WriteCandidates(const DesignRequest& request, const CoreTable& 
   if (options.passing_only) {
     std::erase_if(set.candidates, [](const Candidate& c) { return !c.Passes(); });
   }
+  const std::vector<bool> front = LossVolumeFront(set.candidates, cores);
+  for (std::size_t i = 0; i < front.size(); ++i) set.candidates[i].pareto = front[i];
   std::vector<std::size_t> order(set.candidates.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   SortBy(order, set.candidates, cores, options.sort);

@@ -4,10 +4,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "state/constants.h"
 #include "ui/qt/close_keys.h"
+#include "ui/qt/pareto_chart.h"
 
 namespace tov::qt {
 namespace {
@@ -271,7 +273,12 @@ CompareWindow::CompareWindow(DesignController& frm, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(filters);
   layout->addWidget(lblSummary_);
-  layout->addWidget(grdCompare_, 1);
+  auto* views = new QTabWidget(this);
+  views->addTab(grdCompare_, "&Table");
+  auto* chart = new ParetoChart(*model_, *filter_, *grdCompare_, this);
+  views->addTab(chart, "C&hart");
+  connect(chart, &ParetoChart::lineChosen, this, &CompareWindow::LineDoubleClicked);
+  layout->addWidget(views, 1);
 
   connect(cboMaterial_, &QComboBox::currentIndexChanged, this, &CompareWindow::ApplyFilter);
   connect(cboStack_, &QComboBox::currentIndexChanged, this, &CompareWindow::ApplyFilter);

@@ -63,6 +63,7 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
 
   QMenu* view = AddMenu(bar, "mnuView", "&View");
   m.mnuCurves = AddEntry(view, "mnuCurves", "&Curves...", QKeySequence(Qt::CTRL | Qt::Key_G));
+  m.part = AddEntry(view, "part", "&Part...");
   QMenu* tools = AddMenu(bar, "mnuTools", "&Tools");
   m.mnuCompare =
       AddEntry(tools, "mnuCompare", "&Compare Cores...", QKeySequence(Qt::CTRL | Qt::Key_K));

@@ -32,6 +32,7 @@ struct MainMenus {
   QAction* millimetres = nullptr;  // checkable, in the Dimensions submenu
 
   QAction* mnuCurves = nullptr;   // enabled while a design is shown
+  QAction* part = nullptr;        // View > Part..., enabled while a design is shown
   QAction* mnuCompare = nullptr;  // Tools > Compare Cores...
   QAction* converter = nullptr;   // Tools > Converter...
   QAction* simulate = nullptr;    // Tools > Simulate Converter

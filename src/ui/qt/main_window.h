@@ -34,6 +34,7 @@
 #include "ui/qt/compare_window.h"
 #include "ui/qt/curves_window.h"
 #include "ui/qt/main_menus.h"
+#include "ui/qt/part_view.h"
 #include "ui/qt/stack_dialog.h"
 
 namespace tov::qt {
@@ -51,6 +52,7 @@ class MainWindow : public QMainWindow {
   StackDialog* Stack() const { return stack_dialog_; }
   // The Curves window once it has been opened, else null.
   CurvesWindow* Curves() const { return curves_; }
+  PartWindow* Part() const { return part_; }
   // The "Compare Cores" window once it has been opened, else null.
   CompareWindow* Compare() const { return compare_window_; }
   QDialog* Simulation() const { return simulation_window_; }
@@ -124,6 +126,7 @@ class MainWindow : public QMainWindow {
   void SimulateConverter();
   // View > Curves and File > Export PDF (main_window_curves.cpp).
   void OpenCurves();
+  void OpenPart();
   void ExportPdf();
   void MirrorDesignViews();
 
@@ -149,6 +152,7 @@ class MainWindow : public QMainWindow {
   ConverterFormTexts converter_form_;  // Tools > Converter... as last left
   QPointer<QDialog> simulation_window_;
   QPointer<CurvesWindow> curves_;
+  QPointer<PartWindow> part_;
 };
 
 }  // namespace tov::qt

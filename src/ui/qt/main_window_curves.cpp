@@ -1,5 +1,5 @@
 // The views of the design shown that the main window opens: the Curves
-// window, which follows every new design, and the PDF export. (The SPICE
+// and Part windows, which follow every new design, and the PDF export. (The SPICE
 // export is the window logic's own, ExportSpiceModel.)
 
 #include <QDateTime>
@@ -29,11 +29,27 @@ void MainWindow::OpenCurves() {
   curves_->activateWindow();
 }
 
+void MainWindow::OpenPart() {
+  if (!frm_.ShownDesign()) return;
+  if (!part_) {
+    part_ = new PartWindow(this);
+    part_->setAttribute(Qt::WA_DeleteOnClose);
+    part_->Follow(frm_.ShownDesign(), frm_.Cores(), frm_.Model().state.metric, frm_.DesignFile());
+    part_->show();
+  }
+  part_->raise();
+  part_->activateWindow();
+}
+
 void MainWindow::MirrorDesignViews() {
   menus_.mnuCurves->setEnabled(frm_.ShownDesign().has_value());
+  menus_.part->setEnabled(frm_.ShownDesign().has_value());
   menus_.mnuExportSpice->setEnabled(frm_.ShownDesign().has_value());
   menus_.export_mas->setEnabled(frm_.ShownDesign().has_value());
   if (curves_) curves_->Follow(frm_.ShownDesign(), frm_.Cores(), frm_.DesignFile());
+  if (part_) {
+    part_->Follow(frm_.ShownDesign(), frm_.Cores(), frm_.Model().state.metric, frm_.DesignFile());
+  }
 }
 
 void MainWindow::ExportPdf() {

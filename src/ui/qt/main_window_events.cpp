@@ -86,6 +86,7 @@ void MainWindow::ConnectEvents() {
   on(menus_.export_mas, [&f] { ExportMasFile(f); });
   on(menus_.import_mas, [&f] { ImportMasFile(f); });
   connect(menus_.mnuCurves, &QAction::triggered, this, &MainWindow::OpenCurves);
+  connect(menus_.part, &QAction::triggered, this, &MainWindow::OpenPart);
   connect(menus_.mnuExit, &QAction::triggered, this, &QWidget::close);
   on(menus_.mnuTemp, [&f] { f.AskAmbientTemperature(); });
   on(menus_.mnuStack, [&f] { f.OpenStackDialog(); });
