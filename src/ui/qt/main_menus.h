@@ -14,6 +14,7 @@ struct MainMenus {
   QMenu* mnuRecent = nullptr;  // filled by the main window
   QAction* mnuSaveAs = nullptr;
   QAction* mnuPrint = nullptr;
+  QAction* print_report = nullptr;  // the engineering report through the print dialog
   QAction* mnuExportPdf = nullptr;
   QAction* mnuExportSpice = nullptr;  // enabled while a design is shown
   QAction* export_mas = nullptr;      // enabled while a design is shown

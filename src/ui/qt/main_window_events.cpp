@@ -9,6 +9,7 @@
 #include "ui/logic/mas_exchange.h"
 #include "ui/logic/status_texts.h"
 #include "ui/qt/main_window.h"
+#include "ui/qt/report_print.h"
 
 namespace tov::qt {
 namespace {
@@ -78,6 +79,8 @@ void MainWindow::ConnectEvents() {
   connect(menus_.mnuRecent, &QMenu::aboutToShow, this, &MainWindow::FillRecentMenu);
   on(menus_.mnuSaveAs, [&f] { f.SaveDesignAs(); });
   on(menus_.mnuPrint, [&f] { f.Print(); });
+  connect(menus_.print_report, &QAction::triggered, this,
+          [this] { PrintDesignReport(this, frm_); });
   connect(menus_.mnuExportPdf, &QAction::triggered, this, &MainWindow::ExportPdf);
   on(menus_.mnuExportSpice, [&f] { f.ExportSpiceModel(); });
   on(menus_.export_mas, [&f] { ExportMasFile(f); });
