@@ -218,6 +218,19 @@ TEST(DesignPdf, FirstPageHoldsTheTitleBlockTheFiguresAndTheChart) {
   }
 }
 
+TEST(DesignPdf, WithoutADesignItSaysSoAndHasNoChart) {
+  WindowUnderTest t;
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath("empty.pdf");
+  ASSERT_EQ(WriteDesignPdf(*t.frm, pdf.toStdString(), kWhen, kSignature, kGerman), QString());
+  const auto page = PageLines(pdf, 1);
+  if (!page) GTEST_SKIP() << "pdftotext is not available";
+  const QString text = page->join(' ').simplified();
+  EXPECT_TRUE(text.contains("No design is shown")) << text.toStdString();
+  EXPECT_FALSE(text.contains("Current (A)")) << "no chart";
+  EXPECT_TRUE(PageLines(pdf, 2)->join(' ').contains("Design Inputs"));
+}
+
 TEST(DesignPdf, PaperFollowsTheLocale) {
   StartUpDesign d;
   const std::map<QString, QString> sizes = {
@@ -260,6 +273,8 @@ TEST(DesignPdf, FirstPageLooksLikeTheReference) {
   ASSERT_EQ(image->size(), expected.size());
   // Fonts render a little differently from one machine to the next: the
   // page may differ slightly everywhere, and much only in a few pixels.
+  // (The same page with another file name differs by a mean of 0.02 and in
+  // 0.01 % of the pixels; another design by 7 and in 3.3 %.)
   double sum = 0;
   int far_off = 0;
   for (int y = 0; y < expected.height(); ++y) {
@@ -272,8 +287,8 @@ TEST(DesignPdf, FirstPageLooksLikeTheReference) {
     }
   }
   const double pixels = double{1} * expected.width() * expected.height();
-  EXPECT_LT(sum / pixels, 4.0) << "mean difference of grey";
-  EXPECT_LT(far_off / pixels, 0.015) << "share of pixels far off";
+  EXPECT_LT(sum / pixels, 2.5) << "mean difference of grey";
+  EXPECT_LT(far_off / pixels, 0.006) << "share of pixels far off";
 }
 
 TEST(DesignPdf, RoomBesideTheChartIsLeftBlankForADrawing) {

@@ -44,8 +44,8 @@ void Fill(QWidget& form, const QString& project, const QString& designed_by) {
 }
 
 TEST(ReportPrint, PreviewShowsBothPagesAndTheLinesAreRemembered) {
+  WindowUnderTest t;  // first: it keeps the settings away from the user's
   RememberSignature({"Old project", "Someone"});
-  WindowUnderTest t;
   t.Click("cmdCalculate");
   int pages = 0;
   WhenShown("reportSignature", [&](QWidget& form) {
@@ -67,8 +67,8 @@ TEST(ReportPrint, PreviewShowsBothPagesAndTheLinesAreRemembered) {
 }
 
 TEST(ReportPrint, CancelKeepsTheRememberedLinesAndExportsNothing) {
-  RememberSignature({"Kept", "Kept too"});
   WindowUnderTest t;
+  RememberSignature({"Kept", "Kept too"});
   for (const char* action : {"printReport", "mnuExportPdf"}) {
     WhenShown("reportSignature", [](QWidget& form) {
       Fill(form, "Dropped", "Dropped");

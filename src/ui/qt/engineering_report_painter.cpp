@@ -227,7 +227,7 @@ ReportLayout PaintEngineeringReport(QPainter& painter, const EngineeringReport& 
   y = PaintTable(page, report.requirements, 0, page.Width(), y + gap);
   if (report.requirements.rows.empty()) {
     y += page.Text(ReportFont(kTextPoints, false, true, page.Device()), 0, y,
-                   "No design is shown: press Calculate or select a core.", CellAlign::Left,
+                   "No design is shown: there are no requirement checks.", CellAlign::Left,
                    page.Width());
   }
   y = PaintDesignTables(page, report.design, y + gap);
