@@ -97,9 +97,15 @@ TEST_F(EngineeringReportTest, RequirementTableHoldsEveryCheckWithItsFailureReaso
   for (const TableColumn& c : table.columns) headings.push_back(c.heading);
   EXPECT_EQ(headings, (std::vector<std::string>{"Requirement", "Target", "Achieved", "Worst Case",
                                                 "Result"}));
-  double shares = 0;
-  for (const TableColumn& c : table.columns) shares += c.width;
-  EXPECT_NEAR(shares, 1.0, 1e-9);
+  // Every table's columns share its whole width.
+  std::vector<const ReportTable*> tables = {&table};
+  for (const ReportTable& t : report.design) tables.push_back(&t);
+  for (const ReportTable& t : report.details) tables.push_back(&t);
+  for (const ReportTable* t : tables) {
+    double shares = 0;
+    for (const TableColumn& c : t->columns) shares += c.width;
+    EXPECT_NEAR(shares, 1.0, 1e-9) << t->heading;
+  }
 
   const TableRow& rise = table.rows[static_cast<std::size_t>(CheckKind::TemperatureRise)];
   EXPECT_EQ(rise.cells[0], "Temperature rise (\u00b0C)");
