@@ -210,6 +210,10 @@ TEST(DesignPdf, FirstPageHoldsTheTitleBlockTheFiguresAndTheChart) {
   const auto all = PageLines(pdf);
   ASSERT_TRUE(all);
   const QString everything = all->join(' ').simplified();
+  // Page 2 starts at its top margin of 20 mm (56.7 pt).
+  const auto second = WordLines(pdf, 2);
+  ASSERT_TRUE(second && !second->empty());
+  EXPECT_LT(second->front().front().top, 60.0);
   for (const char* part :
        {"Design Inputs", "DC Current (A) 10", "Options", "Worst Case",
         "Ambient Temperature (degrees C) 20",
@@ -296,10 +300,12 @@ TEST(DesignPdf, RoomBesideTheChartIsLeftBlankForADrawing) {
   const QString pdf = d.dir.filePath("layout.pdf");
   ReportLayout layout;
   double dpi = 0;
+  double page_width = 0;
   {
     QPdfWriter writer(pdf);
     SetUpReportPages(writer, kGerman);
     dpi = writer.resolution();
+    page_width = writer.width();
     QPainter painter(&writer);
     layout = PaintEngineeringReport(
         painter, BuildEngineeringReport(*d.t.frm, ReportDate(kWhen), kSignature));
@@ -309,6 +315,7 @@ TEST(DesignPdf, RoomBesideTheChartIsLeftBlankForADrawing) {
   EXPECT_GT(layout.drawing.width(), dpi * 50 / 25.4) << "at least 50 mm wide";
   EXPECT_DOUBLE_EQ(layout.drawing.height(), layout.chart.height());
   EXPECT_GE(layout.drawing.left(), layout.chart.right());
+  EXPECT_NEAR(layout.drawing.right(), page_width, 1) << "up to the right margin, not into it";
 
   // The page at 1 pixel per 0.254 mm; within the margins of 20 mm.
   const auto image = Render(pdf, 1, 1100);  // A4's 297 mm high
@@ -328,6 +335,24 @@ TEST(DesignPdf, RoomBesideTheChartIsLeftBlankForADrawing) {
   };
   EXPECT_EQ(blank_inside(layout.drawing), 0);
   EXPECT_GT(blank_inside(layout.chart), 100) << "the chart is drawn where the layout says";
+}
+
+// Tables that leave the chart too little room send it to the top of a page
+// of its own.
+TEST(DesignPdf, ChartTooLowOnThePageMovesToTheNext) {
+  StartUpDesign d;
+  EngineeringReport report = BuildEngineeringReport(*d.t.frm, ReportDate(kWhen), kSignature);
+  const std::vector<TableRow> rows = report.requirements.rows;
+  for (int i = 0; i < 2; ++i) {  // three times the rows: the tables still fit
+    report.requirements.rows.insert(report.requirements.rows.end(), rows.begin(), rows.end());
+  }
+  QPdfWriter writer(d.dir.filePath("long.pdf"));
+  SetUpReportPages(writer, kGerman);
+  QPainter painter(&writer);
+  const ReportLayout layout = PaintEngineeringReport(painter, report);
+  EXPECT_EQ(layout.chart_page, 2);
+  EXPECT_EQ(layout.chart.top(), 0);
+  EXPECT_LE(layout.chart.bottom(), writer.height());
 }
 
 TEST(DesignPdf, TovdesignWritesItFromADesignFileWithoutADisplay) {
