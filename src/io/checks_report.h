@@ -1,17 +1,30 @@
 #pragma once
-// The requirement checks of a design as report lines: what each holds the
-// design to, its target, what the design achieves, the worst case, pass or
-// fail, and why a check fails.
+// The requirement checks of a design as the rows of a report's table: what
+// each holds the design to, its target, what the design achieves, the worst
+// case, pass or fail, and why a check fails.
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "engines/requirement_checks.h"
-#include "io/report_lines.h"
 
 namespace tov {
 
-// A heading, a column header, then one line per check, each failed check
-// followed by a line with its reason. No lines for no checks.
-ReportDocument BuildChecksReport(const std::vector<RequirementCheck>& checks);
+struct CheckRow {
+  std::string requirement;  // what the check holds the design to, with its unit: "Temperature
+                            // rise (°C)"
+  std::string target, achieved, worst_case;  // figures in that unit; empty where there is none
+  std::string result;                        // "pass" or "FAIL"
+  std::string reason;                        // why it fails; empty when there is nothing to say
+  bool pass = true;
+};
+
+// The unit of a check as a report prints it ("uH" as "µH", "degC" as "°C").
+std::string PrintedUnit(std::string_view unit);
+
+// One row per check, in the checks' order. A gauge is a whole number, every
+// other figure has two decimals.
+std::vector<CheckRow> CheckRows(const std::vector<RequirementCheck>& checks);
 
 }  // namespace tov

@@ -10,6 +10,8 @@ namespace {
 
 constexpr const char* kLastFolderKey = "fileDialogs/lastFolder";
 constexpr const char* kRecentKey = "recentDesigns";
+constexpr const char* kProjectKey = "report/project";
+constexpr const char* kDesignedByKey = "report/designedBy";
 
 QSettings Settings() {
   return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Corvane", "tovdesign");
@@ -54,6 +56,18 @@ void RemoveRecentDesign(const QString& path) {
 
 void ClearRecentDesigns() {
   StoreRecent({});
+}
+
+ReportSignature RememberedSignature() {
+  QSettings settings = Settings();
+  return {settings.value(kProjectKey).toString().toStdString(),
+          settings.value(kDesignedByKey).toString().toStdString()};
+}
+
+void RememberSignature(const ReportSignature& signature) {
+  QSettings settings = Settings();
+  settings.setValue(kProjectKey, QString::fromStdString(signature.project));
+  settings.setValue(kDesignedByKey, QString::fromStdString(signature.designed_by));
 }
 
 }  // namespace tov::qt

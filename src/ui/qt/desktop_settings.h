@@ -1,10 +1,13 @@
 #pragma once
 // What the desktop program keeps between runs, in the user's settings: the
-// folder of the last file dialog and the recently used design files. Nothing
-// that shapes a design is kept: every run starts from the start-up state.
+// folder of the last file dialog, the recently used design files and the
+// Project and Designed by lines of the report. Nothing that shapes a design
+// is kept: every run starts from the start-up state.
 
 #include <QString>
 #include <QStringList>
+
+#include "ui/logic/engineering_report.h"
 
 namespace tov::qt {
 
@@ -22,5 +25,9 @@ QStringList RecentDesigns();
 void AddRecentDesign(const QString& path);
 void RemoveRecentDesign(const QString& path);
 void ClearRecentDesigns();
+
+// The Project and Designed by lines last written into a report; empty at first.
+ReportSignature RememberedSignature();
+void RememberSignature(const ReportSignature& signature);
 
 }  // namespace tov::qt

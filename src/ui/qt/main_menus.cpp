@@ -42,6 +42,7 @@ MainMenus BuildMainMenus(QMenuBar& bar) {
   m.mnuSaveAs = AddEntry(file, "mnuSaveAs", "Save &Design As...");
   AddSeparator(file, "mnuSep1");
   m.mnuPrint = AddEntry(file, "mnuPrint", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));
+  m.print_report = AddEntry(file, "printReport", "Print &Report...");
   m.mnuExportPdf =
       AddEntry(file, "mnuExportPdf", "&Export PDF...", QKeySequence(Qt::CTRL | Qt::Key_E));
   m.mnuExportSpice = AddEntry(file, "mnuExportSpice", "Export SPICE &Model...");

@@ -17,6 +17,7 @@ struct MainMenus {
   QAction* save = nullptr;     // Save Design, to the design's file
   QAction* mnuSaveAs = nullptr;
   QAction* mnuPrint = nullptr;
+  QAction* print_report = nullptr;  // the engineering report through the print dialog
   QAction* mnuExportPdf = nullptr;
   QAction* mnuExportSpice = nullptr;  // enabled while a design is shown
   QAction* export_mas = nullptr;      // enabled while a design is shown

@@ -12,6 +12,7 @@
 #include "ui/qt/design_pdf.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/window_placement.h"
+#include "ui/qt/report_print.h"
 
 namespace tov::qt {
 
@@ -57,11 +58,13 @@ void MainWindow::ExportPdf() {
   const QString suggested = frm_.DesignFile().empty()
                                 ? QDir::home().filePath("design.pdf")
                                 : design.absoluteDir().filePath(design.completeBaseName() + ".pdf");
+  const std::optional<ReportSignature> signature = AskReportSignature(this);
+  if (!signature) return;
   QString path = QFileDialog::getSaveFileName(this, "Export PDF", suggested, "PDF Files (*.pdf)");
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += ".pdf";
-  const QString problem =
-      WriteDesignPdf(frm_, QFile::encodeName(path).toStdString(), QDateTime::currentDateTime());
+  const QString problem = WriteDesignPdf(frm_, QFile::encodeName(path).toStdString(),
+                                         QDateTime::currentDateTime(), *signature);
   if (!problem.isEmpty()) {
     QMessageBox::warning(this, kExportPdfTitle,
                          "The design could not be exported as\n" + path + "\n\n" + problem);

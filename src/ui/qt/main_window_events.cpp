@@ -10,6 +10,7 @@
 #include "ui/logic/status_texts.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/window_placement.h"
+#include "ui/qt/report_print.h"
 
 namespace tov::qt {
 namespace {
@@ -81,6 +82,8 @@ void MainWindow::ConnectEvents() {
   on(menus_.save, [&f] { f.SaveDesign(); });
   on(menus_.mnuSaveAs, [&f] { f.SaveDesignAs(); });
   on(menus_.mnuPrint, [&f] { f.Print(); });
+  connect(menus_.print_report, &QAction::triggered, this,
+          [this] { PrintDesignReport(this, frm_); });
   connect(menus_.mnuExportPdf, &QAction::triggered, this, &MainWindow::ExportPdf);
   on(menus_.mnuExportSpice, [&f] { f.ExportSpiceModel(); });
   on(menus_.export_mas, [&f] { ExportMasFile(f); });

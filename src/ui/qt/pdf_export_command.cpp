@@ -14,6 +14,7 @@
 #include "state/core_table_loader.h"
 #include "ui/logic/design_controller.h"
 #include "ui/qt/design_pdf.h"
+#include "ui/qt/desktop_settings.h"
 
 namespace tov::qt {
 namespace {
@@ -122,7 +123,8 @@ int ExportDesignPdf(const CoreTable& cores, const std::string& design_path,
           "window to answer, or correct it. No PDF was written.");
     return kPdfUsageError;
   }
-  const QString problem = WriteDesignPdf(frm, pdf_path, QDateTime::currentDateTime());
+  const QString problem =
+      WriteDesignPdf(frm, pdf_path, QDateTime::currentDateTime(), RememberedSignature());
   if (!problem.isEmpty()) {
     Error("The PDF could not be written as " + pdf_path.string() + ": " + problem.toStdString());
     return kPdfUnreadableFile;
