@@ -91,18 +91,15 @@ TEST_F(CandidateFixtureTest, EachRowNamesTheTestsItFails) {
     const char* failed[7];  // rows 395 to 401
     int16_t pick;
   };
+  // clang-format off
   const Case cases[] = {
       {false, 35, {"", "full_load_l ", "no_load_l ", "", "fill ", "winding ", ""}, 398},
-      {false,
-       10,
-       {"temperature ", "full_load_l ", "no_load_l temperature ", "temperature ",
-        "fill temperature ", "winding ", "temperature "},
-       0},
-      {true,
-       35,
-       {"", "full_load_l ", "no_load_l ", "", "fill ", "single_layer winding ", "single_layer "},
-       398},
+      {false, 10, {"temperature ", "full_load_l ", "no_load_l temperature ", "temperature ",
+                   "fill temperature ", "winding ", "temperature "}, 0},
+      {true, 35, {"", "full_load_l ", "no_load_l ", "", "fill ", "single_layer winding ",
+                  "single_layer "}, 398},
   };
+  // clang-format on
   for (const Case& k : cases) {
     const std::vector<Candidate> rows =
         Evaluate({.allowable_rise_c = k.Tallow, .single_layer = k.single_layer});

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <random>
 
+#include "support/random_designs.h"
+
 namespace tov {
 namespace {
 
@@ -25,55 +27,26 @@ struct DcCase {
 
 // Ripple from the off-time: buck Vout (1 - D), boost (Vout - Vin)(1 - D),
 // buck-boost Vout (1 - D), over L f.
+// clang-format off
 const DcCase kDcCases[] = {
-    {"buck 36..60 V to 12 V, 10 A, 30 %",
-     Topology::Buck,
-     36,
-     60,
-     12,
-     10,
-     100,
-     30,
-     32.0,
-     {1.0 / 3, 0.2},
-     {10, 10},
-     {2.5, 3.0}},
-    {"boost 10..14 V to 48 V, 2 A, 40 %",
-     Topology::Boost,
-     10,
-     14,
-     48,
-     2,
-     100,
-     40,
-     25.82465278,
-     {0.7916666667, 0.7083333333},
-     {9.6, 6.857142857},
-     {3.065546218, 3.84}},
-    {"buck-boost 9..16 V to -12 V, 3 A, 35 %",
-     Topology::BuckBoost,
-     9,
-     16,
-     12,
-     3,
-     200,
-     35,
-     13.9941691,
-     {0.5714285714, 0.4285714286},
-     {7.0, 5.25},
-     {1.8375, 2.45}},
+    {"buck 36..60 V to 12 V, 10 A, 30 %", Topology::Buck, 36, 60, 12, 10, 100, 30,
+     32.0, {1.0 / 3, 0.2}, {10, 10}, {2.5, 3.0}},
+    {"boost 10..14 V to 48 V, 2 A, 40 %", Topology::Boost, 10, 14, 48, 2, 100, 40,
+     25.82465278, {0.7916666667, 0.7083333333}, {9.6, 6.857142857}, {3.065546218, 3.84}},
+    {"buck-boost 9..16 V to -12 V, 3 A, 35 %", Topology::BuckBoost, 9, 16, 12, 3, 200, 35,
+     13.9941691, {0.5714285714, 0.4285714286}, {7.0, 5.25}, {1.8375, 2.45}},
 };
+// clang-format on
 
 ConverterRequest RequestOf(const DcCase& c) {
-  ConverterRequest r;
-  r.topology = c.topology;
-  r.vin_min = c.vin_min;
-  r.vin_max = c.vin_max;
-  r.vout = c.vout;
-  r.iout = c.iout;
-  r.fsw_khz = c.fsw_khz;
-  r.ripple_percent = c.percent;
-  return r;
+  return {.topology = c.topology,
+          .vin_min = c.vin_min,
+          .vin_max = c.vin_max,
+          .vout = c.vout,
+          .iout = c.iout,
+          .fsw_khz = c.fsw_khz,
+          .ripple_percent = c.percent,
+          .inductance_uh = std::nullopt};
 }
 
 TEST(Converter, DcTopologiesMatchTheHandCalculation) {
@@ -157,17 +130,7 @@ TEST(Converter, CornersKeepThePowerChargeAndVoltSecondBalances) {
 // at the lowest line: the hardest ripple where the line reaches
 // Vout / (2 efficiency), found here by brute force over the cycle.
 TEST(Converter, PfcBoostTakesTheHardestAngleAndTheLowLineCrest) {
-  ConverterRequest r;
-  r.topology = Topology::PfcBoost;
-  r.vin_min = 90;
-  r.vin_max = 265;
-  r.vout = 400;
-  r.pout = 500;
-  r.fline = 50;
-  r.efficiency = 0.95;
-  r.fsw_khz = 65;
-  r.ripple_percent = 20;
-  const ConverterOutcome out = DesignConverter(r);
+  const ConverterOutcome out = DesignConverter(testing::ReferencePfc());
   ASSERT_TRUE(out.design) << out.error;
   const ConverterDesign& d = *out.design;
   const double crest = std::sqrt(2.0) * 500 / (0.95 * 90);
@@ -209,24 +172,17 @@ TEST(Converter, RefusesWhatNoConverterOfTheKindCanDo) {
     ConverterRequest request;
     const char* error;
   };
-  ConverterRequest buck;
-  buck.topology = Topology::Buck;
-  buck.vin_min = 10;
-  buck.vin_max = 20;
-  buck.vout = 12;
-  buck.iout = 1;
-  buck.fsw_khz = 100;
-  buck.ripple_percent = 30;
-  ConverterRequest boost = buck;
+  const ConverterRequest buck{.vin_min = 10,
+                              .vin_max = 20,
+                              .vout = 12,
+                              .iout = 1,
+                              .fsw_khz = 100,
+                              .ripple_percent = 30,
+                              .inductance_uh = std::nullopt};
+  ConverterRequest boost = buck, pfc = testing::ReferencePfc();
   boost.topology = Topology::Boost;
   boost.vout = 15;
-  ConverterRequest pfc = buck;
-  pfc.topology = Topology::PfcBoost;
-  pfc.vin_min = 90;
-  pfc.vin_max = 265;
-  pfc.vout = 370;
-  pfc.pout = 100;
-  pfc.fline = 50;
+  pfc.vout = 350;                  // below 0.95 of the crest of 265 V
   ConverterRequest level = boost;  // no step up: a duty of 0, no ripple to size for
   level.vin_min = level.vin_max = 15;
   ConverterRequest both = buck, reversed = buck, lossy = buck, wide = buck;
@@ -238,7 +194,7 @@ TEST(Converter, RefusesWhatNoConverterOfTheKindCanDo) {
       {"buck below its output", buck, "12 V out needs more than 10 V in"},
       {"boost above its output", boost, "15 V out needs less than 20 V in"},
       {"boost at its output", level, "15 V out needs less than 15 V in"},
-      {"pfc below the crest", pfc, "370 V out is not above"},
+      {"pfc below the crest", pfc, "350 V out is not above"},
       {"goal and inductance", both, "not both"},
       {"range reversed", reversed, "the lower first"},
       {"efficiency above 1", lossy, "at most 1"},

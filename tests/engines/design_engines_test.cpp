@@ -53,15 +53,6 @@ TEST(RequiredSizeFigure, StartupInputsForEveryMaterial) {
   EXPECT_FALSE(RequiredSizeFigure(0.1f, 11, 600, 0, InfoOf(Material::MPP)));
 }
 
-TEST_F(Engines, StartupInputsAsTheSearchHoldsThem) {
-  const SearchWalk walk(request_, cores_);
-  const RunInputs& in = walk.inputs();
-  EXPECT_EQ(std::tuple(in.Tallow, in.Ltarget, in.Lmax, in.Idc, in.dI, in.Ipk, in.J, in.f),
-            std::tuple(35.0f, 0.1f, 0.15f, 10.0f, 2.0f, 11.0f, 600.0f, 100.0f));
-  EXPECT_FLOAT_EQ(in.Iw, 10.577f);
-  EXPECT_EQ(std::pair(walk.wire().G, walk.wire().S), (std::pair<int16_t, int16_t>(15, 1)));
-}
-
 TEST_F(Engines, SearchStartsAtTheSizeFigureAndPassesOverTheNoLoadFailure) {
   PutCore(cores_, 395, {.PartNo = "T0140", .SizeFigure = 0.14});  // below what is asked
   PutCore(cores_, 396, testing::VelmaxAL75());  // 58 turns untrimmed: over the ceiling
@@ -88,14 +79,10 @@ TEST_F(Engines, SearchStartsAtTheSizeFigureAndPassesOverTheNoLoadFailure) {
 
 // Each test of a row is strict: a value at its limit fails.
 TEST(RowTests, EveryLimitIsExclusive) {
-  const RowTests at{.fill = 0.48f,
-                    .fill_limit = 0.48f,
-                    .Lfl = 0.1f,
-                    .Ltarget = 0.1f,
-                    .Lnl = 0.15f,
-                    .Lmax = 0.15f,
-                    .ID = 1,
-                    .IDreq = 1};
+  // clang-format off
+  const RowTests at{.fill = 0.48f, .fill_limit = 0.48f, .Lfl = 0.1f, .Ltarget = 0.1f,
+                    .Lnl = 0.15f, .Lmax = 0.15f, .ID = 1, .IDreq = 1};
+  // clang-format on
   EXPECT_FALSE(at.FillPasses() || at.FullLoadPasses() || at.NoLoadPasses() ||
                at.SingleLayerPasses());
 }

@@ -29,26 +29,12 @@ TEST(LineCycleLoss, OneSwingIsTheDesignsOwnCoreLoss) {
 }
 
 TEST(LineCycleLoss, PfcAveragesMatchAFinerCycleAndTheSinesMeanSquare) {
-  ConverterRequest r;
-  r.topology = Topology::PfcBoost;
-  r.vin_min = 90;
-  r.vin_max = 265;
-  r.vout = 400;
-  r.pout = 500;
-  r.fline = 50;
-  r.efficiency = 0.95;
-  r.fsw_khz = 65;
-  r.ripple_percent = 20;
+  const ConverterRequest r = testing::ReferencePfc();
   const ConverterDesign c = *DesignConverter(r).design;
   for (const Material material : kMaterials) {
-    DesignRequest q;
-    q.material = material;
-    q.dc_current_a = c.idc;
-    q.ripple_a = c.ripple_pp;
-    q.frequency_khz = r.fsw_khz;
-    q.full_load_l_uh = c.inductance_uh;
-    q.no_load_l_uh = 2 * c.inductance_uh;
-    const std::optional<DesignResult> d = SearchCores(q, testing::ShippedCores()).design;
+    const std::optional<DesignResult> d =
+        SearchCores(testing::ChokeRequestFor(c, r.fsw_khz, material), testing::ShippedCores())
+            .design;
     ASSERT_TRUE(d);
     const std::optional<LineCycleLoss> loss = PfcLineCycleLoss(*d, r);
     ASSERT_TRUE(loss);

@@ -16,7 +16,6 @@
 #include "io/converter_deck.h"
 #include "io/ngspice_run.h"
 #include "io/pfc_deck.h"
-#include "state/constants.h"
 #include "support/random_designs.h"
 
 namespace tov {
@@ -50,21 +49,16 @@ std::vector<Case> Cases() {
   // Among random designs: the one nearest its no-load ceiling, and the one
   // whose full-load inductance is nearest half its no-load one.
   const std::vector<DesignResult> random = testing::RandomDesigns();
-  const DesignResult* ceiling = nullptr;
   const DesignResult* half = nullptr;
   for (const DesignResult& d : random) {
-    if (!(d.in.dI > 0)) continue;
-    if (d.in.Lmax > 0 && d.in.Lmax < kNoCeiling_mH &&
-        (!ceiling || d.Lnl / d.in.Lmax > ceiling->Lnl / ceiling->in.Lmax)) {
-      ceiling = &d;
-    }
-    if (!half || std::fabs(d.Lfl / d.Lnl - 0.5) < std::fabs(half->Lfl / half->Lnl - 0.5)) {
+    if (d.in.dI > 0 &&
+        (!half || std::fabs(d.Lfl / d.Lnl - 0.5) < std::fabs(half->Lfl / half->Lnl - 0.5))) {
       half = &d;
     }
   }
-  EXPECT_GT(ceiling->Lnl / ceiling->in.Lmax, 0.97f);
   EXPECT_NEAR(half->Lfl / half->Lnl, 0.5, 0.02);
-  cases.push_back({"near the no-load ceiling, boost", *ceiling, Topology::Boost, 0.6});
+  cases.push_back({"near the no-load ceiling, boost", testing::NearestItsCeiling(random),
+                   Topology::Boost, 0.6});
   cases.push_back({"at half roll-off, buck", *half, Topology::Buck, 0.5});
   return cases;
 }
@@ -135,25 +129,11 @@ TEST(ConverterSimulation, NgspiceMeetsTheCurvesRippleTheResistancesPowerAndTheDu
 // zero at the ends), and the ripple at the crest is about the curve's.
 TEST(ConverterSimulation, PfcBoostCurrentFollowsTheLineWithTheCurvesRipple) {
   if (!NgspiceInstalled()) GTEST_SKIP() << "no ngspice";
-  ConverterRequest r;
-  r.topology = Topology::PfcBoost;
-  r.vin_min = 90;
-  r.vin_max = 265;
-  r.vout = 400;
-  r.pout = 500;
-  r.fline = 50;
-  r.efficiency = 0.95;
-  r.fsw_khz = 65;
-  r.ripple_percent = 20;
+  const ConverterRequest r = testing::ReferencePfc();
   const ConverterDesign c = *DesignConverter(r).design;
-  DesignRequest q;
-  q.material = Material::HF;
-  q.dc_current_a = c.idc;
-  q.ripple_a = c.ripple_pp;
-  q.frequency_khz = r.fsw_khz;
-  q.full_load_l_uh = c.inductance_uh;
-  q.no_load_l_uh = 2 * c.inductance_uh;
-  const std::optional<DesignResult> d = SearchCores(q, testing::ShippedCores()).design;
+  const std::optional<DesignResult> d =
+      SearchCores(testing::ChokeRequestFor(c, r.fsw_khz, Material::HF), testing::ShippedCores())
+          .design;
   ASSERT_TRUE(d);
   const SpiceModel model = *BuildSpiceModel(*d);
   const std::optional<ConverterDeck> deck = BuildPfcDeck(model, r);

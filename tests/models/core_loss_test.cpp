@@ -41,17 +41,10 @@ TEST(CoreLoss, EveryGradeFollowsItsPowerLaw) {
 }
 
 TEST(CoreLoss, NoGradeNoRippleOrNoValue) {
-  for (auto [MatType, ui] : {std::pair<int16_t, float>{1, 13},
-                             {1, 146},
-                             {1, 174},
-                             {1, 199},
-                             {1, 301},
-                             {1, 550},
-                             {2, 146},
-                             {2, 161},
-                             {2, 173},
-                             {0, 125},
-                             {4, 125}}) {
+  const std::pair<int16_t, float> no_grade[] = {{1, 13},  {1, 146}, {1, 174}, {1, 199},
+                                                {1, 301}, {1, 550}, {2, 146}, {2, 161},
+                                                {2, 173}, {0, 125}, {4, 125}};
+  for (auto [MatType, ui] : no_grade) {
     EXPECT_EQ(*CoreLoss(MatType, ui, 100, 1, 1, 1, 1), 0) << MatType << " / " << ui;
   }
   EXPECT_EQ(*CoreLoss(1, 125, 100, 0, 1, 1, 1), 0);

@@ -1,6 +1,7 @@
 #include "state/core_table_loader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -89,11 +90,12 @@ TEST(ParseCoreTable, RefusesANonFiniteNumberWithItsLineAndColumn) {
   EXPECT_TRUE(ParseCoreTable(Database(kCoreValues, {{0, "nan"}, {12, "inf"}})));
 }
 
-TEST(LoadCoreTable, LoadsACompleteFileAndNamesTheFileOnEitherFailure) {
+TEST(LoadCoreTable, LoadsACompleteFileAndNamesTheFileOnEveryFailure) {
   const auto dir =
       std::filesystem::temp_directory_path() / ("tov_coredat_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
-  const auto file = dir / kCoreDatabaseName, none = dir / "none";
+  const auto file = dir / kCoreDatabaseName, none = dir / "none", pipe = dir / "pipe";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);  // refused, not waited on for a writer
   const auto load = [&](int values, const std::vector<std::pair<int, const char*>>& written = {}) {
     std::ofstream(file, std::ios::binary) << Database(values, written);
     return LoadCoreTable(file);
@@ -104,6 +106,7 @@ TEST(LoadCoreTable, LoadsACompleteFileAndNamesTheFileOnEitherFailure) {
         {load(0), file, "after 0 of 8832"},
         {LoadCoreTable(none), none, "was not found or could not be read"},
         {LoadCoreTable(dir), dir, "was not found or could not be read"},
+        {LoadCoreTable(pipe), pipe, "was not found or could not be read"},
         {load(kCoreValues, {{26, "inf"}}), file,
          "is damaged: line 4, column 22 (row 2, column 11 of the table) holds \"inf\", which is "
          "no finite number"}}) {

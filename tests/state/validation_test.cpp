@@ -45,47 +45,49 @@ std::vector<std::string> Prompts(const ScriptedUi& ui) {
   return prompts;
 }
 
+// The fields in their fixed order, each with its numeric message, its range
+// message (the same where none is given), the default it offers, an answer
+// out of range and the smallest acceptable one.
+const struct Field {
+  TextBox WindowModel::*box;
+  const char* numeric_message;
+  const char* range_message;
+  const char* second_message;
+  const char* default_answer;
+  const char* rejected;
+  const char* accepted;
+  const char* Range() const { return range_message ? range_message : numeric_message; }
+} kFields[] = {
+    {&WindowModel::dc_current, "DC Current field requires a numeric entry.",
+     "DC Current field requires a numeric entry greater than zero.",
+     "Please enter a value for DC Current.", "10", "0", "1e-9"},
+    {&WindowModel::ripple_current, "Ripple Current field requires a non-negative numeric entry.",
+     nullptr, "Please enter a new value for Ripple Current.", "1", "-1", "0"},
+    {&WindowModel::frequency, "Frequency field requires a numeric entry greater than zero.",
+     nullptr, "Please enter a new value for the Frequency.", "100", "0", "1e-9"},
+    {&WindowModel::current_density,
+     "Current Density field requires a numeric entry greater than zero.", nullptr,
+     "Please enter a value for the Current Density.", "600", "-600", "1e-9"},
+    {&WindowModel::full_load_l, "Full Load L field requires a numeric entry greater than zero.",
+     nullptr, "Please enter a value for Full Load L.", "100", "-0.001", "1e-9"},
+    {&WindowModel::no_load_l, "No Load L field requires a numeric entry greater than zero.",
+     nullptr, "Please enter a value for No Load L.", "150", "0", "1e-9"},
+    {&WindowModel::allowable_rise,
+     "Temperature Rise field requires a numeric entry greater than zero.", nullptr,
+     "Please enter a value for Temperature Rise.", "35", "-1e-9", "1e-9"},
+};
+
 // Every field with a text that is not a number, then an answer out of range,
-// then the smallest acceptable one: the fields in their fixed order, each with
-// its numeric message, its range message (the same where none is given) and
-// the default it offers.
+// then the smallest acceptable one.
 TEST(ValidateInputs, NumericLoopThenRangeLoopOfEveryFieldInOrder) {
-  const struct {
-    TextBox WindowModel::*box;
-    const char* numeric_message;
-    const char* range_message;
-    const char* second_message;
-    const char* default_answer;
-    const char* rejected;
-    const char* accepted;
-  } fields[] = {
-      {&WindowModel::dc_current, "DC Current field requires a numeric entry.",
-       "DC Current field requires a numeric entry greater than zero.",
-       "Please enter a value for DC Current.", "10", "0", "1e-9"},
-      {&WindowModel::ripple_current, "Ripple Current field requires a non-negative numeric entry.",
-       nullptr, "Please enter a new value for Ripple Current.", "1", "-1", "0"},
-      {&WindowModel::frequency, "Frequency field requires a numeric entry greater than zero.",
-       nullptr, "Please enter a new value for the Frequency.", "100", "0", "1e-9"},
-      {&WindowModel::current_density,
-       "Current Density field requires a numeric entry greater than zero.", nullptr,
-       "Please enter a value for the Current Density.", "600", "-600", "1e-9"},
-      {&WindowModel::full_load_l, "Full Load L field requires a numeric entry greater than zero.",
-       nullptr, "Please enter a value for Full Load L.", "100", "-0.001", "1e-9"},
-      {&WindowModel::no_load_l, "No Load L field requires a numeric entry greater than zero.",
-       nullptr, "Please enter a value for No Load L.", "150", "0", "1e-9"},
-      {&WindowModel::allowable_rise,
-       "Temperature Rise field requires a numeric entry greater than zero.", nullptr,
-       "Please enter a value for Temperature Rise.", "35", "-1e-9", "1e-9"},
-  };
   WindowModel window = StartedWindow();
   window.full_load_l_max = false;  // the inductance fields are compared elsewhere
   std::vector<std::string> answers, prompts, defaults;
-  for (const auto& f : fields) {
+  for (const Field& f : kFields) {
     (window.*f.box).text = "twelve";
     answers.insert(answers.end(), {f.rejected, f.accepted});
-    const char* range = f.range_message ? f.range_message : f.numeric_message;
-    prompts.insert(prompts.end(),
-                   {Prompt(f.numeric_message, f.second_message), Prompt(range, f.second_message)});
+    prompts.insert(prompts.end(), {Prompt(f.numeric_message, f.second_message),
+                                   Prompt(f.Range(), f.second_message)});
     defaults.insert(defaults.end(), 2, f.default_answer);
   }
   const ScriptedUi ui = Validate(window, answers);
@@ -93,7 +95,7 @@ TEST(ValidateInputs, NumericLoopThenRangeLoopOfEveryFieldInOrder) {
   std::vector<std::string> offered;
   for (const auto& input : ui.inputs) offered.push_back(input.default_answer);
   EXPECT_EQ(offered, defaults);
-  for (const auto& f : fields) EXPECT_EQ((window.*f.box).text, f.accepted);
+  for (const Field& f : kFields) EXPECT_EQ((window.*f.box).text, f.accepted);
 }
 
 // A value the design reads as a 4-byte float must be one: beyond its range
@@ -101,19 +103,9 @@ TEST(ValidateInputs, NumericLoopThenRangeLoopOfEveryFieldInOrder) {
 // be above 0 for a positive value stored as 0. Full Load L asks also below the
 // smallest normal float.
 TEST(ValidateInputs, ValuesAFloatCannotHoldAreAskedForAgainInEveryField) {
-  const std::pair<TextBox WindowModel::*, std::string> fields[] = {
-      {&WindowModel::dc_current, "DC Current field requires a numeric entry greater than zero."},
-      {&WindowModel::ripple_current, "Ripple Current field requires a non-negative numeric entry."},
-      {&WindowModel::frequency, "Frequency field requires a numeric entry greater than zero."},
-      {&WindowModel::current_density,
-       "Current Density field requires a numeric entry greater than zero."},
-      {&WindowModel::full_load_l, "Full Load L field requires a numeric entry greater than zero."},
-      {&WindowModel::no_load_l, "No Load L field requires a numeric entry greater than zero."},
-      {&WindowModel::allowable_rise,
-       "Temperature Rise field requires a numeric entry greater than zero."}};
-  for (const auto& [box, range_message] : fields) {
-    const bool ripple = box == &WindowModel::ripple_current,
-               full_load = box == &WindowModel::full_load_l;
+  for (const Field& f : kFields) {
+    const bool ripple = f.box == &WindowModel::ripple_current,
+               full_load = f.box == &WindowModel::full_load_l;
     const std::pair<const char*, bool> values[] = {{"3.4e38", true},
                                                    {"3.41e38", false},
                                                    {"1e300", false},
@@ -122,11 +114,11 @@ TEST(ValidateInputs, ValuesAFloatCannotHoldAreAskedForAgainInEveryField) {
     for (const auto& [text, accepted] : values) {
       WindowModel window = StartedWindow();
       window.full_load_l_max = false;
-      (window.*box).text = text;
+      (window.*f.box).text = text;
       const std::optional<InputPrompt> prompt = FirstInputPrompt(window);
-      EXPECT_EQ(!prompt, accepted) << range_message << " " << text;
+      EXPECT_EQ(!prompt, accepted) << f.Range() << " " << text;
       if (prompt) {
-        EXPECT_EQ(prompt->prompt.substr(0, range_message.size()), range_message);
+        EXPECT_EQ(prompt->prompt, Prompt(f.Range(), f.second_message));
       }
     }
   }
@@ -146,18 +138,23 @@ TEST(ValidateInputs, CancelAsksAgainAndANonNumberInTheRangeLoopGoesBackToTheNume
 
 // No Load L must exceed Full Load L, compared as 4-byte values, while Full
 // Load L Maximum is checked; the box offers 1.5 times Full Load L. A non-number
-// goes through No Load L's own loops again.
+// goes through No Load L's own loops again. A Full Load L beyond the float
+// range or below its smallest normal value is asked for first: the offered
+// No Load L (Inf, or the same tiny float) never passed, and a user taking it
+// was asked forever.
 TEST(ValidateInputs, CrossCheckOfTheInductances) {
   const std::string cross = Prompt("No Load L must be greater than Full Load L field entry.",
                                    "Please enter a new value for No Load L.");
   const std::string numeric = Prompt("No Load L field requires a numeric entry greater than zero.",
                                      "Please enter a value for No Load L.");
+  const std::string full = Prompt("Full Load L field requires a numeric entry greater than zero.",
+                                  "Please enter a value for Full Load L.");
   const struct {
     bool checked;
     const char* Lfl;
     const char* Lnl;
     std::vector<std::string> answers;
-    const char* boxes;  // x: the cross-check, n: No Load L's numeric loop
+    const char* boxes;  // x: the cross-check, n: No Load L's, f: Full Load L's numeric loop
     const char* offered;
     const char* final_Lnl;
   } cases[] = {
@@ -169,6 +166,10 @@ TEST(ValidateInputs, CrossCheckOfTheInductances) {
       {true, "100", "100.000001", {"100.0001"}, "x", "150", "100.0001"},
       {true, "100", "90", {"100", "-3", "101"}, "xxx", "150", "101"},
       {true, "100", "100", {"", "0", "90", "120"}, "xnnx", "150", "120"},
+      {true, "1.7e308", "150", {"100"}, "f", "100", "150"},
+      {true, "1e-45", "150", {"100"}, "f", "100", "150"},
+      {true, "1e-40", "150", {"100"}, "f", "100", "150"},
+      {true, "3.4e38", "150", {"5.1E+38"}, "x", "5.1E+38", "5.1E+38"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.Lfl) + " / " + c.Lnl);
@@ -178,7 +179,9 @@ TEST(ValidateInputs, CrossCheckOfTheInductances) {
     window.no_load_l.text = c.Lnl;
     const ScriptedUi ui = Validate(window, c.answers);
     std::vector<std::string> expected;
-    for (const char* box = c.boxes; *box; ++box) expected.push_back(*box == 'x' ? cross : numeric);
+    for (const char* box = c.boxes; *box; ++box) {
+      expected.push_back(*box == 'x' ? cross : *box == 'n' ? numeric : full);
+    }
     EXPECT_EQ(Prompts(ui), expected);
     for (const auto& input : ui.inputs) EXPECT_EQ(input.default_answer, c.offered);
     EXPECT_EQ(window.no_load_l.text, c.final_Lnl);
