@@ -11,8 +11,8 @@
 #include "state/message_titles.h"
 #include "ui/qt/design_pdf.h"
 #include "ui/qt/main_window.h"
-#include "ui/qt/window_placement.h"
 #include "ui/qt/report_print.h"
+#include "ui/qt/window_placement.h"
 
 namespace tov::qt {
 

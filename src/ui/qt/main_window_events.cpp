@@ -9,8 +9,8 @@
 #include "ui/logic/mas_exchange.h"
 #include "ui/logic/status_texts.h"
 #include "ui/qt/main_window.h"
-#include "ui/qt/window_placement.h"
 #include "ui/qt/report_print.h"
+#include "ui/qt/window_placement.h"
 
 namespace tov::qt {
 namespace {
