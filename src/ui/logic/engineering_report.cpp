@@ -145,7 +145,10 @@ EngineeringReport BuildEngineeringReport(const DesignController& frm, const std:
   };
   report.requirements = RequirementTable(checks);
   report.design = DesignTables(window);
-  if (const auto& design = frm.ShownDesign()) report.chart = ChartOf(*design, checks);
+  if (const auto& design = frm.ShownDesign()) {
+    report.chart = ChartOf(*design, checks);
+    report.part = DrawPart(*design, frm.Cores(), window.state.metric);
+  }
 
   report.details = TablesOf(BuildInputsReport(window, date, frm.DesignFile().empty() ? "" : file));
   if (const auto worst = frm.ShownWorstCase()) {

@@ -12,6 +12,7 @@
 #include "engines/curves.h"
 #include "io/report_lines.h"
 #include "ui/logic/design_controller.h"
+#include "ui/logic/part_drawing.h"
 
 namespace tov {
 
@@ -53,6 +54,7 @@ struct EngineeringReport {
   ReportTable requirements;          // no rows while no design is shown
   std::vector<ReportTable> design;   // core, winding, losses, temperature rise
   std::optional<Curve> chart;        // while a design is shown
+  std::optional<PartDrawing> part;   // the wound core to scale, while one can be drawn
   std::vector<ReportTable> details;  // inputs, options, date and worst case, after the first page
 };
 
@@ -64,7 +66,8 @@ inline constexpr const char* kReportTitle = "Corvane DC Inductor Design";
 // there is none), the date, the program's version, the core database's
 // fingerprint, the project and the designer. The chart is the inductance
 // curve with the operating points and a "Full Load L" line at the required
-// full-load inductance. The details are the lines of the exported inputs and
+// full-load inductance. The part is the wound core drawn to scale in the
+// window's units. The details are the lines of the exported inputs and
 // worst-case sections as label and value tables. Reads the controller and
 // changes nothing.
 EngineeringReport BuildEngineeringReport(const DesignController& frm, const std::string& date,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/qt/curve_chart.h"
+#include "ui/qt/part_view.h"
 
 namespace tov::qt {
 namespace {
@@ -243,6 +244,7 @@ ReportLayout PaintEngineeringReport(QPainter& painter, const EngineeringReport& 
     layout.chart = PaintChartAt(page, *report.chart, y);
     layout.drawing = QRectF(layout.chart.right() + gap, layout.chart.top(),
                             page.Width() - layout.chart.right() - gap, layout.chart.height());
+    if (report.part) PaintPartDrawing(painter, layout.drawing, *report.part);
   }
   if (!report.details.empty() && pages && pages->newPage()) {
     y = 0;

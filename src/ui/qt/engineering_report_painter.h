@@ -1,9 +1,10 @@
 #pragma once
 // Puts the engineering report on pages: the first page holds the title, the
 // title block, the requirement table, the core, winding, losses and
-// temperature tables side by side, and the inductance chart; the inputs,
-// options and worst case follow on the next page. Text is painted as text,
-// every table column at one position, figures right-aligned.
+// temperature tables side by side, the inductance chart and beside it the
+// wound core to scale; the inputs, options and worst case follow on the next
+// page. Text is painted as text, every table column at one position, figures
+// right-aligned.
 
 #include <QLocale>
 #include <QPageSize>
@@ -23,13 +24,13 @@ QPageSize ReportPageSize(const QLocale& locale);
 // below the tables, unless they leave it too little room.
 struct ReportLayout {
   QRectF chart;    // the inductance chart; empty without one
-  QRectF drawing;  // left free for a drawing of the wound core, right of the chart
+  QRectF drawing;  // the wound core's drawing, right of the chart
   int chart_page = 1;
 };
 
 // Paints `report` with `painter`, which is active on a paged device set up
 // with its page size and margins; starts new pages as they are needed.
-// Returns where the chart and the free room beside it are.
+// Returns where the chart and the drawing beside it are.
 ReportLayout PaintEngineeringReport(QPainter& painter, const EngineeringReport& report);
 
 // The page setup of the report on `device`: the paper of `locale` and
