@@ -256,6 +256,8 @@ CompareWindow::CompareWindow(DesignController& frm, QWidget* parent)
   grdCompare_ = new FrozenFirstColumnTable(filter_, this);
   grdCompare_->setObjectName("grdCompare");
   grdCompare_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  // Columns take the width of the lines in sight, not of all 2,620.
+  grdCompare_->horizontalHeader()->setResizeContentsPrecision(0);
   grdCompare_->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
   grdCompare_->horizontalHeader()->setToolTip("Right-click to show or hide columns");
   connect(grdCompare_->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
