@@ -27,6 +27,7 @@
 #include "qt_test_support.h"
 #include "ui/qt/desktop_settings.h"
 #include "ui/qt/menu_shortcuts.h"
+#include "ui/qt/part_view.h"
 #include "ui/qt/window_placement.h"
 
 namespace tov::qt::testing {
@@ -257,15 +258,17 @@ TEST(WindowPlacement, CentresOverTheOwnerWithinTheScreen) {
   }
 }
 
-// Curves and Compare Cores open over the main window, whole on its screen.
+// Curves, Compare Cores and Part open over the main window, whole on its screen.
 TEST(MainWindow, ToolWindowsOpenOverItWithinTheScreen) {
   WindowUnderTest t;
   t.Click("cmdCalculate");
   t.Trigger("mnuCurves");
   t.Trigger("mnuCompare");
+  t.Trigger("part");
   const QRect screen = t.window->screen()->availableGeometry();
   for (QWidget* tool :
-       {static_cast<QWidget*>(t.window->Curves()), static_cast<QWidget*>(t.window->Compare())}) {
+       {static_cast<QWidget*>(t.window->Curves()), static_cast<QWidget*>(t.window->Compare()),
+        static_cast<QWidget*>(t.window->Part())}) {
     ASSERT_NE(tool, nullptr);
     EXPECT_TRUE(screen.contains(tool->geometry())) << tool->objectName().toStdString();
     EXPECT_TRUE(tool->geometry().intersects(t.window->frameGeometry()))

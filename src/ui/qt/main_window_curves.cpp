@@ -36,6 +36,7 @@ void MainWindow::OpenPart() {
     part_ = new PartWindow(this);
     part_->setAttribute(Qt::WA_DeleteOnClose);
     part_->Follow(frm_.ShownDesign(), frm_.Cores(), frm_.Model().state.metric, frm_.DesignFile());
+    OpenOver(*part_, this, part_->size());
     part_->show();
   }
   part_->raise();

@@ -177,6 +177,10 @@ void ParetoPlot::Paint(QPainter& painter, const QRectF& target) const {
                    x_title + QString("   \u2014   Total loss (mW) upwards"));
 
   const std::vector<ChartPoint>& points = Points();
+  if (points.empty()) {
+    painter.drawText(s.area, Qt::AlignCenter | Qt::TextWordWrap,
+                     "No line the filters show passes every test: there is nothing to plot.");
+  }
   const std::vector<CandidateRow>& rows = model_.Rows();
   for (const ChartPoint& p : points) {
     const Candidate& c = rows[p.line].candidate;
