@@ -18,6 +18,9 @@ targets=(${TOV_FUZZ_TARGETS:-coredat design_file design ngspice_output mas_impor
 launcher=()
 if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
+  # Builds with debug information hash their folder unless told not to: clones
+  # would then never share an object.
+  export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 if [ -z "${TOV_FUZZ_BUILD:-}" ]; then
