@@ -10,22 +10,26 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
 export QT_QPA_PLATFORM=offscreen
 
-echo "== plain build"
+# Each stage's heading says how long the command had run when it began.
+stage() { echo "== $1 (at $((SECONDS / 60)) min $((SECONDS % 60)) s)"; }
+
+stage "plain build"
 "$root/scripts/build.sh" "$root/build/test"
 ctest --test-dir "$root/build/test" --output-on-failure --timeout 300
 
-echo "== the Debian package: its files, dependencies, desktop entry, metainfo and man pages"
+stage "the Debian package: its files, dependencies, desktop entry, metainfo and man pages"
 "$root/scripts/package_check.sh" "$("$root/scripts/package.sh" "$root/build/test" | tail -n 1)"
 
-echo "== printing on a real print queue"
+stage "printing on a real print queue"
 "$root/scripts/print_test.sh" "$root/build/test"
 
-echo "== AddressSanitizer + UndefinedBehaviorSanitizer build (clang, with the fuzz targets)"
+stage "AddressSanitizer + UndefinedBehaviorSanitizer build (clang, with the fuzz targets)"
 # The g++ build above is the warning gate; clang's own warnings do not stop this one.
 "$root/scripts/build.sh" "$root/build/sanitize" -DCMAKE_CXX_COMPILER=clang++ -DTOV_SANITIZE=ON \
   -DTOV_FUZZ=ON -DTOV_WERROR=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build/sanitize" --output-on-failure --timeout 600
 
-echo "== fuzz smoke: the committed corpus replayed, then 6 s of each libFuzzer target"
+stage "fuzz smoke: the committed corpus replayed, then 6 s of each libFuzzer target"
 TOV_FUZZ_BUILD="$root/build/sanitize" "$root/scripts/fuzz.sh" 6
+stage "done"
