@@ -131,6 +131,9 @@ TEST(CompareCoresTest, ExportWritesTheHeadingsAndALinePerCoreOrSaysWhyNot) {
   EXPECT_EQ(ui.save_requests.at(0).default_extension, ".csv");
   const std::string csv = ReadFileBytes(dir / "t.csv", 1 << 20).value_or("");
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
+  // Every line has the heading's cells.
+  const auto header_end = csv.begin() + static_cast<std::ptrdiff_t>(csv.find('\n'));
+  EXPECT_EQ(std::count(header_end, csv.end(), ','), 2 * std::count(csv.begin(), header_end, ','));
   EXPECT_EQ(csv.rfind("Part Number,Material,", 0), 0u) << csv;
   EXPECT_NE(csv.find("Wound Size (in)"), std::string::npos);
   ASSERT_EQ(ui.messages.size(), 1u);
