@@ -32,7 +32,6 @@
 
 #include "io/atomic_save.h"
 #include "io/checks_report.h"
-#include "io/design_file.h"
 #include "qt_test_support.h"
 #include "ui/qt/engineering_report_painter.h"
 
@@ -357,20 +356,8 @@ TEST(DesignPdf, ChartTooLowOnThePageMovesToTheNext) {
 
 TEST(DesignPdf, TovdesignWritesItFromADesignFileWithoutADisplay) {
   QTemporaryDir dir;
-  DesignFileRecord record{.core_row = 0,
-                          .design_mode = 0,
-                          .Idc = "8",
-                          .Idelta = "1",
-                          .Freq = "50",
-                          .CurDens = "500",
-                          .Lfl = "220",
-                          .Lnl = "400",
-                          .TempInput = "40",
-                          .MaterialCode = 1,
-                          .FullLoadLMax = 1,
-                          .stack_count = 2};
   const QString design = dir.filePath("filter.tov");
-  ASSERT_EQ(AtomicSave(design.toStdString(), WriteDesignFile(record)), "");
+  ASSERT_EQ(AtomicSave(design.toStdString(), FilterChokeFile(2)), "");
   const auto run = [&](const QStringList& arguments, const QString& program = TOVDESIGN_PATH) {
     QProcess tovdesign;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

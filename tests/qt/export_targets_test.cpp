@@ -22,7 +22,6 @@
 #include <vector>
 
 #include "io/atomic_save.h"
-#include "io/design_file.h"
 #include "qt_test_support.h"
 #include "ui/qt/compare_window.h"
 #include "ui/qt/curves_window.h"
@@ -158,19 +157,7 @@ TEST(ExportTargets, AreRefusedWithTheReasonOrWrittenThroughAHardLinkNeverReplace
   WindowUnderTest t;
   QTemporaryDir dir;
   const fs::path root = dir.path().toStdString();
-  DesignFileRecord record{.core_row = 0,
-                          .design_mode = 0,
-                          .Idc = "8",
-                          .Idelta = "1",
-                          .Freq = "50",
-                          .CurDens = "500",
-                          .Lfl = "220",
-                          .Lnl = "400",
-                          .TempInput = "40",
-                          .MaterialCode = 1,
-                          .FullLoadLMax = 1,
-                          .stack_count = 1};
-  const std::string design_text = WriteDesignFile(record);
+  const std::string design_text = FilterChokeFile();
 
   // The window shows the design of a file; its design file changes per case.
   const auto open_in_window = [&](const fs::path& design) {
@@ -246,15 +233,7 @@ TEST(ExportTargets, PdfExportTakesFileNamesAsBytes) {
   QTemporaryDir dir;
   const fs::path root = dir.path().toStdString();
   const fs::path design = root / "d\xe9.tov", pdf = root / "o\xe9.pdf";
-  DesignFileRecord record{.Idc = "8",
-                          .Idelta = "1",
-                          .Freq = "50",
-                          .CurDens = "500",
-                          .Lfl = "220",
-                          .Lnl = "400",
-                          .TempInput = "40",
-                          .MaterialCode = 1};
-  ASSERT_EQ(AtomicSave(design, WriteDesignFile(record)), "");
+  ASSERT_EQ(AtomicSave(design, FilterChokeFile()), "");
   const auto [status, errors] =
       RunTovdesign({"--export-pdf=" + pdf.string(), design.string()}, root);
   EXPECT_EQ(status, 0) << errors;

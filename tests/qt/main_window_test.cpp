@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QWindow>
+#include <functional>
 
 #include "qt_test_support.h"
 #include "ui/qt/desktop_settings.h"
@@ -38,14 +38,6 @@ void ClickListLine(QListWidget* list, int row) {
                       Qt::NoModifier);
   QApplication::sendEvent(list->viewport(), &press);
   QApplication::sendEvent(list->viewport(), &release);
-}
-
-// Presses and releases a key on `widget` as the keyboard would.
-void PressKey(QWidget* widget, Qt::Key key, const QString& text = {}) {
-  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-    QKeyEvent event(type, key, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &event);
-  }
 }
 
 // Whether the option button or menu entry `name` is checked.
@@ -99,20 +91,12 @@ TEST(MainWindow, StartsWithTheDefaultControls) {
   EXPECT_TRUE(t.window->isEnabled());
 }
 
-TEST(MainWindow, CalculateDesignsTheTypedInputsAndFillsTheOutputs) {
-  WindowUnderTest t;
-  t.Find<QLineEdit>("txtIdc")->setText("3");
-  t.Click("cmdCalculate");
-  EXPECT_EQ(t.frm->Model().dc_current.text, "3");
-  EXPECT_FALSE(t.Text("txtTrise").empty());
-  ExpectWindowMirrorsModel(t);
-}
-
 // The design shown is the one Calculate makes of the inputs typed last.
 TEST(MainWindow, EnterAnywhereButTheCoreListPressesCalculate) {
   WindowUnderTest t;
   PressKey(t.Find<QLineEdit>("txtTempInput"), Qt::Key_Return);
   EXPECT_FALSE(t.Text("txtPN").empty());
+  ExpectWindowMirrorsModel(t);
 
   auto* hf = t.Find<QRadioButton>("optHF");
   hf->setFocus();
@@ -155,7 +139,7 @@ TEST(MainWindow, StatusBarShowsTheOptionsAndWhenTheInputsChanged) {
             "Ambient 20 \u00b0C | 1 core | Single layer: off | Inches | Full Load L Maximum: on");
   t.Click("cmdCalculate");
   EXPECT_EQ(status("statusNotes"), "");
-  PressKey(t.Find<QLineEdit>("txtIdc"), Qt::Key_5, "5");
+  Type(t.Find<QLineEdit>("txtIdc"), "5");
   EXPECT_EQ(status("statusNotes"), "Inputs changed since the last design");
   t.Click("cmdCalculate");
   EXPECT_EQ(status("statusNotes"), "");
@@ -262,23 +246,36 @@ TEST(MainWindow, StackDialogHoldsTheWindowUntilClosed) {
   // The window system is told of the parent of a dialog window only.
   EXPECT_EQ(dialog->windowType(), Qt::Dialog);
   EXPECT_EQ(dialog->windowHandle()->transientParent(), t.window->windowHandle());
+  // Enter presses the focused button.
   dialog->findChild<QRadioButton*>("optStack2")->click();
-  dialog->findChild<QPushButton*>("cmdApply")->click();
+  auto* apply = dialog->findChild<QPushButton*>("cmdApply");
+  apply->setFocus();
+  PressKey(apply, Qt::Key_Return);
   EXPECT_EQ(t.Text("txtPN").rfind("(2x)", 0), 0u) << t.Text("txtPN");
   dialog->findChild<QPushButton*>("cmdOK")->click();
   EXPECT_EQ(t.window->Stack(), nullptr);
   EXPECT_TRUE(t.window->isEnabled());
 
-  // Closing through the window frame is Cancel.
-  t.Trigger("mnuStack");
-  dialog = t.window->Stack();
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_FALSE(t.window->isEnabled());
-  dialog->findChild<QRadioButton*>("optStack3")->click();
-  dialog->close();
-  EXPECT_EQ(t.window->Stack(), nullptr);
-  EXPECT_TRUE(t.window->isEnabled());
-  EXPECT_EQ(t.frm->Model().state.stack_count, 2);
+  // The window frame, Escape and Enter on Cancel each cancel.
+  const std::function<void(StackDialog&)> cancels[] = {
+      [](StackDialog& d) { d.close(); },
+      [](StackDialog& d) { PressKey(d.findChild<QRadioButton*>("optStack3"), Qt::Key_Escape); },
+      [](StackDialog& d) {
+        auto* cancel = d.findChild<QPushButton*>("cmdCancel");
+        cancel->setFocus();
+        PressKey(cancel, Qt::Key_Enter);
+      }};
+  for (const auto& cancel : cancels) {
+    t.Trigger("mnuStack");
+    dialog = t.window->Stack();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(t.window->isEnabled());
+    dialog->findChild<QRadioButton*>("optStack3")->click();
+    cancel(*dialog);
+    EXPECT_EQ(t.window->Stack(), nullptr);
+    EXPECT_TRUE(t.window->isEnabled());
+    EXPECT_EQ(t.frm->Model().state.stack_count, 2);
+  }
 }
 
 // File > Export MAS... is there while a design is shown and writes it;

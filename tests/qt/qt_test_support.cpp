@@ -4,11 +4,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
 #include <QTemporaryDir>
 
+#include "io/design_file.h"
 #include "state/core_table_loader.h"
 
 namespace tov::qt::testing {
@@ -94,6 +96,32 @@ bool EscapeCloses(QWidget& window) {
     if (shortcut->key() == QKeySequence(Qt::Key_Escape)) emit shortcut->activated();
   }
   return !window.isVisible();
+}
+
+void PressKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent event(type, key, modifiers, text);
+    QApplication::sendEvent(widget, &event);
+  }
+}
+
+void Type(QLineEdit* field, const QString& text) {
+  for (QChar c : text) PressKey(field, c.unicode(), Qt::NoModifier, QString(c));
+}
+
+std::string FilterChokeFile(int16_t stack_count) {
+  return WriteDesignFile({.core_row = 0,
+                          .design_mode = 0,
+                          .Idc = "8",
+                          .Idelta = "1",
+                          .Freq = "50",
+                          .CurDens = "500",
+                          .Lfl = "220",
+                          .Lnl = "400",
+                          .TempInput = "40",
+                          .MaterialCode = 1,
+                          .FullLoadLMax = 1,
+                          .stack_count = stack_count});
 }
 
 }  // namespace tov::qt::testing

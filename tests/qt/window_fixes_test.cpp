@@ -1,24 +1,20 @@
 // The desktop behaviour around the main window: shortcuts from any field,
-// Save and the unsaved-edits marker, the stack dialog's keys, where the focus
-// goes, where the tool windows open, and the Compare Cores table's frozen
-// part number, column menu, tooltips and summary.
+// Save and the unsaved-edits marker, where the focus goes, where the tool
+// windows open, and the Compare Cores table's frozen part number, column
+// menu, tooltips and summary.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
@@ -32,19 +28,6 @@
 
 namespace tov::qt::testing {
 namespace {
-
-void PressKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-              const QString& text = {}) {
-  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-    QKeyEvent event(type, key, modifiers, text);
-    QApplication::sendEvent(widget, &event);
-  }
-}
-
-// Types `text` at the end of a field, as the keyboard would.
-void Type(QLineEdit* field, const QString& text) {
-  for (QChar c : text) PressKey(field, c.unicode(), Qt::NoModifier, QString(c));
-}
 
 // Makes `window` the active window, where shortcuts apply.
 void Activate(QWidget& window) {
@@ -185,32 +168,6 @@ TEST(MainWindow, AsksBeforeDroppingUnsavedEdits) {
   t.Trigger("mnuExit");
   EXPECT_FALSE(t.window->isVisible());
   EXPECT_EQ(t.ui.unsaved_edits_questions.size(), 4u);
-}
-
-TEST(StackDialog, EscapeCancelsAndEnterPressesTheFocusedButton) {
-  WindowUnderTest t;
-  t.Click("cmdCalculate");
-  t.Trigger("mnuStack");
-  StackDialog* dialog = t.window->Stack();
-  ASSERT_NE(dialog, nullptr);
-  dialog->findChild<QRadioButton*>("optStack2")->click();
-  auto* apply = dialog->findChild<QPushButton*>("cmdApply");
-  apply->setFocus();
-  PressKey(apply, Qt::Key_Return);
-  EXPECT_EQ(t.Text("txtPN").rfind("(2x)", 0), 0u) << t.Text("txtPN");
-  dialog->findChild<QRadioButton*>("optStack3")->click();
-  PressKey(dialog->findChild<QRadioButton*>("optStack3"), Qt::Key_Escape);
-  EXPECT_EQ(t.window->Stack(), nullptr);
-  EXPECT_TRUE(t.window->isEnabled());
-  EXPECT_EQ(t.frm->Model().state.stack_count, 2);
-
-  t.Trigger("mnuStack");
-  dialog = t.window->Stack();
-  ASSERT_NE(dialog, nullptr);
-  auto* cancel = dialog->findChild<QPushButton*>("cmdCancel");
-  cancel->setFocus();
-  PressKey(cancel, Qt::Key_Enter);
-  EXPECT_EQ(t.window->Stack(), nullptr);
 }
 
 TEST(MainWindow, SelectCoreFromListPutsTheFocusInTheList) {

@@ -100,13 +100,6 @@ TEST(Sweep, ListsRangesAndTheirProduct) {
   EXPECT_EQ(SweepProduct::Of(most, error)->Count(), uint64_t{1} << 40);
   most.push_back(*SweepAxis::Parse("lnl=1,2", error));
   EXPECT_FALSE(SweepProduct::Of(most, error));
-  // An option swept twice, or with its opposite, is refused.
-  for (const auto& [first, second] :
-       {std::pair{"idc=1,2", "idc=3"}, std::pair{"single-layer=1,0", "no-single-layer=1"}}) {
-    std::vector<SweepAxis> twice{*SweepAxis::Parse(first, error), *SweepAxis::Parse(second, error)};
-    EXPECT_FALSE(SweepProduct::Of(std::move(twice), error)) << second;
-    EXPECT_NE(error.find("is swept twice"), std::string::npos) << error;
-  }
   std::vector<SweepAxis> axes;
   axes.push_back(*SweepAxis::Parse("material=mpp,hf", error));
   axes.push_back(*SweepAxis::Parse("stack=1:3:1", error));

@@ -9,31 +9,27 @@
 #include <numeric>
 
 #include "engines/pareto_front.h"
-#include "state/core_table_loader.h"
+#include "support/random_designs.h"
 #include "support/scripted_ui.h"
 #include "ui/logic/design_controller.h"
 
 namespace tov {
 namespace {
 
-const CoreTable& Shipped() {
-  static const CoreTableLoad load = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");
-  return *load.table;
-}
-
 TEST(CandidateChartTest, PassingLinesWithTheirFiguresAndTheFront) {
   testing::ScriptedUi ui;
-  DesignController form(Shipped(), ui);
+  DesignController form(testing::ShippedCores(), ui);
   ApplyStartupDefaults(form.Model());
   const CompareTable table = CompareCores(form);
   std::vector<std::size_t> every(table.rows.size());
   std::iota(every.begin(), every.end(), std::size_t{0});
   std::vector<Candidate> candidates;
   for (const CandidateRow& row : table.rows) candidates.push_back(row.candidate);
-  const std::vector<bool> marked = LossVolumeFront(candidates, Shipped());
+  const std::vector<bool> marked = LossVolumeFront(candidates, testing::ShippedCores());
 
   for (const ChartAxisInfo& axis : kChartAxes) {
-    const std::vector<ChartPoint> points = ChartPoints(table.rows, every, axis.axis, Shipped());
+    const std::vector<ChartPoint> points =
+        ChartPoints(table.rows, every, axis.axis, testing::ShippedCores());
     const auto passing = std::count_if(table.rows.begin(), table.rows.end(),
                                        [](const CandidateRow& r) { return r.passes; });
     EXPECT_EQ(points.size(), static_cast<std::size_t>(passing)) << axis.title;
@@ -41,7 +37,7 @@ TEST(CandidateChartTest, PassingLinesWithTheirFiguresAndTheFront) {
       const CandidateRow& row = table.rows[p.line];
       ASSERT_TRUE(row.passes);
       EXPECT_EQ(p.y, row.candidate.design.Ptot);
-      EXPECT_EQ(p.x, *AxisFigure(row, axis.axis, Shipped()));
+      EXPECT_EQ(p.x, *AxisFigure(row, axis.axis, testing::ShippedCores()));
       if (axis.axis == ChartAxis::TempRise) {
         EXPECT_EQ(p.x, row.candidate.design.dT);
       }
@@ -56,15 +52,17 @@ TEST(CandidateChartTest, PassingLinesWithTheirFiguresAndTheFront) {
   for (std::size_t i = 0; i < table.rows.size(); ++i) {
     if (table.rows[i].candidate.stack_count == 3) stacked.push_back(i);
   }
-  const auto points = ChartPoints(table.rows, stacked, ChartAxis::WoundVolume, Shipped());
+  const auto points =
+      ChartPoints(table.rows, stacked, ChartAxis::WoundVolume, testing::ShippedCores());
   ASSERT_FALSE(points.empty());
   EXPECT_TRUE(
       std::any_of(points.begin(), points.end(), [](const ChartPoint& p) { return p.front; }));
   const CandidateRow& row = table.rows[points.front().line];
-  const std::string read_out = PointReadOut(row, Shipped());
+  const std::string read_out = PointReadOut(row, testing::ShippedCores());
   EXPECT_EQ(read_out.rfind(row.candidate.part_number + " (", 0), 0u) << read_out;
   EXPECT_NE(read_out.find(" on 3 cores)"), std::string::npos) << read_out;
-  EXPECT_EQ(PointReadOut(table.rows[0], Shipped()).find(" on 1 cores"), std::string::npos);
+  EXPECT_EQ(PointReadOut(table.rows[0], testing::ShippedCores()).find(" on 1 cores"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -9,20 +9,15 @@
 #include <filesystem>
 #include <string>
 
-#include "state/core_table_loader.h"
 #include "state/file_bytes.h"
 #include "support/core_fixture.h"
+#include "support/random_designs.h"
 #include "support/scripted_ui.h"
 #include "ui/logic/candidate_rows.h"
 #include "ui/logic/design_controller.h"
 
 namespace tov {
 namespace {
-
-const CoreTable& Shipped() {
-  static const CoreTableLoad load = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");
-  return *load.table;
-}
 
 TEST(CompareCoresTest, TheLineCalculatePicksReadsAsTheWindowShowsIt) {
   struct Setting {
@@ -38,7 +33,7 @@ TEST(CompareCoresTest, TheLineCalculatePicksReadsAsTheWindowShowsIt) {
                               {Material::Velmax, 1, false, false, true, "400"}};  // too large
   for (const Setting& s : settings) {
     testing::ScriptedUi ui;
-    DesignController form(Shipped(), ui);
+    DesignController form(testing::ShippedCores(), ui);
     WindowModel& w = form.Model();
     ApplyStartupDefaults(w);
     w.material = s.material;
@@ -60,7 +55,9 @@ TEST(CompareCoresTest, TheLineCalculatePicksReadsAsTheWindowShowsIt) {
                                    [](const CandidateRow& r) { return r.calculate_pick; });
     if (pick == table.rows.end()) continue;
 
-    const auto text = [&](CandidateColumn c) { return CellText(*pick, c, Shipped(), s.metric); };
+    const auto text = [&](CandidateColumn c) {
+      return CellText(*pick, c, testing::ShippedCores(), s.metric);
+    };
     EXPECT_EQ(pick->candidate.row, w.state.core_row);
     EXPECT_TRUE(w.part_number.text.ends_with(text(CandidateColumn::PartNumber)));
     EXPECT_EQ(text(CandidateColumn::Perm), w.permeability.text);
@@ -82,7 +79,7 @@ TEST(CompareCoresTest, TheLineCalculatePicksReadsAsTheWindowShowsIt) {
 
 TEST(CompareCoresTest, InputsTheWindowWouldAskForAgainGiveNoTable) {
   testing::ScriptedUi ui;
-  DesignController form(Shipped(), ui);
+  DesignController form(testing::ShippedCores(), ui);
   ApplyStartupDefaults(form.Model());
   form.Model().no_load_l.text = "90";  // below Full Load L while it is a ceiling
   const CompareTable table = CompareCores(form);
@@ -120,7 +117,7 @@ TEST(CompareCoresTest, DoubleClickSwitchesMaterialAndStackWithoutASearchAndDesig
 
 TEST(CompareCoresTest, ExportWritesTheHeadingsAndALinePerCoreOrSaysWhyNot) {
   testing::ScriptedUi ui;
-  DesignController form(Shipped(), ui);
+  DesignController form(testing::ShippedCores(), ui);
   ApplyStartupDefaults(form.Model());
   const CompareTable table = CompareCores(form);
   const std::vector<CandidateRow> two(table.rows.begin(), table.rows.begin() + 2);
@@ -128,12 +125,15 @@ TEST(CompareCoresTest, ExportWritesTheHeadingsAndALinePerCoreOrSaysWhyNot) {
       std::filesystem::temp_directory_path() / ("tov_compare_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   ui.save_paths = {std::nullopt, (dir / "t.csv").string(), dir.string()};
-  ExportCandidateRows(two, Shipped(), false, "", ui);  // cancelled
-  ExportCandidateRows(two, Shipped(), false, "", ui);
-  ExportCandidateRows(two, Shipped(), false, "", ui);  // a folder cannot be replaced
+  ExportCandidateRows(two, testing::ShippedCores(), false, "", ui);  // cancelled
+  ExportCandidateRows(two, testing::ShippedCores(), false, "", ui);
+  ExportCandidateRows(two, testing::ShippedCores(), false, "", ui);  // a folder cannot be replaced
   EXPECT_EQ(ui.save_requests.at(0).default_extension, ".csv");
   const std::string csv = ReadFileBytes(dir / "t.csv", 1 << 20).value_or("");
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
+  // Every line has the heading's cells.
+  const auto header_end = csv.begin() + static_cast<std::ptrdiff_t>(csv.find('\n'));
+  EXPECT_EQ(std::count(header_end, csv.end(), ','), 2 * std::count(csv.begin(), header_end, ','));
   EXPECT_EQ(csv.rfind("Part Number,Material,", 0), 0u) << csv;
   EXPECT_NE(csv.find("Wound Size (in)"), std::string::npos);
   ASSERT_EQ(ui.messages.size(), 1u);

@@ -14,20 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "state/core_table_loader.h"
 #include "state/number_format.h"
 #include "support/core_fixture.h"
+#include "support/random_designs.h"
 #include "support/scripted_ui.h"
 #include "ui/logic/design_controller.h"
 #include "ui/logic/part_svg.h"
 
 namespace tov {
 namespace {
-
-const CoreTable& Shipped() {
-  static const CoreTableLoad load = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");
-  return *load.table;
-}
 
 // What the SVG says, read back from its elements' attributes.
 struct ReadBack {
@@ -174,7 +169,7 @@ TEST(PartDrawingTest, DesignsReadBackAsTheWindowShowsThem) {
       {Material::VelmaxE, 1, false, "10"}, {Material::VelmaxE, 1, true, "6"}};
   for (const Setting& s : settings) {
     testing::ScriptedUi ui;
-    DesignController form(Shipped(), ui);
+    DesignController form(testing::ShippedCores(), ui);
     WindowModel& w = form.Model();
     ApplyStartupDefaults(w);
     w.material = s.material;
@@ -183,7 +178,7 @@ TEST(PartDrawingTest, DesignsReadBackAsTheWindowShowsThem) {
     w.dc_current.text = s.Idc;
     form.Calculate();
     ASSERT_TRUE(form.ShownDesign()) << s.Idc;
-    const auto drawing = DrawPart(*form.ShownDesign(), Shipped(), s.metric);
+    const auto drawing = DrawPart(*form.ShownDesign(), testing::ShippedCores(), s.metric);
     ASSERT_TRUE(drawing);
     const ReadBack back = Read(PartSvg(*drawing, "start-up"));
 
@@ -233,12 +228,12 @@ TEST(PartDrawingTest, DesignsReadBackAsTheWindowShowsThem) {
 TEST(PartDrawingTest, NothingToDrawWithoutACoreOrAWinding) {
   DesignResult outside;
   outside.row = 0;
-  EXPECT_FALSE(DrawPart(outside, Shipped(), false));
+  EXPECT_FALSE(DrawPart(outside, testing::ShippedCores(), false));
   DesignResult unwound;  // a toroid whose wound size was never computed
   unwound.row = SectionOf(Material::Velmax).first_row;
   unwound.N = 20;
   unwound.d = 0.05f;
-  EXPECT_FALSE(DrawPart(unwound, Shipped(), false));
+  EXPECT_FALSE(DrawPart(unwound, testing::ShippedCores(), false));
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 
 #include <functional>
 
-#include "state/core_table_loader.h"
 #include "support/core_fixture.h"
+#include "support/random_designs.h"
 #include "support/scripted_ui.h"
 #include "ui/logic/design_controller.h"
 
@@ -80,8 +80,6 @@ TEST(StatusTexts, AnEditMarksTheDesignShownUntilTheNextOneOrTooLarge) {
 // shipped database that end below Full Load L, with no loss data (the 550
 // grades), or with no wire that fits (a winding thinned past the tables).
 TEST(StatusTexts, NotesComeFromTheDesignShown) {
-  const CoreTableLoad load = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");
-  ASSERT_TRUE(load.table) << load.error;
   const struct {
     Material material;
     int16_t row;
@@ -96,7 +94,7 @@ TEST(StatusTexts, NotesComeFromTheDesignShown) {
   };
   for (const auto& row : rows) {
     testing::ScriptedUi ui;
-    DesignController form(*load.table, ui);
+    DesignController form(testing::ShippedCores(), ui);
     form.Startup();
     ui.answers.clear();
     form.Model().material = row.material;

@@ -13,7 +13,6 @@
 #include "io/design_file.h"
 #include "support/core_fixture.h"
 #include "support/scripted_ui.h"
-#include "ui/logic/candidate_rows.h"
 #include "ui/logic/design_controller.h"
 
 namespace tov {
@@ -237,25 +236,6 @@ TEST_F(UnsavedEdits, NewDesignStartsOverAfterAsking) {
   // Without edits nothing is asked.
   form_.NewDesign();
   EXPECT_EQ(ui_.unsaved_edits_questions.size(), 2u);
-}
-
-struct SummaryCase {
-  std::size_t shown, passing, total;
-  const char* notes;
-  const char* expected;
-};
-
-TEST(CompareSummaryLine, CountsTheLinesTheFilterShows) {
-  const SummaryCase cases[] = {
-      {2620, 1508, 2620, "Calculate picks X.",
-       "2620 lines (every core on 1 to 5 stacked cores), 1508 pass. Calculate picks X."},
-      {412, 230, 2620, "Calculate picks X.",
-       "412 of 2620 lines shown, 230 of them pass. Calculate picks X."},
-      {0, 0, 2620, "", "0 of 2620 lines shown, 0 of them pass."},
-  };
-  for (const SummaryCase& c : cases) {
-    EXPECT_EQ(CompareSummary(c.shown, c.passing, c.total, c.notes), c.expected);
-  }
 }
 
 }  // namespace
