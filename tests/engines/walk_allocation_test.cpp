@@ -3,36 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
-
 #include "engines/search_walk.h"
 #include "state/core_table_loader.h"
+#include "support/allocation_count.h"
 
-namespace {
-bool counting = false;
-long allocations = 0;
-}  // namespace
-
-// Counts the allocations of the whole test program while `counting` is set.
-void* operator new(std::size_t size) {
-  if (counting) ++allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  if (counting) ++allocations;
-  return std::malloc(size == 0 ? 1 : size);
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept {
-  std::free(p);
-}
+using tov::testing::allocation_count::allocations;
+using tov::testing::allocation_count::counting;
 
 namespace tov {
 namespace {

@@ -13,16 +13,16 @@
 #include <optional>
 #include <sstream>
 
-#include "allocation_count.h"
 #include "app/tovcalc/json_writer.h"
 #include "state/core_table_loader.h"
+#include "support/allocation_count.h"
 
 namespace tov::tovcalc {
 namespace {
 
 using Json = nlohmann::ordered_json;
-using allocation_count::allocations;
-using allocation_count::counting;
+using testing::allocation_count::allocations;
+using testing::allocation_count::counting;
 
 const CoreTable& Cores() {
   static const CoreTableLoad load = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");

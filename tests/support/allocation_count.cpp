@@ -1,15 +1,15 @@
-#include "allocation_count.h"
+#include "support/allocation_count.h"
 
 #include <cstdlib>
 #include <new>
 
-namespace tov::tovcalc::allocation_count {
+namespace tov::testing::allocation_count {
 bool counting = false;
 long allocations = 0;
-}  // namespace tov::tovcalc::allocation_count
+}  // namespace tov::testing::allocation_count
 
-using tov::tovcalc::allocation_count::allocations;
-using tov::tovcalc::allocation_count::counting;
+using tov::testing::allocation_count::allocations;
+using tov::testing::allocation_count::counting;
 
 void* operator new(std::size_t size) {
   if (counting) ++allocations;
