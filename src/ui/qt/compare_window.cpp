@@ -9,6 +9,7 @@
 
 #include "state/constants.h"
 #include "ui/qt/close_keys.h"
+#include "ui/qt/desktop_settings.h"
 #include "ui/qt/pareto_chart.h"
 
 namespace tov::qt {
@@ -262,6 +263,10 @@ CompareWindow::CompareWindow(DesignController& frm, QWidget* parent)
   grdCompare_->horizontalHeader()->setToolTip("Right-click to show or hide columns");
   connect(grdCompare_->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
           &CompareWindow::ShowColumnMenu);
+  const QStringList hidden = HiddenCompareColumns();
+  for (int c = 1; c < model_->columnCount(); ++c) {
+    grdCompare_->setColumnHidden(c, hidden.contains(StableTitle(c)));
+  }
   grdCompare_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grdCompare_->setSelectionMode(QAbstractItemView::SingleSelection);
   grdCompare_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -348,10 +353,24 @@ std::unique_ptr<QMenu> CompareWindow::ColumnMenu() {
         menu->addAction(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
     entry->setCheckable(true);
     entry->setChecked(!grdCompare_->isColumnHidden(c));
-    connect(entry, &QAction::toggled, this,
-            [this, c](bool shown) { grdCompare_->setColumnHidden(c, !shown); });
+    connect(entry, &QAction::toggled, this, [this, c](bool shown) {
+      grdCompare_->setColumnHidden(c, !shown);
+      RememberHiddenColumns();
+    });
   }
   return menu;
+}
+
+QString CompareWindow::StableTitle(int column) {
+  return Q(CandidateColumnTitle(static_cast<CandidateColumn>(column), false));
+}
+
+void CompareWindow::RememberHiddenColumns() const {
+  QStringList hidden;
+  for (int c = 1; c < model_->columnCount(); ++c) {
+    if (grdCompare_->isColumnHidden(c)) hidden << StableTitle(c);
+  }
+  SetHiddenCompareColumns(hidden);
 }
 
 void CompareWindow::ShowColumnMenu(const QPoint& at) {

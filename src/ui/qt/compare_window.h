@@ -101,7 +101,8 @@ class CompareWindow : public QWidget {
   // The size that shows every column whole and some forty lines.
   QSize WholeTableSize() const;
   // The menu of the table's header: a check mark per column but the part
-  // number, which shows or hides that column.
+  // number, which shows or hides that column; the columns hidden are
+  // remembered for the next window.
   std::unique_ptr<QMenu> ColumnMenu();
 
  signals:
@@ -115,6 +116,9 @@ class CompareWindow : public QWidget {
   void ApplyFilter();
   void LineDoubleClicked(const QModelIndex& index);
   void ShowColumnMenu(const QPoint& at);
+  // A column's title in inches: the name a hidden column is remembered by.
+  static QString StableTitle(int column);
+  void RememberHiddenColumns() const;
 
   DesignController& frm_;
   CandidateTableModel* model_;

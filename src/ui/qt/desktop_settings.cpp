@@ -12,6 +12,7 @@ constexpr const char* kLastFolderKey = "fileDialogs/lastFolder";
 constexpr const char* kRecentKey = "recentDesigns";
 constexpr const char* kProjectKey = "report/project";
 constexpr const char* kDesignedByKey = "report/designedBy";
+constexpr const char* kHiddenColumnsKey = "compareCores/hiddenColumns";
 
 QSettings Settings() {
   return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Corvane", "tovdesign");
@@ -68,6 +69,14 @@ void RememberSignature(const ReportSignature& signature) {
   QSettings settings = Settings();
   settings.setValue(kProjectKey, QString::fromStdString(signature.project));
   settings.setValue(kDesignedByKey, QString::fromStdString(signature.designed_by));
+}
+
+QStringList HiddenCompareColumns() {
+  return Settings().value(kHiddenColumnsKey).toStringList();
+}
+
+void SetHiddenCompareColumns(const QStringList& titles) {
+  Settings().setValue(kHiddenColumnsKey, titles);
 }
 
 }  // namespace tov::qt

@@ -1,8 +1,9 @@
 #pragma once
 // What the desktop program keeps between runs, in the user's settings: the
-// folder of the last file dialog, the recently used design files and the
-// Project and Designed by lines of the report. Nothing that shapes a design
-// is kept: every run starts from the start-up state.
+// folder of the last file dialog, the recently used design files, the
+// Project and Designed by lines of the report and the Compare Cores columns
+// hidden. Nothing that shapes a design is kept: every run starts from the
+// start-up state.
 
 #include <QString>
 #include <QStringList>
@@ -29,5 +30,10 @@ void ClearRecentDesigns();
 // The Project and Designed by lines last written into a report; empty at first.
 ReportSignature RememberedSignature();
 void RememberSignature(const ReportSignature& signature);
+
+// The Compare Cores columns the user hid, each by its title in inches (a
+// title that does not change with the units); empty at first.
+QStringList HiddenCompareColumns();
+void SetHiddenCompareColumns(const QStringList& titles);
 
 }  // namespace tov::qt
