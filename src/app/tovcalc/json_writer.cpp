@@ -66,7 +66,10 @@ namespace {
 // The shortest digits that read back as a magnitude (finite, not zero):
 // the digits without a point, and the decimal exponent of the first one.
 struct ShortestDigits {
-  char digits[17];
+  // Up to 17 digits, then zeros: the forms below copy a fixed 17 from any
+  // place of the first 17, into buffers with room for that.
+  static constexpr std::size_t kCopied = 17;
+  char digits[2 * kCopied];
   int8_t count;
   int16_t exponent;
 };
@@ -76,7 +79,7 @@ ShortestDigits FindShortestDigits(double magnitude) {
   char text[32];
   const char* end =
       std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
-  ShortestDigits d;
+  ShortestDigits d{};
   d.digits[0] = text[0];
   int count = 1;
   const char* c = text + 1;
@@ -116,7 +119,7 @@ char* ExponentForm(char* out, const ShortestDigits& d) {
   *out++ = d.digits[0];
   if (d.count > 1) {
     *out++ = '.';
-    std::memcpy(out, d.digits + 1, static_cast<std::size_t>(d.count - 1));
+    std::memcpy(out, d.digits + 1, ShortestDigits::kCopied);
     out += d.count - 1;
   }
   *out++ = 'e';
@@ -137,18 +140,17 @@ char* PlainForm(char* out, const ShortestDigits& d, int point) {
     *out++ = '.';
     std::memset(out, '0', static_cast<std::size_t>(-point));
     out += -point;
-    std::memcpy(out, d.digits, count);
+    std::memcpy(out, d.digits, ShortestDigits::kCopied);
     return out + count;
   }
   const auto before = static_cast<std::size_t>(point);
+  std::memcpy(out, d.digits, ShortestDigits::kCopied);
   if (before >= count) {
-    std::memcpy(out, d.digits, count);
     std::memset(out + count, '0', before - count);
     return out + before;
   }
-  std::memcpy(out, d.digits, before);
   out[before] = '.';
-  std::memcpy(out + before + 1, d.digits + before, count - before);
+  std::memcpy(out + before + 1, d.digits + before, ShortestDigits::kCopied);
   return out + count + 1;
 }
 
@@ -195,7 +197,7 @@ void AppendJsonReal(std::string& out, double value) {
     out.append("null");
     return;
   }
-  char text[32];
+  char text[48];
   char* end = text;
   if (std::signbit(value)) *end++ = '-';
   if (value == 0) {
