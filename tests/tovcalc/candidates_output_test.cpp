@@ -5,12 +5,18 @@
 #include "app/tovcalc/candidates_output.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <random>
 #include <sstream>
 
 #include "app/tovcalc/json_writer.h"
@@ -67,6 +73,109 @@ TEST(JsonReal, WritesAFractionOrAnExponentAsAJsonLibraryDoes) {
       EXPECT_EQ(Json(c.value).dump(), c.written) << c.what;
     }
   }
+}
+
+// The formatter as it was first written, kept as the reference: digits
+// from to_chars' scientific form, then laid out by position.
+namespace reference {
+
+struct Digits {
+  std::string digits;
+  int exponent = 0;
+  explicit Digits(double value) {
+    char text[32];
+    const auto end =
+        std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::scientific);
+    const std::string written(text, end.ptr);
+    const std::size_t e = written.find('e');
+    for (char c : written.substr(0, e))
+      if (c != '.') digits += c;
+    exponent = std::stoi(written.substr(e + 1));
+  }
+  std::string Exponent() const {
+    const std::string magnitude = std::to_string(std::abs(exponent));
+    return digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "") + "e" +
+           (exponent < 0 ? "-" : "+") + (magnitude.size() < 2 ? "0" : "") + magnitude;
+  }
+  std::string Plain() const {
+    const int point = exponent + 1;
+    const int count = static_cast<int>(digits.size());
+    if (point <= 0) return "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+    if (point >= count) return digits + std::string(static_cast<std::size_t>(point - count), '0');
+    return digits.substr(0, static_cast<std::size_t>(point)) + "." +
+           digits.substr(static_cast<std::size_t>(point));
+  }
+};
+
+std::string Number(double value) {
+  if (!std::isfinite(value)) return "null";
+  if (value == std::trunc(value) && std::fabs(value) <= 9007199254740992.0)
+    return std::to_string(static_cast<long long>(value));
+  const Digits d(value);
+  const std::string plain = d.Plain(), exponent = d.Exponent();
+  return (value < 0 ? "-" : "") + (plain.size() <= exponent.size() ? plain : exponent);
+}
+
+std::string Real(double value) {
+  if (!std::isfinite(value)) return "null";
+  const std::string sign = std::signbit(value) ? "-" : "";
+  if (value == 0) return sign + "0.0";
+  const Digits d(value);
+  const int point = d.exponent + 1;
+  if (point < -3 || point > 15) return sign + d.Exponent();
+  return sign + d.Plain() + (point >= static_cast<int>(d.digits.size()) ? ".0" : "");
+}
+
+}  // namespace reference
+
+// Values of every kind: any bit pattern (subnormals, NaNs and infinities
+// among them), floats widened, short decimals and their neighbours at the
+// borders of the forms, wholes about 2^53, halves, and a pool drawn again
+// and again so that remembered digits are reused and overwritten.
+std::vector<double> NumberSamples() {
+  std::mt19937_64 random(23);
+  std::vector<double> values{0.0,
+                             -0.0,
+                             NAN,
+                             INFINITY,
+                             -INFINITY,
+                             std::numeric_limits<double>::denorm_min(),
+                             std::numeric_limits<double>::max(),
+                             std::numeric_limits<double>::min()};
+  std::uniform_int_distribution<int> decimals(-330, 310);
+  std::vector<double> pool;
+  for (int i = 0; i < 100000; ++i) {
+    const std::uint64_t bits = random();
+    values.push_back(std::bit_cast<double>(bits));
+    values.push_back(double{std::bit_cast<float>(static_cast<std::uint32_t>(bits))});
+    const double decimal = static_cast<double>(bits % 100000) * std::pow(10.0, decimals(random));
+    values.push_back(decimal);
+    values.push_back(std::nextafter(decimal, 0.0));
+    const double border = std::pow(10.0, static_cast<int>(bits >> 60) - 6 + (i % 2 ? 16 : 0));
+    values.push_back(std::nextafter(border, i % 3 ? INFINITY : -INFINITY));
+    values.push_back(9007199254740992.0 + static_cast<double>(bits % 64) * 2 - 64);
+    values.push_back(static_cast<double>(static_cast<std::int32_t>(bits)) + 0.5);
+    if (i < 2000) pool.push_back(values[values.size() - 1 - bits % 7]);
+  }
+  for (int i = 0; i < 100000; ++i) values.push_back(-pool[random() % pool.size()]);
+  return values;
+}
+
+TEST(JsonNumbers, AgreeWithTheReferenceFormatterOnEveryKindOfValue) {
+  std::string number, real;
+  long differences = 0;
+  for (const double value : NumberSamples()) {
+    number.clear();
+    real.clear();
+    AppendJsonNumber(number, value);
+    AppendJsonReal(real, value);
+    if (number != reference::Number(value) || real != reference::Real(value)) {
+      if (differences++ < 5)
+        ADD_FAILURE() << std::hexfloat << value << ": " << number << " " << real << " for "
+                      << reference::Number(value) << " " << reference::Real(value);
+    }
+  }
+  EXPECT_EQ(differences, 0);
 }
 
 struct Comparison {
@@ -243,6 +352,55 @@ TEST(CandidatesOutput, WritesEachRowWithoutAllocating) {
   json.EndArray();
   EXPECT_EQ(allocations, 0);
   EXPECT_EQ(Json::parse(json_text).size(), set.candidates.size());
+}
+
+// What the comparison sends through standard output (a file in memory for
+// the while), and the allocations it made on the way.
+std::string Streamed(const CandidateComparison& comparison, long& allocated) {
+  const int saved = dup(STDOUT_FILENO);
+  const int file = memfd_create("stdout", 0);
+  dup2(file, STDOUT_FILENO);
+  {
+    StandardOutput out;
+    allocations = 0;
+    counting = true;
+    comparison.Write(out);
+    counting = false;
+    allocated = allocations;
+    out.Flush();
+  }
+  dup2(saved, STDOUT_FILENO);
+  close(saved);
+  std::string text(static_cast<std::size_t>(lseek(file, 0, SEEK_END)), '\0');
+  EXPECT_EQ(pread(file, text.data(), text.size(), 0), static_cast<ssize_t>(text.size()));
+  close(file);
+  return text;
+}
+
+TEST(CandidatesOutput, StreamsTheTextItWritesWholeWithoutAllocating) {
+  for (Comparison c : Comparisons()) {
+    for (const CandidateFormat format :
+         {CandidateFormat::Json, CandidateFormat::Csv, CandidateFormat::Table}) {
+      c.options.format = format;
+      const CandidateComparison comparison(c.request, Cores(), c.options);
+      std::string whole;
+      comparison.Write(whole);
+      long allocated = 0;
+      const std::string streamed = Streamed(comparison, allocated);
+      EXPECT_TRUE(streamed == whole) << c.what << " " << static_cast<int>(format) << ": "
+                                     << streamed.size() << " bytes for " << whole.size();
+      if (format != CandidateFormat::Table) {
+        EXPECT_EQ(allocated, 0) << c.what;
+      }
+    }
+  }
+  // The buffer went out many times on the way.
+  CandidateOptions every;
+  every.scope.stacks = {1, 2, 3, 4, 5};
+  every.format = CandidateFormat::Csv;
+  std::string csv;
+  CandidateComparison(DesignRequest{}, Cores(), every).Write(csv);
+  EXPECT_GT(csv.size(), 10u * 64 * 1024);
 }
 
 }  // namespace

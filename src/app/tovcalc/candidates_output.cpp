@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <numeric>
 
 #include "app/tovcalc/design_json.h"
 #include "engines/pareto_front.h"
@@ -36,7 +35,7 @@ Value Wound(const Candidate& c, float value) {
 }
 
 Value CoreCell(const Candidate& c, const CoreTable& cores, CoreColumn column) {
-  return Value::Maybe(cores.Cell(c.row, column).AsDouble());
+  return Value::Maybe(cores.Numbers(c.row).Number(column));
 }
 
 struct Column {
@@ -247,7 +246,7 @@ void AppendCsvValue(std::string& out, const Value& v) {
     case Value::Kind::Whole: {
       char text[24];
       const auto end = std::to_chars(text, text + sizeof text, static_cast<long long>(v.number));
-      out.append(text, end.ptr);
+      out.append(text, static_cast<std::size_t>(end.ptr - text));
       break;
     }
     case Value::Kind::Real:
@@ -288,10 +287,15 @@ std::size_t Width(std::string_view text) {
   }));
 }
 
+// Sends the buffer of `stream` when it is full (nothing without one).
+void FlushIfFull(StandardOutput* stream) {
+  if (stream) stream->FlushIfFull();
+}
+
 // The window's table as aligned text: "*" marks the core Calculate picks for
 // the request, "+" the one it picks for another material or stack count.
-std::string Table(std::vector<Candidate> candidates, const CoreTable& cores,
-                  const DesignRequest& request, bool metric) {
+void AppendTable(std::string& text, StandardOutput* stream, std::vector<Candidate> candidates,
+                 const CoreTable& cores, const DesignRequest& request, bool metric) {
   const std::vector<CandidateRow> rows =
       CandidateRows(std::move(candidates), request.material, request.stack_count, false);
   std::vector<std::vector<std::string>> lines(1, {" "});
@@ -308,17 +312,16 @@ std::string Table(std::vector<Candidate> candidates, const CoreTable& cores,
   for (const auto& line : lines) {
     for (std::size_t c = 0; c < line.size(); ++c) widths[c] = std::max(widths[c], Width(line[c]));
   }
-  std::string text;
   for (const auto& line : lines) {
-    std::string out;
+    const std::size_t start = text.size();
     for (std::size_t c = 0; c < line.size(); ++c) {
-      out += line[c];
-      if (c + 1 < line.size()) out += std::string(widths[c] - Width(line[c]) + 2, ' ');
+      text += line[c];
+      if (c + 1 < line.size()) text.append(widths[c] - Width(line[c]) + 2, ' ');
     }
-    while (!out.empty() && out.back() == ' ') out.pop_back();
-    text += out + "\n";
+    while (text.size() > start && text.back() == ' ') text.pop_back();
+    text.push_back('\n');
+    FlushIfFull(stream);
   }
-  return text;
 }
 
 }  // namespace
@@ -471,62 +474,92 @@ std::string SortKeys() {
   return keys;
 }
 
-CandidatesOutput WriteCandidates(const DesignRequest& request, const CoreTable& cores,
-                                 const CandidateOptions& options) {
-  CandidateSet set = EvaluateCandidates(request, cores, options.scope);
-  CandidatesOutput out;
-  const bool any_passes = std::any_of(set.candidates.begin(), set.candidates.end(),
-                                      [](const Candidate& c) { return c.Passes(); });
-  out.status = any_passes ? 0 : 1;
-
-  std::stable_partition(set.candidates.begin(), set.candidates.end(),
-                        [](const Candidate& c) { return c.Passes(); });
-  if (options.passing_only) {
-    std::erase_if(set.candidates, [](const Candidate& c) { return !c.Passes(); });
+CandidateComparison::CandidateComparison(const DesignRequest& request, const CoreTable& cores,
+                                         const CandidateOptions& options)
+    : request_(request),
+      cores_(cores),
+      options_(options),
+      set_(EvaluateCandidates(request, cores, options.scope)) {
+  std::vector<Candidate>& candidates = set_.candidates;
+  // Passing candidates first, each part in its order; the candidates stay
+  // where they are and only their indexes move.
+  order_.reserve(candidates.size());
+  for (std::size_t i = 0; i < candidates.size(); ++i) {
+    if (candidates[i].Passes()) order_.push_back(i);
   }
-  const std::vector<bool> front = LossVolumeFront(set.candidates, cores);
-  for (std::size_t i = 0; i < front.size(); ++i) set.candidates[i].pareto = front[i];
-  std::vector<std::size_t> order(set.candidates.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  SortBy(order, set.candidates, cores, options.sort);
+  status_ = order_.empty() ? 1 : 0;
+  if (!options.passing_only) {
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+      if (!candidates[i].Passes()) order_.push_back(i);
+    }
+  }
+  // Only passing candidates take part in the front.
+  const std::vector<bool> front = LossVolumeFront(candidates, cores);
+  for (std::size_t i = 0; i < front.size(); ++i) candidates[i].pareto = front[i];
+  SortBy(order_, candidates, cores, options.sort);
+}
 
-  switch (options.format) {
+void CandidateComparison::Write(std::string& out) const {
+  Write(out, nullptr);
+}
+
+void CandidateComparison::Write(StandardOutput& out) const {
+  Write(out.Buffer(), &out);
+}
+
+void CandidateComparison::Write(std::string& out, StandardOutput* stream) const {
+  const std::vector<Candidate>& candidates = set_.candidates;
+  switch (options_.format) {
     case CandidateFormat::Json: {
-      // About 1,300 bytes an entry.
-      out.text.reserve(1400 * (order.size() + 1));
-      JsonWriter json(out.text,
-                      options.batch_line ? JsonLayout::Compact : JsonLayout::IndentedByTwo);
+      JsonWriter json(out, options_.batch_line ? JsonLayout::Compact : JsonLayout::IndentedByTwo);
       json.BeginObject();
-      if (options.batch_line) {
+      if (options_.batch_line) {
         json.Key("line");
-        json.Int(*options.batch_line);
+        json.Int(*options_.batch_line);
       }
       json.Key("request");
-      WriteRequest(json, request, options, set);
+      WriteRequest(json, request_, options_, set_);
       json.Key("candidates");
       json.BeginArray();
-      for (std::size_t i : order) WriteCandidateJson(json, set.candidates[i], cores);
+      for (std::size_t i : order_) {
+        WriteCandidateJson(json, candidates[i], cores_);
+        FlushIfFull(stream);
+      }
       json.EndArray();
       json.Key("schema_version");
       json.Int(kJsonSchemaVersion);
       json.EndObject();
-      if (options.batch_line) out.text.push_back('\n');
+      if (options_.batch_line) out.push_back('\n');
       break;
     }
     case CandidateFormat::Csv:
-      out.text.reserve(400 * (order.size() + 1));
-      AppendCsvHeader(out.text);
-      for (std::size_t i : order) AppendCandidateCsv(out.text, set.candidates[i], cores);
+      AppendCsvHeader(out);
+      for (std::size_t i : order_) {
+        AppendCandidateCsv(out, candidates[i], cores_);
+        FlushIfFull(stream);
+      }
       break;
     case CandidateFormat::Table: {
       std::vector<Candidate> sorted;
-      sorted.reserve(order.size());
-      for (std::size_t i : order) sorted.push_back(set.candidates[i]);
-      out.text = Table(std::move(sorted), cores, request, options.metric);
+      sorted.reserve(order_.size());
+      for (std::size_t i : order_) sorted.push_back(candidates[i]);
+      AppendTable(out, stream, std::move(sorted), cores_, request_, options_.metric);
       break;
     }
   }
-  out.notices = std::move(set.notices);
+}
+
+CandidatesOutput WriteCandidates(const DesignRequest& request, const CoreTable& cores,
+                                 const CandidateOptions& options) {
+  const CandidateComparison comparison(request, cores, options);
+  CandidatesOutput out;
+  // About 1,370 bytes a JSON entry, 410 a CSV line.
+  const std::size_t rows = comparison.RowCount() + 1;
+  if (options.format == CandidateFormat::Json) out.text.reserve(1500 * rows);
+  if (options.format == CandidateFormat::Csv) out.text.reserve(450 * rows);
+  comparison.Write(out.text);
+  out.status = comparison.Status();
+  out.notices = comparison.Notices();
   return out;
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/tovcalc/standard_output.h"
 #include "engines/candidates.h"
 #include "engines/design_request.h"
 #include "state/core_table.h"
@@ -58,17 +59,47 @@ bool IsSortKey(std::string_view key);
 // The keys --sort takes, for messages: "material, core_row, ...".
 std::string SortKeys();
 
-struct CandidatesOutput {
-  std::string text;
-  int status = 0;   // 0: at least one candidate passes; 1: none does
-  Notices notices;  // what a design run would show in a box (also in the JSON)
+// A comparison evaluated: the candidates of a request (its inputs, options,
+// material and stack count as the window holds them), filtered and in the
+// order the options ask for, ready to be written.
+class CandidateComparison {
+ public:
+  CandidateComparison(const DesignRequest& request, const CoreTable& cores,
+                      const CandidateOptions& options);
+
+  // 0: at least one candidate passes; 1: none does.
+  int Status() const { return status_; }
+  // What a design run would show in a box (also in the JSON).
+  const tov::Notices& Notices() const { return set_.notices; }
+  std::size_t RowCount() const { return order_.size(); }
+
+  // The comparison in the chosen form, appended to `out`. The JSON is one
+  // object {"request": {...}, "candidates": [...]} with numbers at full
+  // precision; the CSV has the same columns, one line each, margins as
+  // margin_<test>_value and margin_<test>_limit.
+  void Write(std::string& out) const;
+  // The same, row by row into the buffer of `out`, sent whenever it fills:
+  // megabytes of text are never held at once.
+  void Write(StandardOutput& out) const;
+
+ private:
+  void Write(std::string& out, StandardOutput* stream) const;
+
+  DesignRequest request_;
+  const CoreTable& cores_;
+  CandidateOptions options_;
+  CandidateSet set_;
+  std::vector<std::size_t> order_;  // indexes of set_.candidates as written
+  int status_ = 0;
 };
 
-// The candidates of `request` (its inputs, options, material and stack count
-// as the window holds them) in the chosen form. The JSON is one object
-// {"request": {...}, "candidates": [...]} with numbers at full precision;
-// the CSV has the same columns, one line each, margins as
-// margin_<test>_value and margin_<test>_limit.
+struct CandidatesOutput {
+  std::string text;
+  int status = 0;   // CandidateComparison::Status()
+  Notices notices;  // CandidateComparison::Notices()
+};
+
+// The comparison of `request` written whole into a text (a batch's line).
 CandidatesOutput WriteCandidates(const DesignRequest& request, const CoreTable& cores,
                                  const CandidateOptions& options);
 

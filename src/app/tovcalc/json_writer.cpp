@@ -1,8 +1,10 @@
 #include "app/tovcalc/json_writer.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/tovcalc/utf8_text.h"
 
@@ -61,61 +63,95 @@ void AppendJsonString(std::string& out, std::string_view text) {
 
 namespace {
 
-// The shortest digits that read back as |value| (finite, not zero): the
-// digits without a point, and the decimal exponent of the first one.
+// The shortest digits that read back as a magnitude (finite, not zero):
+// the digits without a point, and the decimal exponent of the first one.
 struct ShortestDigits {
-  char digits[24];
-  int count = 0;
-  int exponent = 0;
-
-  explicit ShortestDigits(double value) {
-    char text[32];
-    const auto end =
-        std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::scientific);
-    const char* c = text;
-    for (; c != end.ptr && *c != 'e'; ++c) {
-      if (*c != '.') digits[count++] = *c;
-    }
-    ++c;  // past 'e'
-    if (*c == '+') ++c;
-    std::from_chars(c, end.ptr, exponent);
-  }
+  // Up to 17 digits, then zeros: the forms below copy a fixed 17 from any
+  // place of the first 17, into buffers with room for that.
+  static constexpr std::size_t kCopied = 17;
+  char digits[2 * kCopied];
+  int8_t count;
+  int16_t exponent;
 };
 
-void AppendZeros(std::string& out, int count) {
-  if (count > 0) out.append(static_cast<std::size_t>(count), '0');
+// From the scientific form to_chars writes, d[.ddd]e+XX[X], in one pass.
+ShortestDigits FindShortestDigits(double magnitude) {
+  char text[32];
+  const char* end =
+      std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
+  ShortestDigits d{};
+  d.digits[0] = text[0];
+  int count = 1;
+  const char* c = text + 1;
+  if (*c == '.') {
+    for (++c; *c != 'e'; ++c) d.digits[count++] = *c;
+  }
+  const bool negative = c[1] == '-';
+  int exponent = 0;
+  for (c += 2; c != end; ++c) exponent = exponent * 10 + (*c - '0');
+  d.count = static_cast<int8_t>(count);
+  d.exponent = static_cast<int16_t>(negative ? -exponent : exponent);
+  return d;
 }
 
-// d.ddde+XX, the exponent with two digits at least.
-void AppendExponentForm(std::string& out, const ShortestDigits& d) {
-  out.push_back(d.digits[0]);
+// A comparison writes the same limits, permeabilities and stack multiples
+// over and over: the digits of recent magnitudes, by their bits, spare half
+// the conversions. Zero bits never occur (zero is not converted).
+struct RecentDigits {
+  std::uint64_t bits;
+  ShortestDigits digits;
+};
+constexpr std::size_t kRecentBits = 9;
+thread_local RecentDigits recent_digits[std::size_t{1} << kRecentBits];
+
+const ShortestDigits& Shortest(double magnitude) {
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  RecentDigits& slot = recent_digits[(bits * 0x9E3779B97F4A7C15u) >> (64 - kRecentBits)];
+  if (slot.bits != bits) {
+    slot.bits = bits;
+    slot.digits = FindShortestDigits(magnitude);
+  }
+  return slot.digits;
+}
+
+// d.ddde+XX, the exponent with two digits at least; returns the end.
+char* ExponentForm(char* out, const ShortestDigits& d) {
+  *out++ = d.digits[0];
   if (d.count > 1) {
-    out.push_back('.');
-    out.append(d.digits + 1, static_cast<std::size_t>(d.count - 1));
+    *out++ = '.';
+    std::memcpy(out, d.digits + 1, ShortestDigits::kCopied);
+    out += d.count - 1;
   }
-  out.push_back('e');
-  out.push_back(d.exponent < 0 ? '-' : '+');
+  *out++ = 'e';
+  *out++ = d.exponent < 0 ? '-' : '+';
   const int magnitude = std::abs(d.exponent);
-  if (magnitude < 10) out.push_back('0');
-  char text[8];
-  const auto end = std::to_chars(text, text + sizeof text, magnitude);
-  out.append(text, end.ptr);
+  if (magnitude >= 100) *out++ = static_cast<char>('0' + magnitude / 100);
+  *out++ = static_cast<char>('0' + magnitude / 10 % 10);
+  *out++ = static_cast<char>('0' + magnitude % 10);
+  return out;
 }
 
-// The digits with their decimal point where `point` (digits before it) puts it.
-void AppendPlainForm(std::string& out, const ShortestDigits& d, int point) {
+// The digits with their decimal point where `point` (digits before it) puts
+// it, zeros filled in; returns the end.
+char* PlainForm(char* out, const ShortestDigits& d, int point) {
+  const auto count = static_cast<std::size_t>(d.count);
   if (point <= 0) {
-    out.append("0.");
-    AppendZeros(out, -point);
-    out.append(d.digits, static_cast<std::size_t>(d.count));
-  } else if (point >= d.count) {
-    out.append(d.digits, static_cast<std::size_t>(d.count));
-    AppendZeros(out, point - d.count);
-  } else {
-    out.append(d.digits, static_cast<std::size_t>(point));
-    out.push_back('.');
-    out.append(d.digits + point, static_cast<std::size_t>(d.count - point));
+    *out++ = '0';
+    *out++ = '.';
+    std::memset(out, '0', static_cast<std::size_t>(-point));
+    out += -point;
+    std::memcpy(out, d.digits, ShortestDigits::kCopied);
+    return out + count;
   }
+  const auto before = static_cast<std::size_t>(point);
+  std::memcpy(out, d.digits, ShortestDigits::kCopied);
+  if (before >= count) {
+    std::memset(out + count, '0', before - count);
+    return out + before;
+  }
+  out[before] = '.';
+  std::memcpy(out + before + 1, d.digits + before, ShortestDigits::kCopied);
+  return out + count + 1;
 }
 
 std::size_t ExponentFormSize(const ShortestDigits& d) {
@@ -139,22 +175,21 @@ void AppendJsonNumber(std::string& out, double value) {
   }
   // Whole numbers up to 2^53 are written as integers.
   constexpr double kExactWhole = 9007199254740992.0;
+  char text[48];
   if (value == std::trunc(value) && std::fabs(value) <= kExactWhole) {
-    char buffer[24];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value));
-    out.append(buffer, end.ptr);
+    const auto end = std::to_chars(text, text + sizeof text, static_cast<long long>(value));
+    out.append(text, static_cast<std::size_t>(end.ptr - text));
     return;
   }
   // The shortest digits that read back as the value, then the shorter of
   // the plain and the exponent form, the plain one when both are as long.
-  const ShortestDigits d(value);
+  const ShortestDigits& d = Shortest(std::fabs(value));
   const int point = d.exponent + 1;  // digits before the decimal point
-  if (value < 0) out.push_back('-');
-  if (PlainFormSize(d, point) <= ExponentFormSize(d)) {
-    AppendPlainForm(out, d, point);
-  } else {
-    AppendExponentForm(out, d);
-  }
+  char* end = text;
+  if (value < 0) *end++ = '-';
+  end = PlainFormSize(d, point) <= ExponentFormSize(d) ? PlainForm(end, d, point)
+                                                       : ExponentForm(end, d);
+  out.append(text, static_cast<std::size_t>(end - text));
 }
 
 void AppendJsonReal(std::string& out, double value) {
@@ -162,21 +197,28 @@ void AppendJsonReal(std::string& out, double value) {
     out.append("null");
     return;
   }
-  if (std::signbit(value)) out.push_back('-');
+  char text[48];
+  char* end = text;
+  if (std::signbit(value)) *end++ = '-';
   if (value == 0) {
-    out.append("0.0");
+    std::memcpy(end, "0.0", 3);
+    out.append(text, static_cast<std::size_t>(end + 3 - text));
     return;
   }
   constexpr int kLeastPoint = -3;  // 0.000ddd
   constexpr int kMostPoint = 15;   // ddddddddddddddd.d
-  const ShortestDigits d(value);
+  const ShortestDigits& d = Shortest(std::fabs(value));
   const int point = d.exponent + 1;
   if (point < kLeastPoint || point > kMostPoint) {
-    AppendExponentForm(out, d);
-    return;
+    end = ExponentForm(end, d);
+  } else {
+    end = PlainForm(end, d, point);
+    if (point >= d.count) {
+      *end++ = '.';
+      *end++ = '0';
+    }
   }
-  AppendPlainForm(out, d, point);
-  if (point >= d.count) out.append(".0");
+  out.append(text, static_cast<std::size_t>(end - text));
 }
 
 void JsonWriter::Indent(std::size_t level) {

@@ -87,22 +87,16 @@ int RunSingle(const Settings& s, const CoreTable& cores, const DesignFileRecord*
   }
   const WindowModel& w = designer.Form().Model();
   if (s.candidates) {
-    CandidatesOutput compared = WriteCandidates(designer.Form().Request(), cores, *s.candidates);
+    const CandidateComparison compared(designer.Form().Request(), cores, *s.candidates);
     if (!s.json) {
       // The boxes a design run would show, as a single run echoes them.
-      for (const Notice& notice : compared.notices) {
+      for (const Notice& notice : compared.Notices()) {
         const std::string line = MessageLine(notice.title, notice.text) + "\n";
         std::fwrite(line.data(), 1, line.size(), stderr);
       }
     }
-    // Megabytes of text: handed over, not copied.
-    std::string& buffer = out.Buffer();
-    if (buffer.empty()) {
-      buffer = std::move(compared.text);
-    } else {
-      buffer += compared.text;
-    }
-    return compared.status;
+    compared.Write(out);
+    return compared.Status();
   }
   if (s.list) {
     WriteCoreList(w, s.json, out);
