@@ -181,25 +181,14 @@ TEST(Tovcalc, ASweepWritesOneCsvLinePerCombination) {
   const double loss = single["total_loss_mw"];
   EXPECT_NEAR(std::stod(last.at("total_loss_mw")), loss, 1e-6 * loss);
   EXPECT_EQ(last.at("core_row"), std::to_string(single["core_row"].get<int>()));
-
-  // CSV requests: a header of option names; a bad header stops the batch.
-  std::ofstream(Path("req.csv")) << "material,idc,core\nhf,3,\n\"hf\",,bogus\n";
-  const Result csv = Calc({"--batch", Path("req.csv"), "--csv"});
-  EXPECT_EQ(csv.status, 2) << csv.err;
-  EXPECT_TRUE(Holds(csv.out, "\n3,hf,,,"));
-  EXPECT_TRUE(Holds(csv.out, "No core of material hf"));
-  std::ofstream(Path("bad.csv")) << "idc,coredat\n1,x\n";
-  EXPECT_EQ(Calc({"--batch", Path("bad.csv")}).status, 2);
 }
 
 // --candidates: the pick of every material and stack count is the design the
 // same options show; none passing is exit 1, also in a batch.
 TEST(Tovcalc, CandidatesPickWhatCalculateShows) {
   const Args settings[] = {
-      {"--material", "velmax"},
       {"--material", "mpp", "--stack", "2", "--no-lfl-max", "--ambient", "60"},
       {"--material", "velmax-e", "--single-layer", "--ripple", "5"},
-      {"--material", "hf", "--stack", "3", "--idc", "3", "--lfl", "800", "--lnl", "1000"},
       kTooLarge,
   };
   for (const Args& arguments : settings) {
