@@ -45,24 +45,6 @@ TEST(SpiceModel, FluxSlopeIsTheCurveHeldAtItsMinimumAndFlooredAtTheAirCore) {
     EXPECT_GE(m->L_beyond, m->L_air * (1 - 1e-9)) << d.row;
     EXPECT_EQ(ModelInductance(*m, 10 * end), m->L_beyond);
     EXPECT_TRUE(m->Rloss.has_value() == (d.Pfe > 0 && d.in.dI > 0)) << d.row;
-    // The loss resistor takes the core loss at the ripple: a triangle of dI
-    // at f drives v = L(i) 2 dI f, so R = (2 dI f)^2 mean(L^2) / Pfe, the
-    // mean sampled on the curve itself across the swing.
-    if (m->Rloss && !m->leaves_curve_at) {
-      double sum = 0;
-      const int samples = 2000;
-      for (int k = 0; k < samples; ++k) {
-        const double i = d.in.Idc - d.in.dI / 2 + d.in.dI * (k + 0.5) / samples;
-        sum += std::pow(*StackInductance(d, i), 2) / samples;
-      }
-      const double volts_per_henry = 2 * d.in.dI * d.in.f * 1e3;
-      EXPECT_NEAR(*m->Rloss, volts_per_henry * volts_per_henry * sum / (d.Pfe * 1e-3),
-                  0.005 * *m->Rloss)
-          << d.row;
-      EXPECT_EQ(m->loss_ripple_a, d.in.dI);
-      EXPECT_EQ(m->loss_frequency_hz, d.in.f * 1e3);
-    }
-
     // Probes across the table: the slope follows what the model holds, the
     // lowest value the curve reached so far, never below the air core; the
     // flux up to the probe is that inductance's integral by a fine sum.
