@@ -84,7 +84,6 @@ TEST(Converter, PfcBoostTakesTheHardestAngleAndTheLowLineCrest) {
   const ConverterDesign& d = *out.design;
   const double crest = std::sqrt(2.0) * 500 / (0.95 * 90);
   // The program's pi (3.14) puts the crest 3e-7 below sin 90 degrees.
-  EXPECT_NEAR(d.idc, 8.270254751, 1e-6 * crest);
   EXPECT_NEAR(d.idc, crest, 1e-6 * crest);
   EXPECT_NEAR(d.inductance_uh, 979.0709278, 1e-3);
   EXPECT_EQ(d.ripple_vin, 265);
@@ -111,8 +110,7 @@ TEST(Converter, PfcBoostTakesTheHardestAngleAndTheLowLineCrest) {
   EXPECT_NEAR(d.corners[0].idc, crest, 1e-6 * crest);
   // 0..90 degrees, and at the high line the hardest angle, which the low
   // line's crest (127 V) does not reach.
-  EXPECT_EQ(d.low_line_cycle.size(), 91u);
-  EXPECT_EQ(d.high_line_cycle.size(), 92u);
+  EXPECT_EQ(std::pair(d.low_line_cycle.size(), d.high_line_cycle.size()), std::pair(91ul, 92ul));
 }
 
 // A buck of 10..20 V to 12 V, 1 A at 100 kHz, changed by each row.
