@@ -170,12 +170,9 @@ TEST_F(Engines, SearchWithWireBeyondSixStrandsUsesTheirDensity) {
   // clang-format off
   PutCore(cores_, 395, {.PathLen = 50, .WindID = 3, .WindOD = 6, .WindHt = 3, .CoreArea = 10,
                         .WindowArea = 40, .SizeFigure = 20, .AL = 200});
+  request_ = {.dc_current_a = 100, .ripple_a = 0, .current_density_a_cm2 = 300,
+              .allowable_rise_c = 200, .full_load_l_max = false};
   // clang-format on
-  request_ = {.dc_current_a = 100,
-              .ripple_a = 0,
-              .current_density_a_cm2 = 300,
-              .allowable_rise_c = 200,
-              .full_load_l_max = false};
   const SearchOutcome o = Search();
   EXPECT_EQ(o.notices,
             (Notices{{NoticeKind::WireTooLarge, "Wire Size Too Large",
@@ -281,15 +278,12 @@ TEST(ChooseHeader, AtEachBoundAndJustPastIt) {
 TEST(ShippedCoredat, PeakCurrentFormedFromTheEnteredDcCurrent) {
   const CoreTableLoad shipped = LoadCoreTable(TOV_SOURCE_DIR "/data/coredat");
   ASSERT_TRUE(shipped.table) << shipped.error;
-  const SearchOutcome o = SearchCores({.dc_current_a = 11.751,
-                                       .ripple_a = 4.676,
-                                       .frequency_khz = 34.76,
-                                       .current_density_a_cm2 = 341,
-                                       .full_load_l_uh = 228.38,
-                                       .no_load_l_uh = 609.97,
-                                       .allowable_rise_c = 14.9,
-                                       .material = Material::VelmaxE},
-                                      *shipped.table);
+  // clang-format off
+  const SearchOutcome o = SearchCores({.dc_current_a = 11.751, .ripple_a = 4.676,
+      .frequency_khz = 34.76, .current_density_a_cm2 = 341, .full_load_l_uh = 228.38,
+      .no_load_l_uh = 609.97, .allowable_rise_c = 14.9, .material = Material::VelmaxE},
+      *shipped.table);
+  // clang-format on
   ASSERT_TRUE(o.design);
   EXPECT_EQ(o.design->in.Ipk, static_cast<float>(11.751 + 0.5 * double{4.676f}));
   EXPECT_NE(o.design->in.Ipk, static_cast<float>(double{11.751f} + 0.5 * double{4.676f}));

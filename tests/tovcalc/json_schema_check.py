@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
 """Validates every kind of output tovcalc prints as JSON against the schema it
-ships, over random designs of every material, stack and option, and holds the
-requirement checks to the design's own numbers.
+ships, over random designs of every material, stack and option.
 
 Usage: json_schema_check.py TOVCALC SCHEMA [COUNT]"""
 import json
@@ -29,34 +28,6 @@ def validate(document, what):
         failures.append(f"{what}: {error.message[:200]} at {list(error.absolute_path)}")
 
 
-def check_agrees(document, what):
-    """The checks say what the numbers say."""
-    design, request = document["design"], document["request"]
-    if design is None:
-        if document["checks"]:
-            failures.append(f"{what}: checks without a design")
-        return
-    checks = {c["check"]: c for c in document["checks"]}
-    full = checks["full_load_inductance"]
-    if full["pass"] != (design["l_full_load_uh"] >= request["lfl"]):
-        failures.append(f"{what}: full-load check {full} against {design['l_full_load_uh']}")
-    rise = checks["temperature_rise"]
-    if rise["pass"] != (design["temp_rise_c"] <= request["trise"]):
-        failures.append(f"{what}: rise check {rise} against {design['temp_rise_c']}")
-    ceiling = checks["no_load_ceiling"]
-    above = design["l_no_load_uh"] > request["lnl"]
-    if ceiling["reason"].startswith("off: Full Load L Maximum") != (
-        not request["lfl-max"] and design["design_mode"] == "automatic"
-        and not ceiling["reason"].startswith("off: cleared")):
-        failures.append(f"{what}: ceiling check {ceiling} for lfl-max {request['lfl-max']}")
-    if ceiling["pass"] == (above and not ceiling["reason"].startswith("off: Full Load L Maximum")):
-        failures.append(f"{what}: ceiling check {ceiling} against {design['l_no_load_uh']}")
-    if design["passes"] != all(c["pass"] for c in document["checks"]):
-        failures.append(f"{what}: passes disagrees with the checks")
-    if (design["gauge"] > 42) == checks["winding_fits_window"]["pass"]:
-        failures.append(f"{what}: winding check against gauge {design['gauge']}")
-
-
 rng = random.Random(20)
 materials = ["mpp", "hf", "velmax", "velmax-e"]
 requests = []
@@ -68,9 +39,10 @@ for i in range(count):
             "--trise", f"{rng.uniform(15, 80):.3g}", "--stack", str(rng.randint(1, 5)),
             "--ambient", f"{rng.uniform(-20, 60):.3g}", "--al-tolerance", str(rng.randint(-20, 0))]
     if rng.random() < 0.3:
-        args += ["--core", str(rng.choice([10, 120, 260, 300, 400, 450, 500, 530]))]
-        args[1] = "mpp" if int(args[-1]) < 251 else "hf" if int(args[-1]) < 394 else (
-            "velmax" if int(args[-1]) < 521 else "velmax-e")
+        core, args[1] = rng.choice([(10, "mpp"), (120, "mpp"), (260, "hf"), (300, "hf"),
+                                    (400, "velmax"), (450, "velmax"), (500, "velmax"),
+                                    (530, "velmax-e")])
+        args += ["--core", str(core)]
     if rng.random() < 0.3:
         args.append(rng.choice(["--no-lfl-max", "--single-layer", "--metric"]))
     requests.append(args)
@@ -80,27 +52,25 @@ for args in requests:
     if r.returncode in (0, 1):
         document = json.loads(r.stdout)
         validate(document, " ".join(args))
-        check_agrees(document, " ".join(args))
 
 batch = "\n".join(
     json.dumps({a[2:]: b for a, b in zip(args[::2], args[1::2]) if a.startswith("--")})
     for args in requests[:40]) + "\n{\"idc\": [1]}\nnot json\n{\"idc\": 0}\n"
-for extra in ([], ["--report"], ["--candidates", "--stacks", "1-2"]):
-    r = run(["--batch", "-"] + extra, batch)
-    for number, line in enumerate(r.stdout.splitlines(), 1):
-        validate(json.loads(line), f"batch {extra} line {number}")
-
-r = run(["--sweep", "idc=1,30", "--sweep", "material=mpp,velmax-e"])
-for number, line in enumerate(r.stdout.splitlines(), 1):
-    validate(json.loads(line), f"sweep line {number}")
-validate(json.loads(run(["--candidates", "--json", "--materials", "all", "--stacks", "1-3"]).stdout),
-         "candidates")
-validate(json.loads(run(["--list", "--json", "--material", "hf"]).stdout), "core list")
-converter = run(["--converter", "buck", "--vin", "36:60", "--vout", "12", "--iout", "10", "--fsw",
-                 "100", "--ripple-percent", "30", "--json", "--simulate"])
-validate(json.loads(converter.stdout), "converter with simulation")
-too_large = run(["--idc", "400", "--lfl", "50000", "--lnl", "90000", "--json"])
-validate(json.loads(too_large.stdout), "Too Large")
+buck = ["--converter", "buck", "--vin", "36:60", "--vout", "12", "--iout", "10", "--fsw", "100",
+        "--ripple-percent", "30", "--json", "--simulate"]
+for args, stdin in [(["--batch", "-"], batch), (["--batch", "-", "--report"], batch),
+                    (["--batch", "-", "--candidates", "--stacks", "1-2"], batch),
+                    (["--sweep", "idc=1,30", "--sweep", "material=mpp,velmax-e"], None),
+                    (["--candidates", "--json", "--materials", "all", "--stacks", "1-3"], None),
+                    (["--list", "--json", "--material", "hf"], None), (buck, None),
+                    (["--idc", "400", "--lfl", "50000", "--lnl", "90000", "--json"], None)]:
+    out = run(args, stdin).stdout
+    try:
+        documents = [json.loads(out)]
+    except json.JSONDecodeError:  # one document a line
+        documents = [json.loads(line) for line in out.splitlines()]
+    for number, document in enumerate(documents, 1):
+        validate(document, f"{' '.join(args)}: document {number}")
 
 for failure in failures[:20]:
     print(failure)
