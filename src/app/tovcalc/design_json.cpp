@@ -12,38 +12,6 @@
 namespace tov::tovcalc {
 namespace {
 
-// A stored 4-byte float as the decimal a user reads (20.1, not 20.100000381):
-// the value rounded to 7 significant digits.
-double FloatValue(float value) {
-  if (!std::isfinite(value)) return ParseNumber(PlainNumberText(value, 7)).value_or(0.0);
-  if (value == 0) return 0.0;
-  char text[32];
-  const auto written = std::to_chars(text, text + sizeof text, std::fabs(double{value}),
-                                     std::chars_format::scientific, 6);
-  const double sign = value < 0 ? -1.0 : 1.0;
-  // "d.dddddde±X": the seven digits as a whole number times a power of ten.
-  // Both are exact doubles while the power is at most 10^22, so one
-  // multiplication or division rounds the decimal correctly, as reading the
-  // text back does.
-  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  constexpr int kMostExactPower = 22;
-  int exponent = 0;
-  const char* exponent_text = text + 9;  // after "e"
-  if (*exponent_text == '+') ++exponent_text;
-  std::from_chars(exponent_text, written.ptr, exponent);
-  exponent -= 6;
-  if (exponent < -kMostExactPower || exponent > kMostExactPower) {
-    double rounded = 0;
-    std::from_chars(text, written.ptr, rounded);
-    return sign * rounded;
-  }
-  double digits = text[0] - '0';
-  for (const char* c = text + 2; c != text + 8; ++c) digits = 10 * digits + (*c - '0');
-  return sign * (exponent >= 0 ? digits * kPowers[exponent] : digits / kPowers[-exponent]);
-}
-
 void Member(JsonWriter& json, std::string_view key, double value) {
   json.Key(key);
   json.Double(value);
@@ -235,6 +203,36 @@ void WriteRequest(JsonWriter& json, const DesignController& form) {
 }
 
 }  // namespace
+
+double FloatValue(float value) {
+  if (!std::isfinite(value)) return ParseNumber(PlainNumberText(value, 7)).value_or(0.0);
+  if (value == 0) return 0.0;
+  char text[32];
+  const auto written = std::to_chars(text, text + sizeof text, std::fabs(double{value}),
+                                     std::chars_format::scientific, 6);
+  const double sign = value < 0 ? -1.0 : 1.0;
+  // "d.dddddde±X": the seven digits as a whole number times a power of ten.
+  // Both are exact doubles while the power is at most 10^22, so one
+  // multiplication or division rounds the decimal correctly, as reading the
+  // text back does.
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr int kMostExactPower = 22;
+  int exponent = 0;
+  const char* exponent_text = text + 9;  // after "e"
+  if (*exponent_text == '+') ++exponent_text;
+  std::from_chars(exponent_text, written.ptr, exponent);
+  exponent -= 6;
+  if (exponent < -kMostExactPower || exponent > kMostExactPower) {
+    double rounded = 0;
+    std::from_chars(text, written.ptr, rounded);
+    return sign * rounded;
+  }
+  double digits = text[0] - '0';
+  for (const char* c = text + 2; c != text + 8; ++c) digits = 10 * digits + (*c - '0');
+  return sign * (exponent >= 0 ? digits * kPowers[exponent] : digits / kPowers[-exponent]);
+}
 
 void WriteRequestJson(JsonWriter& json, const RequestEcho& echo) {
   json.BeginObject();

@@ -248,21 +248,26 @@ void JsonWriter::BeforeValue() {
 }
 
 void JsonWriter::Key(std::string_view name) {
-  NextItem();
   after_key_ = true;
-  const std::string_view colon = layout_ == JsonLayout::Compact ? ":" : ": ";
-  // A short name of plain characters, as nearly every one is, in one go.
+  // On one line, a short name of plain characters (as nearly every one is)
+  // goes out with its comma and colon in one go.
   char text[64];
-  if (name.size() + 4 <= sizeof text && PlainRun(name) == name.size()) {
-    text[0] = '"';
-    std::memcpy(text + 1, name.data(), name.size());
-    text[name.size() + 1] = '"';
-    std::memcpy(text + name.size() + 2, colon.data(), colon.size());
-    out_.append(text, name.size() + 2 + colon.size());
+  if (layout_ == JsonLayout::Compact && name.size() + 4 <= sizeof text &&
+      PlainRun(name) == name.size()) {
+    std::size_t length = 0;
+    if (!LevelEmpty()) text[length++] = ',';
+    filled_ |= std::uint64_t{1} << depth_;
+    text[length++] = '"';
+    std::memcpy(text + length, name.data(), name.size());
+    length += name.size();
+    text[length++] = '"';
+    text[length++] = ':';
+    out_.append(text, length);
     return;
   }
+  NextItem();
   AppendJsonString(out_, name);
-  out_.append(colon);
+  out_.append(layout_ == JsonLayout::Compact ? ":" : ": ");
 }
 
 void JsonWriter::Open(char bracket) {
