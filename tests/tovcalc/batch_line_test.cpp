@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -114,6 +115,19 @@ TEST(BatchLine, FloatsReadAsTheirSevenDigitDecimal) {
   std::vector<float> values = {1e-15f, 1e-16f,        1e-17f,        9.999999e28f, 1e29f,
                                1e30f,  1.401298e-45f, 1.175494e-38f, 3.402823e38f, 20.1f,
                                -20.1f, 0.1f,          123456.7f,     1e7f,         16777217.0f};
+  // Ties of the seventh digit, to even both ways.
+  for (const float tie : {1234567.5f, 1234568.5f, 3456789.5f}) {
+    values.push_back(tie);
+  }
+  // Around every power of ten: the first digit's place guessed one off, and
+  // the seven digits rounding up to the next power.
+  for (float power = 1e-12f; power < 1e21f; power *= 10) {
+    float below = power, above = power;
+    for (int step = 0; step < 40; ++step) {
+      values.push_back(below = std::nextafter(below, 0.0f));
+      values.push_back(above = std::nextafter(above, INFINITY));
+    }
+  }
   std::mt19937 random(23);
   for (int i = 0; i < 200000; ++i) {
     const auto f = std::bit_cast<float>(static_cast<std::uint32_t>(random()));

@@ -1,8 +1,11 @@
 #include "app/tovcalc/design_json.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "app/tovcalc/command_line.h"
@@ -204,21 +207,83 @@ void WriteRequest(JsonWriter& json, const DesignController& form) {
 
 }  // namespace
 
+namespace {
+
+// 10^0 to 10^22: the powers of ten a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kMostExactPower = 22;
+
+// digits x 10^power rounded to the nearest double, as reading the decimal
+// does: both factors are exact while |power| <= 22 and digits < 2^53, so
+// one multiplication or division rounds correctly.
+double Decimal(double digits, int power) {
+  return power >= 0 ? digits * kExactPowers[power] : digits / kExactPowers[-power];
+}
+
+// The seven significant digits of a float, rounded half to even from its
+// exact value: 1000000 to 9999999, the first worth 10^exponent.
+struct SevenDigits {
+  std::uint64_t digits = 0;
+  int exponent = 0;
+};
+
+// Worked out in 128-bit whole numbers, which hold every step while the
+// magnitude lies from 1e-9 (a normal float, numerator and denominator below
+// 2^78) to 1e18; nullopt outside.
+std::optional<SevenDigits> ExactSevenDigits(float magnitude) {
+  if (!(magnitude >= 1e-9f && magnitude < 1e18f)) return std::nullopt;
+  using Wide = unsigned __int128;
+  static constexpr auto kPowers = [] {
+    std::array<std::uint64_t, 18> powers{1};
+    for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = 10 * powers[i - 1];
+    return powers;
+  }();
+  const auto bits = std::bit_cast<std::uint32_t>(magnitude);
+  const std::uint64_t mantissa = (bits & 0x7FFFFF) | 0x800000;
+  const int binary_exponent = static_cast<int>(bits >> 23) - 150;
+  // magnitude = numerator / denominator exactly.
+  const Wide numerator = binary_exponent >= 0 ? Wide{mantissa} << binary_exponent : mantissa;
+  const Wide denominator = binary_exponent >= 0 ? Wide{1} : Wide{1} << -binary_exponent;
+  constexpr std::uint64_t kLeast = 1000000, kBeyond = 10000000;
+  int exponent = static_cast<int>(std::floor(std::log10(double{magnitude})));
+  Wide scaled, divisor;
+  for (;;) {
+    const int shift = 6 - exponent;  // scaled / divisor = magnitude x 10^shift
+    scaled = shift >= 0 ? numerator * kPowers[shift] : numerator;
+    divisor = shift >= 0 ? denominator : denominator * kPowers[-shift];
+    if (scaled < divisor * kLeast) {
+      --exponent;
+    } else if (scaled >= divisor * kBeyond) {
+      ++exponent;
+    } else {
+      break;
+    }
+  }
+  Wide digits = scaled / divisor;
+  const Wide twice_rest = 2 * (scaled % divisor);
+  if (twice_rest > divisor || (twice_rest == divisor && (digits & 1) != 0)) ++digits;
+  if (digits == kBeyond) {
+    digits = kLeast;
+    ++exponent;
+  }
+  return SevenDigits{static_cast<std::uint64_t>(digits), exponent};
+}
+
+}  // namespace
+
 double FloatValue(float value) {
   if (!std::isfinite(value)) return ParseNumber(PlainNumberText(value, 7)).value_or(0.0);
   if (value == 0) return 0.0;
+  const double sign = value < 0 ? -1.0 : 1.0;
+  if (const std::optional<SevenDigits> seven = ExactSevenDigits(std::fabs(value))) {
+    return sign * Decimal(static_cast<double>(seven->digits), seven->exponent - 6);
+  }
   char text[32];
   const auto written = std::to_chars(text, text + sizeof text, std::fabs(double{value}),
                                      std::chars_format::scientific, 6);
-  const double sign = value < 0 ? -1.0 : 1.0;
   // "d.dddddde±X": the seven digits as a whole number times a power of ten.
-  // Both are exact doubles while the power is at most 10^22, so one
-  // multiplication or division rounds the decimal correctly, as reading the
-  // text back does.
-  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  constexpr int kMostExactPower = 22;
   int exponent = 0;
   const char* exponent_text = text + 9;  // after "e"
   if (*exponent_text == '+') ++exponent_text;
@@ -231,7 +296,7 @@ double FloatValue(float value) {
   }
   double digits = text[0] - '0';
   for (const char* c = text + 2; c != text + 8; ++c) digits = 10 * digits + (*c - '0');
-  return sign * (exponent >= 0 ? digits * kPowers[exponent] : digits / kPowers[-exponent]);
+  return sign * Decimal(digits, exponent);
 }
 
 void WriteRequestJson(JsonWriter& json, const RequestEcho& echo) {
