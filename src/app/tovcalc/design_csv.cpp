@@ -117,7 +117,7 @@ void AppendCsvLine(std::string& out, long long line, const GivenOptions& given, 
     Cell(out, r.Ptot);
     Cell(out, r.dT);
     // Whether every requirement check passes, and the keys of those that fail.
-    const std::vector<RequirementCheck> checks = form->Checks();
+    const std::vector<RequirementCheck>& checks = form->Checks();
     out.append(AllPass(checks) ? ",1," : ",0,");
     std::string failed;
     for (const RequirementCheck& c : checks) {

@@ -1,9 +1,12 @@
 #include "app/tovcalc/design_json.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "app/tovcalc/command_line.h"
 #include "state/number_text.h"
@@ -11,19 +14,6 @@
 
 namespace tov::tovcalc {
 namespace {
-
-// A stored 4-byte float as the decimal a user reads (20.1, not 20.100000381):
-// the value rounded to 7 significant digits.
-double FloatValue(float value) {
-  if (!std::isfinite(value)) return ParseNumber(PlainNumberText(value, 7)).value_or(0.0);
-  if (value == 0) return 0.0;
-  char text[32];
-  const auto written =
-      std::to_chars(text, text + sizeof text, double{value}, std::chars_format::scientific, 6);
-  double rounded = 0;
-  std::from_chars(text, written.ptr, rounded);
-  return rounded;
-}
 
 void Member(JsonWriter& json, std::string_view key, double value) {
   json.Key(key);
@@ -59,23 +49,64 @@ void WriteWorstCase(JsonWriter& json, const std::optional<WorstCase>& worst) {
   json.EndObject();
 }
 
-// The JSON string of each caption that never changes, encoded once; empty
-// for a caption the model words.
-const std::array<std::string, kOutputFields.size()>& FixedCaptionsJson() {
-  static const std::array<std::string, kOutputFields.size()> encoded = [] {
-    std::array<std::string, kOutputFields.size()> strings;
-    for (std::size_t i = 0; i < kOutputFields.size(); ++i) {
-      if (!kOutputFields[i].live_caption) AppendJsonString(strings[i], kOutputFields[i].caption);
-    }
-    return strings;
-  }();
-  return encoded;
+// The "captions" object member by member.
+void WriteCaptions(JsonWriter& json, const WindowModel& w) {
+  json.BeginObject();
+  for (const OutputField& f : kOutputFields) {
+    json.Key(f.key);
+    json.String(f.live_caption ? std::string_view(w.*f.live_caption) : f.caption);
+  }
+  json.EndObject();
 }
 
-std::string Colour(Rgb c) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02X%02X%02X", c.r, c.g, c.b);
-  return text;
+// The "captions" object on one line. It changes only with the captions the
+// model words (units, material kind, watts), so each wording met is encoded
+// once and kept.
+std::string_view CompactCaptions(const WindowModel& w) {
+  struct Wording {
+    std::vector<std::string> live;  // the live captions, in the order of kOutputFields
+    std::string json;
+  };
+  // Beyond this many wordings (never met: the captions have 8) a wording is
+  // encoded each time.
+  constexpr std::size_t kMostWordings = 16;
+  thread_local std::vector<Wording> wordings;
+  thread_local std::string uncached;
+  const auto matches = [&](const Wording& wording) {
+    std::size_t i = 0;
+    for (const OutputField& f : kOutputFields) {
+      if (f.live_caption && wording.live[i++] != w.*f.live_caption) return false;
+    }
+    return true;
+  };
+  for (const Wording& wording : wordings) {
+    if (matches(wording)) return wording.json;
+  }
+  std::string json;
+  JsonWriter writer(json, JsonLayout::Compact);
+  WriteCaptions(writer, w);
+  if (wordings.size() == kMostWordings) {
+    uncached = std::move(json);
+    return uncached;
+  }
+  Wording& wording = wordings.emplace_back();
+  for (const OutputField& f : kOutputFields) {
+    if (f.live_caption) wording.live.push_back(w.*f.live_caption);
+  }
+  wording.json = std::move(json);
+  return wording.json;
+}
+
+// "#RRGGBB".
+std::string_view Colour(Rgb c, char (&text)[7]) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  const unsigned char parts[] = {c.r, c.g, c.b};
+  text[0] = '#';
+  for (int i = 0; i < 3; ++i) {
+    text[1 + 2 * i] = kHex[parts[i] >> 4];
+    text[2 + 2 * i] = kHex[parts[i] & 0xF];
+  }
+  return {text, sizeof text};
 }
 
 void WriteChecks(JsonWriter& json, const std::vector<RequirementCheck>& checks) {
@@ -176,6 +207,98 @@ void WriteRequest(JsonWriter& json, const DesignController& form) {
 
 }  // namespace
 
+namespace {
+
+// 10^0 to 10^22: the powers of ten a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kMostExactPower = 22;
+
+// digits x 10^power rounded to the nearest double, as reading the decimal
+// does: both factors are exact while |power| <= 22 and digits < 2^53, so
+// one multiplication or division rounds correctly.
+double Decimal(double digits, int power) {
+  return power >= 0 ? digits * kExactPowers[power] : digits / kExactPowers[-power];
+}
+
+// The seven significant digits of a float, rounded half to even from its
+// exact value: 1000000 to 9999999, the first worth 10^exponent.
+struct SevenDigits {
+  std::uint64_t digits = 0;
+  int exponent = 0;
+};
+
+// Worked out in 128-bit whole numbers, which hold every step while the
+// magnitude lies from 1e-9 (a normal float, numerator and denominator below
+// 2^78) to 1e18; nullopt outside.
+std::optional<SevenDigits> ExactSevenDigits(float magnitude) {
+  if (!(magnitude >= 1e-9f && magnitude < 1e18f)) return std::nullopt;
+  using Wide = unsigned __int128;
+  static constexpr auto kPowers = [] {
+    std::array<std::uint64_t, 18> powers{1};
+    for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = 10 * powers[i - 1];
+    return powers;
+  }();
+  const auto bits = std::bit_cast<std::uint32_t>(magnitude);
+  const std::uint64_t mantissa = (bits & 0x7FFFFF) | 0x800000;
+  const int binary_exponent = static_cast<int>(bits >> 23) - 150;
+  // magnitude = numerator / denominator exactly.
+  const Wide numerator = binary_exponent >= 0 ? Wide{mantissa} << binary_exponent : mantissa;
+  const Wide denominator = binary_exponent >= 0 ? Wide{1} : Wide{1} << -binary_exponent;
+  constexpr std::uint64_t kLeast = 1000000, kBeyond = 10000000;
+  int exponent = static_cast<int>(std::floor(std::log10(double{magnitude})));
+  Wide scaled, divisor;
+  for (;;) {
+    const int shift = 6 - exponent;  // scaled / divisor = magnitude x 10^shift
+    scaled = shift >= 0 ? numerator * kPowers[shift] : numerator;
+    divisor = shift >= 0 ? denominator : denominator * kPowers[-shift];
+    if (scaled < divisor * kLeast) {
+      --exponent;
+    } else if (scaled >= divisor * kBeyond) {
+      ++exponent;
+    } else {
+      break;
+    }
+  }
+  Wide digits = scaled / divisor;
+  const Wide twice_rest = 2 * (scaled % divisor);
+  if (twice_rest > divisor || (twice_rest == divisor && (digits & 1) != 0)) ++digits;
+  if (digits == kBeyond) {
+    digits = kLeast;
+    ++exponent;
+  }
+  return SevenDigits{static_cast<std::uint64_t>(digits), exponent};
+}
+
+}  // namespace
+
+double FloatValue(float value) {
+  if (!std::isfinite(value)) return ParseNumber(PlainNumberText(value, 7)).value_or(0.0);
+  if (value == 0) return 0.0;
+  const double sign = value < 0 ? -1.0 : 1.0;
+  if (const std::optional<SevenDigits> seven = ExactSevenDigits(std::fabs(value))) {
+    return sign * Decimal(static_cast<double>(seven->digits), seven->exponent - 6);
+  }
+  char text[32];
+  const auto written = std::to_chars(text, text + sizeof text, std::fabs(double{value}),
+                                     std::chars_format::scientific, 6);
+  // "d.dddddde±X": the seven digits as a whole number times a power of ten.
+  int exponent = 0;
+  const char* exponent_text = text + 9;  // after "e"
+  if (*exponent_text == '+') ++exponent_text;
+  std::from_chars(exponent_text, written.ptr, exponent);
+  exponent -= 6;
+  if (exponent < -kMostExactPower || exponent > kMostExactPower) {
+    double rounded = 0;
+    std::from_chars(text, written.ptr, rounded);
+    return sign * rounded;
+  }
+  double digits = text[0] - '0';
+  for (const char* c = text + 2; c != text + 8; ++c) digits = 10 * digits + (*c - '0');
+  return sign * Decimal(digits, exponent);
+}
+
 void WriteRequestJson(JsonWriter& json, const RequestEcho& echo) {
   json.BeginObject();
   for (const RequestOption& option : *echo.options) {
@@ -198,20 +321,14 @@ void WriteDesignJson(JsonWriter& json, const DesignController& form,
                      const std::vector<RecordedMessage>& messages, const RequestEcho* echo,
                      const std::vector<std::string>* report_lines, const ExtraJson& extra) {
   const WindowModel& w = form.Model();
-  const std::vector<RequirementCheck> checks = form.Checks();
+  const std::vector<RequirementCheck>& checks = form.Checks();
   json.BeginObject();
   json.Key("captions");
-  json.BeginObject();
-  for (std::size_t i = 0; i < kOutputFields.size(); ++i) {
-    const OutputField& f = kOutputFields[i];
-    json.Key(f.key);
-    if (f.live_caption) {
-      json.String(w.*f.live_caption);
-    } else {
-      json.Encoded(FixedCaptionsJson()[i]);
-    }
+  if (json.Layout() == JsonLayout::Compact) {
+    json.Encoded(CompactCaptions(w));
+  } else {
+    WriteCaptions(json, w);
   }
-  json.EndObject();
   json.Key("checks");
   WriteChecks(json, checks);
   if (extra.converter) {
@@ -273,7 +390,8 @@ void WriteDesignJson(JsonWriter& json, const DesignController& form,
     extra.simulation(json);
   }
   json.Key("trise_colour");
-  json.String(Colour(w.temp_rise.background));
+  char colour[7];
+  json.String(Colour(w.temp_rise.background, colour));
   json.Key("worst_case");
   WriteWorstCase(json, form.ShownWorstCase());
   json.EndObject();

@@ -30,6 +30,10 @@ struct ExtraJson {
   std::function<void(JsonWriter&)> simulation;  // the value of "simulation"
 };
 
+// A stored 4-byte float as the decimal a user reads (20.1, not 20.100000381):
+// the value rounded to 7 significant digits, the double nearest that decimal.
+double FloatValue(float value);
+
 // The design the controller shows with the messages it showed. `echo`: the
 // batch line it came from (its number is written as "line"), or null for a
 // single run. `report_lines`: the printed report's lines, or null to leave

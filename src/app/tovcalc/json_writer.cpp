@@ -6,56 +6,90 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "app/tovcalc/utf8_text.h"
 
 namespace tov::tovcalc {
-void AppendJsonString(std::string& out, std::string_view text) {
+namespace {
+
+// Whether the byte is written as it is inside a JSON string: printable
+// ASCII other than the quote and the backslash.
+constexpr bool IsPlain(unsigned char c) {
+  return c >= 0x20 && c < 0x80 && c != '"' && c != '\\';
+}
+
+// The length of the run of plain bytes at the start of `text`, sixteen bytes
+// at a time where the processor compares them at once.
+std::size_t PlainRun(std::string_view text) {
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i backslash = _mm_set1_epi8('\\');
+  // As signed bytes, those from 0x80 up are negative: one "less than 0x20"
+  // finds them with the control characters.
+  const __m128i space = _mm_set1_epi8(0x20);
+  for (; i + 16 <= text.size(); i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+    const __m128i special =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, backslash)),
+                     _mm_cmplt_epi8(bytes, space));
+    const int mask = _mm_movemask_epi8(special);
+    if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+  }
+#endif
+  while (i < text.size() && IsPlain(static_cast<unsigned char>(text[i]))) ++i;
+  return i;
+}
+
+// The escape of an ASCII byte that is not plain.
+void AppendEscape(std::string& out, unsigned char c) {
   static constexpr char kHex[] = "0123456789abcdef";
+  char escape[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
+  std::size_t length = 2;
+  switch (c) {
+    case '"':
+    case '\\':
+      escape[1] = static_cast<char>(c);
+      break;
+    case '\b':
+      escape[1] = 'b';
+      break;
+    case '\f':
+      escape[1] = 'f';
+      break;
+    case '\n':
+      escape[1] = 'n';
+      break;
+    case '\r':
+      escape[1] = 'r';
+      break;
+    case '\t':
+      escape[1] = 't';
+      break;
+    default:
+      length = 6;
+  }
+  out.append(escape, length);
+}
+
+}  // namespace
+
+void AppendJsonString(std::string& out, std::string_view text) {
   out.push_back('"');
   while (!text.empty()) {
-    // The run of characters written as they are, in one go.
-    std::size_t plain = 0;
-    while (plain < text.size()) {
-      const auto c = static_cast<unsigned char>(text[plain]);
-      if (c < 0x20 || c == '"' || c == '\\' || c >= 0x80) break;
-      ++plain;
-    }
-    out.append(text.substr(0, plain));
+    const std::size_t plain = PlainRun(text);
+    out.append(text.data(), plain);
     text.remove_prefix(plain);
     if (text.empty()) break;
-
     const auto c = static_cast<unsigned char>(text.front());
     if (c >= 0x80) {
       text.remove_prefix(AppendUtf8Sequence(out, text));
-      continue;
-    }
-    text.remove_prefix(1);
-    switch (c) {
-      case '"':
-        out.append("\\\"");
-        break;
-      case '\\':
-        out.append("\\\\");
-        break;
-      case '\b':
-        out.append("\\b");
-        break;
-      case '\f':
-        out.append("\\f");
-        break;
-      case '\n':
-        out.append("\\n");
-        break;
-      case '\r':
-        out.append("\\r");
-        break;
-      case '\t':
-        out.append("\\t");
-        break;
-      default:
-        out.append("\\u00");
-        out.push_back(kHex[c >> 4]);
-        out.push_back(kHex[c & 0xF]);
+    } else {
+      AppendEscape(out, c);
+      text.remove_prefix(1);
     }
   }
   out.push_back('"');
@@ -255,10 +289,26 @@ void JsonWriter::BeforeValue() {
 }
 
 void JsonWriter::Key(std::string_view name) {
+  after_key_ = true;
+  // On one line, a short name of plain characters (as nearly every one is)
+  // goes out with its comma and colon in one go.
+  char text[64];
+  if (layout_ == JsonLayout::Compact && name.size() + 4 <= sizeof text &&
+      PlainRun(name) == name.size()) {
+    std::size_t length = 0;
+    if (!LevelEmpty()) text[length++] = ',';
+    filled_ |= std::uint64_t{1} << depth_;
+    text[length++] = '"';
+    std::memcpy(text + length, name.data(), name.size());
+    length += name.size();
+    text[length++] = '"';
+    text[length++] = ':';
+    out_.append(text, length);
+    return;
+  }
   NextItem();
   AppendJsonString(out_, name);
   out_.append(layout_ == JsonLayout::Compact ? ":" : ": ");
-  after_key_ = true;
 }
 
 void JsonWriter::Open(char bracket) {

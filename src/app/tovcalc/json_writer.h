@@ -43,6 +43,8 @@ class JsonWriter {
   // A value already written as JSON (a string encoded once for many documents).
   void Encoded(std::string_view json);
 
+  JsonLayout Layout() const { return layout_; }
+
  private:
   void BeforeValue();
   void NextItem();

@@ -3,6 +3,9 @@
 
 #include "ui/logic/design_controller.h"
 
+#include <bit>
+#include <cstdint>
+
 #include "engines/automatic_selection.h"
 #include "engines/selected_core.h"
 #include "state/number_text.h"
@@ -63,6 +66,7 @@ void DesignController::Calculate() {
     PresentTooLarge(window_);
   }
   shown_design_ = outcome.design;
+  checked_.reset();
   shows_too_large_ = !outcome.design;
   shown_request_ = request;
   shown_ceiling_ = window_.full_load_l_max    ? NoLoadCeiling::On
@@ -98,6 +102,7 @@ void DesignController::DesignSelectedCore(int16_t row) {
     ColourTempRise(window_, outcome.design->dT, outcome.design->in.Tallow);
     PresentResult(window_, cores_, *outcome.design);
     shown_design_ = outcome.design;
+    checked_.reset();
     shows_too_large_ = false;
     shown_request_ = request;
     // A pick holds no design to a no-load ceiling.
@@ -107,9 +112,22 @@ void DesignController::DesignSelectedCore(int16_t row) {
   state.loading_design = false;
 }
 
-std::vector<RequirementCheck> DesignController::Checks() const {
-  if (!shown_design_) return {};
-  return CheckDesign(shown_request_, *shown_design_, *ShownWorstCase(), shown_ceiling_);
+const DesignController::CheckedDesign& DesignController::Checked() const {
+  const float tolerance = window_.state.al_tolerance_percent;
+  // Compared bit for bit: -0 is another tolerance than 0, NaN never the same.
+  if (!checked_ || std::bit_cast<std::uint32_t>(checked_->al_tolerance_percent) !=
+                       std::bit_cast<std::uint32_t>(tolerance)) {
+    CheckedDesign& checked = checked_.emplace();
+    checked.al_tolerance_percent = tolerance;
+    checked.worst = WorstCaseOf(*shown_design_, tolerance);
+    checked.checks = CheckDesign(shown_request_, *shown_design_, checked.worst, shown_ceiling_);
+  }
+  return *checked_;
+}
+
+const std::vector<RequirementCheck>& DesignController::Checks() const {
+  static const std::vector<RequirementCheck> kNone;
+  return shown_design_ ? Checked().checks : kNone;
 }
 
 void DesignController::MarkFailedChecks() {

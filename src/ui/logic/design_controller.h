@@ -43,8 +43,9 @@ class DesignController {
   // (Options > AL Tolerance); nullopt without a design.
   std::optional<WorstCase> ShownWorstCase() const;
   // The design shown held against the request it was made from, in the
-  // order of kCheckTable; empty without a design.
-  std::vector<RequirementCheck> Checks() const;
+  // order of kCheckTable; empty without a design. Valid until the next
+  // design or AL tolerance.
+  const std::vector<RequirementCheck>& Checks() const;
   // The request the design shown was made from (the inputs as validated then).
   const DesignRequest& ShownRequest() const { return shown_request_; }
   // The SPICE model of the design shown as netlist text; nullopt without a
@@ -153,6 +154,14 @@ class DesignController {
   void MarkDesignStale();
   // Puts the reason of every failed check on the output field it concerns.
   void MarkFailedChecks();
+  // The worst case and the checks of the design shown at the AL tolerance in
+  // force, worked out once for each design and tolerance.
+  struct CheckedDesign {
+    float al_tolerance_percent = 0;
+    WorstCase worst;
+    std::vector<RequirementCheck> checks;
+  };
+  const CheckedDesign& Checked() const;
   // Writes the window's design file record to `path`; false after telling the
   // user why it could not.
   bool WriteDesignTo(const std::string& path);
@@ -167,6 +176,8 @@ class DesignController {
   // Full Load L Maximum was cleared by a core pick and not set again since.
   bool ceiling_cleared_by_pick_ = false;
   bool shows_too_large_ = false;
+  // Of the design shown; reset whenever another is shown.
+  mutable std::optional<CheckedDesign> checked_;
   // The inputs and options as the design file holds them.
   DesignFileRecord saved_record_;
 };

@@ -91,7 +91,7 @@ SpiceDescription Describe(const CoreTable& cores, const DesignResult& d, const W
 
 std::optional<WorstCase> DesignController::ShownWorstCase() const {
   if (!shown_design_) return std::nullopt;
-  return WorstCaseOf(*shown_design_, window_.state.al_tolerance_percent);
+  return Checked().worst;
 }
 
 std::optional<std::string> DesignController::SpiceModelText() const {

@@ -93,6 +93,7 @@ void DesignController::NewDesign() {
   window_ = WindowModel{};
   ApplyStartupDefaults(window_);
   shown_design_.reset();
+  checked_.reset();
   shown_request_ = DesignRequest{};
   shown_ceiling_ = NoLoadCeiling::On;
   ceiling_cleared_by_pick_ = false;
