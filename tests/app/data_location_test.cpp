@@ -15,8 +15,7 @@ namespace fs = std::filesystem;
 TEST(DataLocation, BesideTheProgramFirstThenTheInstalledShareFolder) {
   const fs::path prefix =
       fs::temp_directory_path() / ("tov_data_location_" + std::to_string(getpid()));
-  const fs::path bin = prefix / "bin";
-  const fs::path share = prefix / "share" / TOV_DATA_PACKAGE;
+  const fs::path bin = prefix / "bin", share = prefix / "share" / TOV_DATA_PACKAGE;
   const std::string name = "data-location-test-file";
   fs::create_directories(bin);
   fs::create_directories(share);
@@ -27,7 +26,6 @@ TEST(DataLocation, BesideTheProgramFirstThenTheInstalledShareFolder) {
        {bin / name, share / name, fs::path("/usr/share") / TOV_DATA_PACKAGE / name}) {
     EXPECT_NE(message.find(looked.string() + "\r"), std::string::npos) << message;
   }
-
   std::ofstream(share / name) << "installed";
   EXPECT_EQ(LocateData(bin, name), share / name);
   std::ofstream(bin / name) << "build tree";

@@ -1,6 +1,6 @@
-// The range of each material's roll-off fit, against a brute-force walk of the
-// fit itself: up to the range's end the fit only falls; right past it the fit
-// rises again or has no value.
+// The range of a roll-off fit, against a brute-force walk of the fit itself:
+// up to the range's end the fit only falls; right past it the fit rises
+// again or has no value.
 
 #include "models/rolloff_range.h"
 
@@ -33,72 +33,47 @@ Walk WalkFit(const RollOffCoefficients& k) {
   return {};
 }
 
-struct MaterialRange {
-  Material material;
-  RollOffLimit limit;
-  double ui_H_Oe;         // by hand: a root of the slope or of the radicand
-  double fraction_there;  // ue / ui at that point
-};
-
-// Molypermalloy of ui 60 bottoms out near 221 Oe at 13.7 % and High Flux
-// near 527 Oe at 6.2 %, the Velmax E-core fit at ui H = 68,111 Oe at 7.4 %;
-// the Velmax toroid fit reaches zero (and loses its value) at ui H = 18,431 Oe.
-constexpr MaterialRange kRanges[] = {
-    {Material::MPP, RollOffLimit::Minimum, 13251, 0.1366},
-    {Material::HF, RollOffLimit::Minimum, 31633, 0.0618},
-    {Material::Velmax, RollOffLimit::NoValue, 18431, 0.0},
-    {Material::VelmaxE, RollOffLimit::Minimum, 68111, 0.0739},
-};
-
-TEST(RollOffRange, EachMaterialsFitEndsWhereAWalkAlongItStopsFalling) {
-  for (const MaterialRange& expected : kRanges) {
-    const RollOffCoefficients k = RollOffFor(expected.material);
-    SCOPED_TRACE(std::string(InfoOf(expected.material).caption));
-    const RollOffRange range = RangeOf(k);
-    const Walk walk = WalkFit(k);
-    EXPECT_EQ(range.limit, expected.limit);
-    EXPECT_EQ(walk.limit, expected.limit);
-    EXPECT_NEAR(walk.ui_H_Oe / range.ui_H_Oe, 1, 0.02);
-    if (expected.ui_H_Oe > 0) {
-      EXPECT_NEAR(range.ui_H_Oe, expected.ui_H_Oe, 1);
-      const double ui = 60;
-      const auto ue = EffPerm(ui, static_cast<float>(range.ui_H_Oe / ui), k);
-      EXPECT_NEAR(ue.value_or(0) / ui, expected.fraction_there, 0.001);
-    }
-    EXPECT_TRUE(InFitRange(range, 60, static_cast<float>(0.999 * range.ui_H_Oe / 60)));
-    EXPECT_FALSE(InFitRange(range, 60, static_cast<float>(1.001 * range.ui_H_Oe / 60)));
-    EXPECT_TRUE(InFitRange(range, 60, 0));
-  }
-}
-
-// Fits of other shapes: one that never turns up, one that rises at once or
-// stays flat, one that loses its value, one that turns up.
-TEST(RollOffRange, FitsOfOtherShapes) {
+// Each material's fit and fits of other shapes. By hand, a root of the slope
+// or of the radicand: Molypermalloy of ui 60 bottoms out near 221 Oe at
+// 13.7 % and High Flux near 527 Oe at 6.2 %, the Velmax E-core fit at
+// ui H = 68,111 Oe at 7.4 %; the Velmax toroid fit reaches zero (and loses its
+// value) at ui H = 18,431 Oe.
+TEST(RollOffRange, EachFitEndsWhereAWalkAlongItStopsFalling) {
   const struct {
-    const char* shape;
+    const char* fit;
     RollOffCoefficients k;
     RollOffLimit limit;
     double ui_H_Oe;
+    std::optional<double> fraction_there;  // ue / ui at ui 60 there
   } fits[] = {
-      {"falls for ever", {0, 0, 1e-3f, 0}, RollOffLimit::None, INFINITY},
-      {"rises at once", {1e-3f, 0, 0, 0}, RollOffLimit::Minimum, 0},
-      {"flat", {0, 0, 0, 0}, RollOffLimit::Minimum, 0},
-      {"numerator reaches zero", {-1e-3f, 0, 0, 0}, RollOffLimit::NoValue, 1000},
-      {"falls, then turns up", {0, 1e-6f, 1e-3f, 0}, RollOffLimit::Minimum, 414.214},
+      {"Molypermalloy", RollOffFor(Material::MPP), RollOffLimit::Minimum, 13251, 0.1366},
+      {"High Flux", RollOffFor(Material::HF), RollOffLimit::Minimum, 31633, 0.0618},
+      {"Velmax", RollOffFor(Material::Velmax), RollOffLimit::NoValue, 18431, 0.0},
+      {"Velmax E-core", RollOffFor(Material::VelmaxE), RollOffLimit::Minimum, 68111, 0.0739},
+      {"falls for ever", {0, 0, 1e-3f, 0}, RollOffLimit::None, INFINITY, {}},
+      {"rises at once", {1e-3f, 0, 0, 0}, RollOffLimit::Minimum, 0, {}},
+      {"flat", {0, 0, 0, 0}, RollOffLimit::Minimum, 0, {}},
+      {"numerator reaches zero", {-1e-3f, 0, 0, 0}, RollOffLimit::NoValue, 1000, {}},
+      {"falls, then turns up", {0, 1e-6f, 1e-3f, 0}, RollOffLimit::Minimum, 414.214, {}},
   };
-  for (const auto& fit : fits) {
-    const RollOffRange range = RangeOf(fit.k);
-    EXPECT_EQ(range.limit, fit.limit) << fit.shape;
-    if (std::isinf(fit.ui_H_Oe)) {
-      EXPECT_TRUE(std::isinf(range.ui_H_Oe)) << fit.shape;
-    } else {
-      EXPECT_NEAR(range.ui_H_Oe, fit.ui_H_Oe, 1e-3) << fit.shape;
+  for (const auto& f : fits) {
+    SCOPED_TRACE(f.fit);
+    const RollOffRange range = RangeOf(f.k);
+    EXPECT_EQ(range.limit, f.limit);
+    const double tolerance = f.fraction_there ? 1 : 1e-3;  // Oe
+    EXPECT_TRUE(range.ui_H_Oe == f.ui_H_Oe || std::fabs(range.ui_H_Oe - f.ui_H_Oe) < tolerance)
+        << range.ui_H_Oe;
+    const Walk walk = WalkFit(f.k);
+    if (f.limit != RollOffLimit::None && f.ui_H_Oe > 0) {
+      EXPECT_EQ(walk.limit, f.limit);
+      EXPECT_NEAR(walk.ui_H_Oe / range.ui_H_Oe, 1, 0.02);
     }
-    if (fit.limit != RollOffLimit::None && fit.ui_H_Oe > 0) {
-      const Walk walk = WalkFit(fit.k);
-      EXPECT_EQ(walk.limit, fit.limit) << fit.shape;
-      EXPECT_NEAR(walk.ui_H_Oe / range.ui_H_Oe, 1, 0.02) << fit.shape;
-    }
+    if (!f.fraction_there) continue;
+    const auto ue = EffPerm(60, static_cast<float>(range.ui_H_Oe / 60), f.k);
+    EXPECT_NEAR(ue.value_or(0) / 60, *f.fraction_there, 0.001);
+    EXPECT_TRUE(InFitRange(range, 60, static_cast<float>(0.999 * range.ui_H_Oe / 60)));
+    EXPECT_FALSE(InFitRange(range, 60, static_cast<float>(1.001 * range.ui_H_Oe / 60)));
+    EXPECT_TRUE(InFitRange(range, 60, 0));
   }
 }
 

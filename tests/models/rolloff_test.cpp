@@ -29,6 +29,8 @@ TEST(EffPerm, FollowsTheCurveOfEachMaterial) {
 
 const TurnsCore kMpp125{100, 125, 5, RollOffFor(Material::MPP)};
 
+// The first estimate, its bias, the roll-off correction, then trimmed down to
+// 64 turns (Lfl 0.0974 mH) and one turn back up.
 TEST(SolveTurns, MolypermalloyExampleStepByStep) {
   TurnsSolution s;
   EstimateTurns(s, 0.1f, kMpp125.AL);
@@ -38,7 +40,6 @@ TEST(SolveTurns, MolypermalloyExampleStepByStep) {
   EXPECT_NEAR(s.ue, 20.86, 0.005);
   CorrectForRollOff(s, kMpp125);
   EXPECT_EQ(s.N, 192);
-  // Trimmed down to 64 turns (Lfl 0.0974 mH), then one turn back up.
   s = SolveTurns(0.1f, kMpp125, 11);
   EXPECT_EQ(s.N, 65);
   EXPECT_NEAR(s.H, 179.6, 0.05);
@@ -47,23 +48,23 @@ TEST(SolveTurns, MolypermalloyExampleStepByStep) {
   EXPECT_FLOAT_EQ(s.Lnl, 0.4225f);
 }
 
+// The correction may fall short (55 turns, 0.0764 mH): no upward search
+// follows. A target the trimming cannot reach stops it at zero turns; a
+// full-load L equal to the target needs no trimming.
 TEST(SolveTurns, EndsOneTurnAboveEvenWhenTheCorrectionFallsShort) {
-  // The roll-off correction gives 55 turns (0.0764 mH); no upward search follows.
   const TurnsSolution s = SolveTurns(0.1f, {100, 60, 5, RollOffFor(Material::MPP)}, 11);
   EXPECT_EQ(s.N, 56);
   EXPECT_NEAR(s.Lfl, 0.0762, 5e-5);
-  // A target the trimming cannot reach stops it at zero turns.
   for (float tiny : {1e-12f, -1.0f}) EXPECT_EQ(SolveTurns(tiny, kMpp125, 11).N, 1);
-  // A full-load L equal to the target needs no trimming.
   TurnsSolution at_target{40, 0, 0, 0, 0.1f};
   TrimTurns(at_target, kMpp125, 11, 0.1f);
   EXPECT_EQ(at_target.N, 41);
 }
 
-// A failed step leaves what it would have set; the solution goes on.
+// A failed step leaves what it would have set; the solution goes on. The
+// Velmax toroid at a bias inside the band without a curve value: ue stays 0,
+// the correction fails and N stays at its first estimate (32), plus one.
 TEST(SolveTurns, FailedStepsKeepTheirPreviousValues) {
-  // Velmax toroid at a bias inside the band without a curve value: ue stays
-  // 0, the correction fails and N stays at its first estimate (32), plus one.
   const TurnsSolution s = SolveTurns(0.1f, {100, 60, 1, RollOffFor(Material::Velmax)}, 25);
   EXPECT_EQ(std::tuple(s.N, s.ue, s.Lfl), std::tuple(int16_t{33}, 0.0f, 0.0f));
   EXPECT_FLOAT_EQ(s.Lnl, 0.1089f);

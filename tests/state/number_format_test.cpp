@@ -78,8 +78,8 @@ std::string PrintfFormat(double value, std::string_view pattern) {
     else
       ++kept[i - 1];
   }
-  std::string int_part = kept.substr(0, kept.size() - decimals);
-  std::string frac_part = kept.substr(kept.size() - decimals);
+  std::string int_part = kept.substr(0, kept.size() - decimals),
+              frac_part = kept.substr(kept.size() - decimals);
   const bool zero = kept.find_first_not_of('0') == std::string::npos;
   const std::size_t first = int_part.find_first_not_of('0');
   int_part = first == std::string::npos ? "" : int_part.substr(first);
@@ -95,8 +95,7 @@ TEST(FormatNumber, AgreesWithThePrintfFormatterOnRandomValuesTiesAndCarries) {
       "###0.000", "0.00",      "0",   "0.0000000000", "#.####"};
   std::mt19937_64 rng(20240607);
   std::uniform_real_distribution<double> unit(0, 1);
-  long mismatches = 0;
-  long checked = 0;
+  long mismatches = 0, checked = 0;
   const auto check = [&](double value) {
     for (const double v : {value, -value}) {
       for (std::string_view pattern : kPatterns) {
@@ -113,11 +112,8 @@ TEST(FormatNumber, AgreesWithThePrintfFormatterOnRandomValuesTiesAndCarries) {
     // Any magnitude, and the 4-byte floats the engines store (also scaled
     // to millimetres and watts as the presentation scales them).
     const double any = std::ldexp(unit(rng) + 0.5, static_cast<int>(rng() % 140) - 70);
-    check(any);
     const float stored = static_cast<float>(any);
-    check(stored);
-    check(25.4 * stored);
-    check(stored / 1000.0);
+    for (double v : {any, double{stored}, 25.4 * stored, stored / 1000.0}) check(v);
     // Ties at the 15th significant digit: n / 2^k with n odd has exactly k
     // more decimals than n, ending in 5; n is drawn so that there are 16.
     const int k = 1 + static_cast<int>(rng() % 40);

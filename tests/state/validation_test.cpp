@@ -19,44 +19,40 @@ std::string Prompt(const std::string& first, const std::string& second) {
 
 // Validates the window with the scripted answers; the first box must be the
 // one FirstInputPrompt announced, and every box an "Invalid Entry" box.
-ScriptedUi Validate(WindowModel& window, std::vector<std::string> answers) {
+// Returns each box's prompt and the default it offered.
+std::vector<std::pair<std::string, std::string>> Validate(WindowModel& window,
+                                                          std::vector<std::string> answers) {
   const std::optional<InputPrompt> first = FirstInputPrompt(window);
   ScriptedUi ui;
   ui.answers.assign(answers.begin(), answers.end());
   ValidateInputs(window, ui);
-  EXPECT_EQ(first.has_value(), !ui.inputs.empty());
-  if (first && !ui.inputs.empty()) {
-    EXPECT_EQ(first->prompt, ui.inputs[0].prompt);
-    EXPECT_EQ(first->default_answer, ui.inputs[0].default_answer);
+  std::vector<std::pair<std::string, std::string>> boxes;
+  for (const auto& input : ui.inputs) {
+    EXPECT_EQ(input.title, "Invalid Entry");
+    boxes.emplace_back(input.prompt, input.default_answer);
   }
-  for (const auto& input : ui.inputs) EXPECT_EQ(input.title, "Invalid Entry");
-  return ui;
+  EXPECT_EQ(first ? std::optional(std::pair(first->prompt, first->default_answer)) : std::nullopt,
+            boxes.empty() ? std::nullopt : std::optional(boxes.front()));
+  return boxes;
 }
 
-WindowModel StartedWindow() {
+WindowModel StartedWindow(bool full_load_l_max = true) {
   WindowModel window;
   ApplyStartupDefaults(window);
+  window.full_load_l_max = full_load_l_max;
   return window;
 }
 
-std::vector<std::string> Prompts(const ScriptedUi& ui) {
-  std::vector<std::string> prompts;
-  for (const auto& input : ui.inputs) prompts.push_back(input.prompt);
-  return prompts;
-}
-
 // The fields in their fixed order, each with its numeric message, its range
-// message (the same where none is given), the default it offers, an answer
-// out of range and the smallest acceptable one.
+// message (the same where none is given), the second line and default of its
+// box, an answer out of range and the smallest acceptable one.
 const struct Field {
   TextBox WindowModel::*box;
-  const char* numeric_message;
-  const char* range_message;
-  const char* second_message;
-  const char* default_answer;
-  const char* rejected;
-  const char* accepted;
-  const char* Range() const { return range_message ? range_message : numeric_message; }
+  const char *numeric_message, *range_message, *second_message, *default_answer, *rejected,
+      *accepted;
+  std::string Range() const {
+    return Prompt(range_message ? range_message : numeric_message, second_message);
+  }
 } kFields[] = {
     {&WindowModel::dc_current, "DC Current field requires a numeric entry.",
      "DC Current field requires a numeric entry greater than zero.",
@@ -80,21 +76,16 @@ const struct Field {
 // Every field with a text that is not a number, then an answer out of range,
 // then the smallest acceptable one.
 TEST(ValidateInputs, NumericLoopThenRangeLoopOfEveryFieldInOrder) {
-  WindowModel window = StartedWindow();
-  window.full_load_l_max = false;  // the inductance fields are compared elsewhere
-  std::vector<std::string> answers, prompts, defaults;
+  WindowModel window = StartedWindow(false);  // the inductances are compared elsewhere
+  std::vector<std::string> answers;
+  std::vector<std::pair<std::string, std::string>> boxes;
   for (const Field& f : kFields) {
     (window.*f.box).text = "twelve";
     answers.insert(answers.end(), {f.rejected, f.accepted});
-    prompts.insert(prompts.end(), {Prompt(f.numeric_message, f.second_message),
-                                   Prompt(f.Range(), f.second_message)});
-    defaults.insert(defaults.end(), 2, f.default_answer);
+    boxes.emplace_back(Prompt(f.numeric_message, f.second_message), f.default_answer);
+    boxes.emplace_back(f.Range(), f.default_answer);
   }
-  const ScriptedUi ui = Validate(window, answers);
-  EXPECT_EQ(Prompts(ui), prompts);
-  std::vector<std::string> offered;
-  for (const auto& input : ui.inputs) offered.push_back(input.default_answer);
-  EXPECT_EQ(offered, defaults);
+  EXPECT_EQ(Validate(window, answers), boxes);
   for (const Field& f : kFields) EXPECT_EQ((window.*f.box).text, f.accepted);
 }
 
@@ -104,35 +95,30 @@ TEST(ValidateInputs, NumericLoopThenRangeLoopOfEveryFieldInOrder) {
 // smallest normal float.
 TEST(ValidateInputs, ValuesAFloatCannotHoldAreAskedForAgainInEveryField) {
   for (const Field& f : kFields) {
-    const bool ripple = f.box == &WindowModel::ripple_current,
-               full_load = f.box == &WindowModel::full_load_l;
+    const bool ripple = f.box == &WindowModel::ripple_current;
+    const bool full_load = f.box == &WindowModel::full_load_l;
     const std::pair<const char*, bool> values[] = {{"3.4e38", true},
                                                    {"3.41e38", false},
                                                    {"1e300", false},
                                                    {"1e-45", !full_load},
                                                    {"1e-50", ripple}};
     for (const auto& [text, accepted] : values) {
-      WindowModel window = StartedWindow();
-      window.full_load_l_max = false;
+      WindowModel window = StartedWindow(false);
       (window.*f.box).text = text;
       const std::optional<InputPrompt> prompt = FirstInputPrompt(window);
-      EXPECT_EQ(!prompt, accepted) << f.Range() << " " << text;
-      if (prompt) {
-        EXPECT_EQ(prompt->prompt, Prompt(f.Range(), f.second_message));
-      }
+      EXPECT_EQ(prompt ? prompt->prompt : "", accepted ? "" : f.Range()) << text;
     }
   }
 }
 
 TEST(ValidateInputs, CancelAsksAgainAndANonNumberInTheRangeLoopGoesBackToTheNumericLoop) {
-  const std::string numeric =
-      Prompt("DC Current field requires a numeric entry.", "Please enter a value for DC Current.");
-  const std::string range = Prompt("DC Current field requires a numeric entry greater than zero.",
-                                   "Please enter a value for DC Current.");
+  const std::pair<std::string, std::string> numeric{
+      Prompt(kFields[0].numeric_message, kFields[0].second_message), "10"};
+  const std::pair<std::string, std::string> range{kFields[0].Range(), "10"};
   WindowModel window = StartedWindow();
   window.dc_current.text = "0";
-  const ScriptedUi ui = Validate(window, {"abc", "", " ", "-2", "4"});
-  EXPECT_EQ(Prompts(ui), (std::vector<std::string>{range, numeric, numeric, numeric, range}));
+  EXPECT_EQ(Validate(window, {"abc", "", " ", "-2", "4"}),
+            (std::vector{range, numeric, numeric, numeric, range}));
   EXPECT_EQ(window.dc_current.text, "4");
 }
 
@@ -143,20 +129,15 @@ TEST(ValidateInputs, CancelAsksAgainAndANonNumberInTheRangeLoopGoesBackToTheNume
 // No Load L (Inf, or the same tiny float) never passed, and a user taking it
 // was asked forever.
 TEST(ValidateInputs, CrossCheckOfTheInductances) {
-  const std::string cross = Prompt("No Load L must be greater than Full Load L field entry.",
-                                   "Please enter a new value for No Load L.");
-  const std::string numeric = Prompt("No Load L field requires a numeric entry greater than zero.",
-                                     "Please enter a value for No Load L.");
-  const std::string full = Prompt("Full Load L field requires a numeric entry greater than zero.",
-                                  "Please enter a value for Full Load L.");
+  const std::string prompts[] = {Prompt("No Load L must be greater than Full Load L field entry.",
+                                        "Please enter a new value for No Load L."),
+                                 kFields[5].Range(), kFields[4].Range()};
   const struct {
     bool checked;
-    const char* Lfl;
-    const char* Lnl;
+    const char *Lfl, *Lnl;
     std::vector<std::string> answers;
     const char* boxes;  // x: the cross-check, n: No Load L's, f: Full Load L's numeric loop
-    const char* offered;
-    const char* final_Lnl;
+    const char *offered, *final_Lnl;
   } cases[] = {
       {true, "100", "150", {}, "", "", "150"},
       {false, "100", "50", {}, "", "", "50"},
@@ -173,17 +154,14 @@ TEST(ValidateInputs, CrossCheckOfTheInductances) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.Lfl) + " / " + c.Lnl);
-    WindowModel window = StartedWindow();
-    window.full_load_l_max = c.checked;
+    WindowModel window = StartedWindow(c.checked);
     window.full_load_l.text = c.Lfl;
     window.no_load_l.text = c.Lnl;
-    const ScriptedUi ui = Validate(window, c.answers);
-    std::vector<std::string> expected;
+    std::vector<std::pair<std::string, std::string>> expected;
     for (const char* box = c.boxes; *box; ++box) {
-      expected.push_back(*box == 'x' ? cross : *box == 'n' ? numeric : full);
+      expected.emplace_back(prompts[*box == 'x' ? 0 : *box == 'n' ? 1 : 2], c.offered);
     }
-    EXPECT_EQ(Prompts(ui), expected);
-    for (const auto& input : ui.inputs) EXPECT_EQ(input.default_answer, c.offered);
+    EXPECT_EQ(Validate(window, c.answers), expected);
     EXPECT_EQ(window.no_load_l.text, c.final_Lnl);
   }
 }

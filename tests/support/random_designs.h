@@ -29,43 +29,23 @@ inline const CoreTable& ShippedCores() {
 // 100 kHz for 100 uH (at most 150 uH at no load), or, light, 3 A with 1 A at
 // 50 kHz for 600 uH (at most 1000 uH).
 inline DesignRequest ReferenceRequest(Material material, int16_t stack, bool light) {
-  DesignRequest r;
-  r.material = material;
-  r.stack_count = stack;
-  r.dc_current_a = light ? 3 : 10;
-  r.ripple_a = light ? 1 : 2;
-  r.frequency_khz = light ? 50 : 100;
-  r.full_load_l_uh = light ? 600 : 100;
-  r.no_load_l_uh = light ? 1000 : 150;
-  return r;
+  return light ? DesignRequest{3, 1, 50, 600, 600, 1000, 35, material, stack, 1, true, false}
+               : DesignRequest{10, 2, 100, 600, 100, 150, 35, material, stack, 1, true, false};
 }
 
 // A PFC boost from 90..265 V RMS to 400 V, 500 W at 95 %, 65 kHz, a ripple
 // of 20 % of the line current's crest at the lowest line.
 inline ConverterRequest ReferencePfc() {
-  return {.topology = Topology::PfcBoost,
-          .vin_min = 90,
-          .vin_max = 265,
-          .vout = 400,
-          .pout = 500,
-          .fline = 50,
-          .fsw_khz = 65,
-          .efficiency = 0.95,
-          .ripple_percent = 20,
-          .inductance_uh = std::nullopt};
+  // topology, vin_min, vin_max, vout, iout, pout, fline, fsw_khz, efficiency, ripple_percent,
+  // inductance_uh
+  return {Topology::PfcBoost, 90, 265, 400, 0, 500, 50, 65, 0.95, 20, std::nullopt};
 }
 
 // The request for a choke of `material` to the converter's figures, with
 // room up to twice its inductance at no load.
 inline DesignRequest ChokeRequestFor(const ConverterDesign& c, double fsw_khz, Material material) {
-  DesignRequest q;
-  q.material = material;
-  q.dc_current_a = c.idc;
-  q.ripple_a = c.ripple_pp;
-  q.frequency_khz = fsw_khz;
-  q.full_load_l_uh = c.inductance_uh;
-  q.no_load_l_uh = 2 * c.inductance_uh;
-  return q;
+  return {c.idc, c.ripple_pp, fsw_khz, 600,  c.inductance_uh, 2 * c.inductance_uh, 35, material,
+          1,     1,           true,    false};
 }
 
 // A random request of `material` and `stack`, its figures as typed (six

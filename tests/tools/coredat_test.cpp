@@ -4,30 +4,23 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <numbers>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "coredat/catalogue.h"
 #include "state/core_table_loader.h"
+#include "state/file_bytes.h"
 
 namespace tov {
 namespace {
 
 const std::string kShippedPath = std::string(TOV_SOURCE_DIR) + "/data/coredat";
 
-std::string ReadFile(const std::string& path) {
-  std::ostringstream bytes;
-  bytes << std::ifstream(path, std::ios::binary).rdbuf();
-  return bytes.str();
-}
-
 TEST(Coredat, IsWhatTheGeneratorWrites) {
   const std::string generated = coredat::CatalogueText(coredat::BuildCatalogue());
-  EXPECT_EQ(ReadFile(kShippedPath), generated);
-  EXPECT_EQ(ReadFile(std::string(TOV_RUNTIME_DIR) + "/coredat"), generated);
+  EXPECT_EQ(ReadFileBytes(kShippedPath, 1 << 20), generated);
+  EXPECT_EQ(ReadFileBytes(TOV_RUNTIME_DIR "/coredat", 1 << 20), generated);
 }
 
 // Each section runs from the smallest core to the largest (by size figure,
