@@ -139,18 +139,9 @@ std::pair<int, std::string> RunTovdesign(const std::vector<std::string>& argumen
 }
 
 std::string FilterChokeFile(int16_t stack_count) {
-  return WriteDesignFile({.core_row = 0,
-                          .design_mode = 0,
-                          .Idc = "8",
-                          .Idelta = "1",
-                          .Freq = "50",
-                          .CurDens = "500",
-                          .Lfl = "220",
-                          .Lnl = "400",
-                          .TempInput = "40",
-                          .MaterialCode = 1,
-                          .FullLoadLMax = 1,
-                          .stack_count = stack_count});
+  // Row and mode, the seven input texts, material, Full Load L Maximum, ambient, stack.
+  return WriteDesignFile(
+      {0, 0, "8", "1", "50", "500", "220", "400", "40", 1, 1, 20.0f, stack_count});
 }
 
 }  // namespace tov::qt::testing

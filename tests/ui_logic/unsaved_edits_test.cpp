@@ -31,15 +31,8 @@ class UnsavedEdits : public ::testing::Test {
   // Writes the design file `name`: the start-up inputs of a Velmax design but
   // for what `change` changes.
   void Write(const std::string& name, void (*change)(DesignFileRecord&)) const {
-    DesignFileRecord record{.Idc = "10",
-                            .Idelta = "2",
-                            .Freq = "100",
-                            .CurDens = "600",
-                            .Lfl = "100",
-                            .Lnl = "150",
-                            .TempInput = "35",
-                            .MaterialCode = 3,
-                            .FullLoadLMax = 1};
+    // Row and mode, the seven input texts, material, Full Load L Maximum.
+    DesignFileRecord record{0, 0, "10", "2", "100", "600", "100", "150", "35", 3, 1};
     change(record);
     std::ofstream(dir_.Path(name), std::ios::binary) << WriteDesignFile(record);
   }
