@@ -25,28 +25,27 @@
 namespace tov::qt::testing {
 namespace {
 
-CurvesWindow* OpenCurves(const WindowUnderTest& t) {
-  t.Trigger("mnuCurves");
-  return t.window->Curves();
-}
-
-// Moves the mouse to the middle of the plot area of the curve's view.
-void HoverPlotMiddle(CurveView* view) {
-  const QPointF middle =
-      view->mapFromScene(view->chart()->mapToScene(view->chart()->plotArea().center()));
-  QMouseEvent move(QEvent::MouseMove, middle, view->viewport()->mapToGlobal(middle.toPoint()),
-                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(view->viewport(), &move);
-}
+// The Curves window of a calculated design; `material` clicked first.
+struct CurvesUnderTest {
+  WindowUnderTest t;
+  CurvesWindow* curves = nullptr;
+  explicit CurvesUnderTest(const char* material = "optVelmax") {
+    t.Click(material);
+    t.Click("cmdCalculate");
+    t.Trigger("mnuCurves");
+    curves = t.window->Curves();
+  }
+  QChart* Chart(CurveKind kind) const { return curves->View(kind)->chart(); }
+};
 
 TEST(CurvesWindow, OpensOnceADesignIsShownAndFollowsEveryNewDesign) {
   WindowUnderTest t;
   EXPECT_FALSE(t.Find<QAction>("mnuCurves")->isEnabled());
-  EXPECT_EQ(OpenCurves(t), nullptr);
-
+  t.Trigger("mnuCurves");
+  EXPECT_EQ(t.window->Curves(), nullptr);
   t.Click("cmdCalculate");
-  ASSERT_TRUE(t.Find<QAction>("mnuCurves")->isEnabled());
-  CurvesWindow* curves = OpenCurves(t);
+  t.Trigger("mnuCurves");
+  CurvesWindow* curves = t.window->Curves();
   ASSERT_NE(curves, nullptr);
   CurveView* inductance = curves->View(CurveKind::InductanceVsCurrent);
   // The curve starts at the no-load inductance of the design shown, also
@@ -55,57 +54,61 @@ TEST(CurvesWindow, OpensOnceADesignIsShownAndFollowsEveryNewDesign) {
     t.Click(material);
     ASSERT_TRUE(inductance->Shown()) << material;
     EXPECT_EQ(QString::number(inductance->Shown()->series[0].y[0], 'f', 2).toStdString(),
-              t.Text("txtLOutnl"))
-        << material;
+              t.Text("txtLOutnl"));
   }
-  EXPECT_GT(curves->View(CurveKind::PermeabilityVsField)->chart()->series().size(), 3);
-
-  HoverPlotMiddle(inductance);
-  EXPECT_TRUE(curves->ReadOut(CurveKind::InductanceVsCurrent).startsWith("Current = "))
-      << curves->ReadOut(CurveKind::InductanceVsCurrent).toStdString();
-  EXPECT_TRUE(curves->ReadOut(CurveKind::InductanceVsCurrent).contains("\u00b5H"));
+  // The mouse in the middle of the plot reads out the curve there.
+  const QPointF middle = inductance->mapFromScene(
+      inductance->chart()->mapToScene(inductance->chart()->plotArea().center()));
+  QMouseEvent move(QEvent::MouseMove, middle, inductance->viewport()->mapToGlobal(middle.toPoint()),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(inductance->viewport(), &move);
+  const QString read_out = curves->ReadOut(CurveKind::InductanceVsCurrent);
+  EXPECT_TRUE(read_out.startsWith("Current = ") && read_out.contains("\u00b5H"))
+      << read_out.toStdString();
 
   // "Too Large": the window stays open without curves and cannot be reopened.
-  t.window->findChild<QLineEdit*>("txtIdc")->setText("400");
-  t.window->findChild<QLineEdit*>("txtLfl")->setText("50000");
-  t.window->findChild<QLineEdit*>("txtLnl")->setText("90000");
+  t.Find<QLineEdit>("txtIdc")->setText("400");
+  t.Find<QLineEdit>("txtLfl")->setText("50000");
+  t.Find<QLineEdit>("txtLnl")->setText("90000");
   t.Click("cmdCalculate");
-  EXPECT_EQ(t.Text("txtPN"), "Too Large");
   EXPECT_FALSE(curves->View(CurveKind::LossVsCurrent)->Shown());
   EXPECT_FALSE(t.Find<QAction>("mnuCurves")->isEnabled());
   EXPECT_TRUE(EscapeCloses(*curves));
 }
 
-TEST(CurvesWindow, ChartsTakeTheColoursOfADarkPalette) {
-  WindowUnderTest t;
-  t.Click("cmdCalculate");
-  CurvesWindow* curves = OpenCurves(t);
-  QPalette dark = curves->palette();
+// Every chart takes the colours of a dark palette and marks the design once.
+TEST(CurvesWindow, ChartsTakeTheColoursOfADarkPaletteAndMarkTheDesignOnce) {
+  CurvesUnderTest c;
+  QPalette dark = c.curves->palette();
   dark.setColor(QPalette::Base, QColor(30, 30, 30));
   dark.setColor(QPalette::Text, QColor(230, 230, 230));
-  curves->setPalette(dark);
+  c.curves->setPalette(dark);
   for (const CurveKind kind : kCurveKinds) {
-    QChart* chart = curves->View(kind)->chart();
-    EXPECT_EQ(chart->backgroundBrush().color(), QColor(30, 30, 30));
-    for (QAbstractAxis* axis : chart->axes()) EXPECT_EQ(axis->labelsColor(), QColor(230, 230, 230));
+    SCOPED_TRACE(InfoOf(kind).cli_name);
+    EXPECT_EQ(c.Chart(kind)->backgroundBrush().color(), QColor(30, 30, 30));
+    for (QAbstractAxis* axis : c.Chart(kind)->axes()) {
+      EXPECT_EQ(axis->labelsColor(), QColor(230, 230, 230));
+    }
+    std::map<QString, int> points;
+    for (QAbstractSeries* series : c.Chart(kind)->series()) {
+      if (auto* marks = qobject_cast<QScatterSeries*>(series))
+        points[marks->name()] += marks->count();
+    }
+    for (const auto& [label, count] : points) EXPECT_EQ(count, 1) << label.toStdString();
   }
 }
 
 TEST(CurvesWindow, ExportsEachCurveAsPngSvgAndCsv) {
-  WindowUnderTest t;
-  t.Click("cmdCalculate");
-  CurvesWindow* curves = OpenCurves(t);
+  CurvesUnderTest c;
   QTemporaryDir dir;
   const CurveKind kind = CurveKind::InductanceVsCurrent;
   for (const auto& [format, name] :
        {std::pair{ExportFormat::Png, "l.png"}, std::pair{ExportFormat::Svg, "l.svg"},
         std::pair{ExportFormat::Csv, "l.csv"}}) {
-    EXPECT_EQ(curves->ExportCurve(kind, format, dir.filePath(name)), QString()) << name;
+    EXPECT_EQ(c.curves->ExportCurve(kind, format, dir.filePath(name)), QString()) << name;
   }
-  EXPECT_FALSE(QImage(dir.filePath("l.png")).isNull());
-
   // The design as the main window shows it, as every export names it.
-  const std::string design = t.Text("txtPN") + ", " + t.Text("txtTurns") +
+  const std::string design = c.t.Text("txtPN") + ", " + c.t.Text("txtTurns") +
                              " turns; 10 A DC, 2 A ripple at 100 kHz, Full Load L 100 \u00b5H";
   QFile csv(dir.filePath("l.csv"));
   ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
@@ -113,23 +116,22 @@ TEST(CurvesWindow, ExportsEachCurveAsPngSvgAndCsv) {
   EXPECT_EQ(csv.readLine(), "Current (A),Inductance (\u00b5H)\n");
 
   // The PNG: twice the chart's pixels on the screen, its corners the chart's
-  // background (no frame of the view around it).
+  // background (no frame of the view around it); a tab not shown yet exports
+  // at the same size.
   const QImage png(dir.filePath("l.png"));
-  const CurveView* view = curves->View(kind);
-  EXPECT_EQ(png.size(), view->viewport()->size() * 2);
-  const QColor background = PaletteColours(curves->palette()).background;
+  EXPECT_EQ(png.size(), c.curves->View(kind)->viewport()->size() * 2);
+  const QColor background = PaletteColours(c.curves->palette()).background;
   for (const QPoint corner : {QPoint(0, 0), QPoint(png.width() - 1, png.height() - 1)}) {
     EXPECT_EQ(png.pixelColor(corner).rgb(), background.rgb()) << corner.x();
   }
-  // A tab not shown yet exports at the same size.
   EXPECT_EQ(
-      curves->ExportCurve(CurveKind::LossVsFrequency, ExportFormat::Png, dir.filePath("f.png")),
+      c.curves->ExportCurve(CurveKind::LossVsFrequency, ExportFormat::Png, dir.filePath("f.png")),
       QString());
   EXPECT_EQ(QImage(dir.filePath("f.png")).size(), png.size());
 
-  // The SVG is well-formed XML, names the axes and draws the curve through
-  // every point in the curve's colour.
-  const QString colour = PaletteColours(curves->palette()).series[0].name();
+  // The SVG is well-formed XML, names the axes and the design and draws the
+  // curve through every point in the curve's colour.
+  const QString colour = PaletteColours(c.curves->palette()).series[0].name();
   QFile svg(dir.filePath("l.svg"));
   ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
   QXmlStreamReader xml(&svg);
@@ -137,38 +139,36 @@ TEST(CurvesWindow, ExportsEachCurveAsPngSvgAndCsv) {
   int curve_lines = 0;
   while (!xml.atEnd()) {
     const auto token = xml.readNext();
-    if (token == QXmlStreamReader::StartElement && xml.name() == u"g") {
+    const bool start = token == QXmlStreamReader::StartElement;
+    if (start && xml.name() == u"g") {
       strokes << xml.attributes().value("stroke").toString();
     } else if (token == QXmlStreamReader::EndElement && xml.name() == u"g") {
       strokes.removeLast();
-    } else if (token == QXmlStreamReader::StartElement && xml.name() == u"text") {
+    } else if (start && xml.name() == u"text") {
       texts << xml.readElementText(QXmlStreamReader::IncludeChildElements);
-    } else if (token == QXmlStreamReader::StartElement &&
-               (xml.name() == u"polyline" || xml.name() == u"path")) {
+    } else if (start && (xml.name() == u"polyline" || xml.name() == u"path")) {
       curve_lines += !strokes.isEmpty() && strokes.last() == colour;
     }
   }
   EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
   EXPECT_GE(curve_lines, 200) << "the curve's points";
-  EXPECT_TRUE(texts.contains("Current (A)")) << texts.join('|').toStdString();
-  EXPECT_TRUE(texts.contains("Inductance (\u00b5H)"));
-  EXPECT_TRUE(texts.join('|').contains(QString::fromStdString(t.Text("txtPN") + ", ")))
-      << texts.join('|').toStdString();
+  const QString all_texts = texts.join('|');
+  EXPECT_TRUE(texts.contains("Current (A)") && texts.contains("Inductance (\u00b5H)") &&
+              all_texts.contains(QString::fromStdString(c.t.Text("txtPN") + ", ")))
+      << all_texts.toStdString();
 
-  // A folder that does not exist: nothing is written and the reason is told.
   EXPECT_FALSE(
-      curves->ExportCurve(kind, ExportFormat::Svg, dir.filePath("missing/l.svg")).isEmpty());
+      c.curves->ExportCurve(kind, ExportFormat::Svg, dir.filePath("missing/l.svg")).isEmpty())
+      << "a folder that does not exist: the reason is told";
 }
 
 // Molypermalloy's ten grades: each its own colour, solid while its fit falls
-// and dashed past the fit's minimum in the same colour; one legend entry per
-// grade and one saying what the dashes mean.
+// and dashed past the fit's minimum (mu H = 13,251 Oe, below 1000 Oe for
+// every grade) in the same colour; one legend entry per grade and one saying
+// what the dashes mean.
 TEST(CurvesWindow, PermeabilityLinesContinueDashedInTheirColourWithOneNote) {
-  WindowUnderTest t;
-  t.Click("optMPP");
-  t.Click("cmdCalculate");
-  CurvesWindow* curves = OpenCurves(t);
-  QChart* chart = curves->View(CurveKind::PermeabilityVsField)->chart();
+  CurvesUnderTest c("optMPP");
+  QChart* chart = c.Chart(CurveKind::PermeabilityVsField);
   std::map<QString, std::set<QRgb>> colours_of;  // by line name
   std::map<QString, int> legend_entries, dashed_pieces;
   for (QAbstractSeries* series : chart->series()) {
@@ -184,46 +184,26 @@ TEST(CurvesWindow, PermeabilityLinesContinueDashedInTheirColourWithOneNote) {
   for (const auto& [name, rgbs] : colours_of) {
     EXPECT_EQ(rgbs.size(), 1u) << name.toStdString() << ": solid and dashed alike";
     EXPECT_EQ(legend_entries[name], 1) << name.toStdString();
+    EXPECT_EQ(dashed_pieces[name], 1) << name.toStdString();
     colours.insert(*rgbs.begin());
   }
   EXPECT_EQ(colours.size(), colours_of.size()) << "a colour for every grade";
-  // Every grade passes the fit's minimum (mu H = 13,251 Oe) below 1000 Oe.
-  for (const auto& [name, count] : dashed_pieces) EXPECT_EQ(count, 1) << name.toStdString();
-  int notes = 0;
-  for (const auto& [name, count] : legend_entries) notes += name.startsWith("Dashed:") ? count : 0;
-  EXPECT_EQ(notes, 1);
-}
-
-TEST(CurvesWindow, EachChartMarksTheDesignOnce) {
-  WindowUnderTest t;
-  t.Click("cmdCalculate");
-  CurvesWindow* curves = OpenCurves(t);
-  for (const CurveKind kind : kCurveKinds) {
-    std::map<QString, int> points;
-    for (QAbstractSeries* series : curves->View(kind)->chart()->series()) {
-      if (auto* marks = qobject_cast<QScatterSeries*>(series))
-        points[marks->name()] += marks->count();
-    }
-    for (const auto& [label, count] : points) {
-      EXPECT_EQ(count, 1) << InfoOf(kind).cli_name << ": " << label.toStdString();
-    }
-  }
+  EXPECT_EQ(std::count_if(legend_entries.begin(), legend_entries.end(),
+                          [](const auto& entry) { return entry.first.startsWith("Dashed:"); }),
+            1);
 }
 
 // The temperature rise grows almost as the total loss: its line tops out
 // plainly below the total loss's instead of on it.
 TEST(CurvesWindow, TemperatureRiseRunsBelowTheTotalLoss) {
-  WindowUnderTest t;
-  t.Click("cmdCalculate");
-  CurvesWindow* curves = OpenCurves(t);
-  const Curve& loss = *curves->View(CurveKind::LossVsCurrent)->Shown();
-  QChart* chart = curves->View(CurveKind::LossVsCurrent)->chart();
+  CurvesUnderTest c;
+  const Curve& loss = *c.curves->View(CurveKind::LossVsCurrent)->Shown();
+  QChart* chart = c.Chart(CurveKind::LossVsCurrent);
   const auto top_of = [&](std::size_t series, Qt::Alignment side) {
     const auto* axis =
         static_cast<QValueAxis*>(chart->axes(Qt::Vertical).at(side == Qt::AlignLeft ? 0 : 1));
     EXPECT_EQ(axis->alignment(), side);
-    return *std::max_element(loss.series[series].y.begin(), loss.series[series].y.end()) /
-           axis->max();
+    return std::ranges::max(loss.series[series].y) / axis->max();
   };
   EXPECT_GT(top_of(2, Qt::AlignLeft) - top_of(3, Qt::AlignRight), 0.15);
 }

@@ -21,7 +21,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -61,24 +60,6 @@ std::optional<QStringList> PageLines(const QString& pdf, int page = 0) {
   const auto text = RunTool("pdftotext", arguments << pdf << "-");
   if (!text) return std::nullopt;
   return QString::fromUtf8(*text).split('\n');
-}
-
-// Where each of `cells` starts in `line`, searched for in turn; -1 for a
-// cell not found, and for an empty one.
-std::vector<qsizetype> CellStarts(const QString& line, const std::vector<std::string>& cells) {
-  std::vector<qsizetype> starts;
-  qsizetype from = 0;
-  for (const std::string& cell : cells) {
-    if (cell.empty()) {
-      starts.push_back(-1);
-      continue;
-    }
-    const QString text = QString::fromStdString(cell);
-    const qsizetype at = line.indexOf(text, from);
-    starts.push_back(at);
-    if (at >= 0) from = at + text.size();
-  }
-  return starts;
 }
 
 // A word of a page as pdftotext -bbox places it, in points.
@@ -130,8 +111,7 @@ struct StartUpDesign {
 };
 
 // Every figure of the requirement table starts where its column's heading
-// starts: on the page to a tenth of a point, and in pdftotext's layout at the
-// same character.
+// starts, to a tenth of a point; a failed row's reason is on the page.
 TEST(DesignPdf, RequirementTableReadsBackInAlignedColumns) {
   StartUpDesign d;
   const QString pdf = d.Write("design.pdf", kGerman);
@@ -147,12 +127,6 @@ TEST(DesignPdf, RequirementTableReadsBackInAlignedColumns) {
   ASSERT_NE(heading, words->end());
   const std::vector<Word>& h = *heading;  // Requirement, Target, Achieved, Worst, Case, Result
   const double edges[] = {h[1].left, h[2].left, h[3].left, h[5].left};
-  const qsizetype layout_heading =
-      page->indexOf(QRegularExpression("^\\s*Requirement\\s+Target.*"));
-  ASSERT_GE(layout_heading, 0) << page->join('\n').toStdString();
-  const std::vector<qsizetype> layout_edges =
-      CellStarts((*page)[layout_heading], {"Target", "Achieved", "Worst Case", "Result"});
-
   auto from = heading + 1;
   for (const CheckRow& row : rows) {
     const QString requirement = QString::fromStdString(row.requirement);
@@ -171,17 +145,6 @@ TEST(DesignPdf, RequirementTableReadsBackInAlignedColumns) {
       EXPECT_NEAR(figure.left, edges[c], 0.1) << row.requirement << ", column " << c;
     }
 
-    const qsizetype at =
-        page->indexOf(QRegularExpression("^\\s*" + QRegularExpression::escape(requirement) + ".*"));
-    ASSERT_GE(at, 0) << row.requirement;
-    const std::vector<qsizetype> starts =
-        CellStarts((*page)[at], {cells[0], cells[1], cells[2], cells[3]});
-    for (std::size_t c = 0; c < starts.size(); ++c) {
-      if (starts[c] < 0) continue;
-      EXPECT_EQ(starts[c], layout_edges[c]) << row.requirement << ", column " << c << ":\n"
-                                            << (*page)[layout_heading].toStdString() << "\n"
-                                            << (*page)[at].toStdString();
-    }
     if (!row.reason.empty()) {
       EXPECT_TRUE(page->join(' ').simplified().contains(QString::fromStdString(row.reason)))
           << row.reason;
@@ -189,63 +152,53 @@ TEST(DesignPdf, RequirementTableReadsBackInAlignedColumns) {
   }
 }
 
-TEST(DesignPdf, FirstPageHoldsTheTitleBlockTheFiguresAndTheChart) {
+// What pdftotext reads: the report's title block and tables row by row, the
+// design's with the chart on the first page, the details after it on a page
+// that starts at its top margin of 20 mm (56.7 pt); without a design a note
+// instead of the design and no chart. The paper is the locale's.
+TEST(DesignPdf, PagesHoldTheReportOnThePaperOfTheLocale) {
   StartUpDesign d;
-  const QString pdf = d.Write("design.pdf", kGerman);
-  const auto page = PageLines(pdf, 1);
-  if (!page) GTEST_SKIP() << "pdftotext is not available";
-  const QString text = page->join(' ').simplified();
-  // The start-up design as worked by hand: a 1.751 x 0.768 in wound core,
-  // 3,620.4 mW in the copper and 32.5 degrees of rise.
-  for (const char* part :
-       {"Corvane DC Inductor Design", "Project: Buck 48 V", "Designed by: A. Engineer",
-        "Design file: not saved", "Date: 2024-05-06 09:30", "Program: Corvane Inductor Design 1.0",
-        "Core database: fingerprint", "Requirements", "Core", "Winding", "Losses",
-        "Temperature Rise", "Wound Core Dimensions (in) 1.751 x 0.768", "Copper Loss (mW) 3620.4",
-        "Temperature Rise (degrees C) 32.5", "Material Velmax", "Current (A)",
-        "Inductance (\u00b5H)", "Full Load L"}) {
-    EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part << "\n" << text.toStdString();
-  }
-  const auto all = PageLines(pdf);
-  ASSERT_TRUE(all);
-  const QString everything = all->join(' ').simplified();
-  // Page 2 starts at its top margin of 20 mm (56.7 pt).
-  const auto second = WordLines(pdf, 2);
-  ASSERT_TRUE(second && !second->empty());
-  EXPECT_LT(second->front().front().top, 60.0);
-  for (const char* part :
-       {"Design Inputs", "DC Current (A) 10", "Options", "Worst Case",
-        "Ambient Temperature (degrees C) 20",
-        "The design above is nominal: AL as listed, resistance at the ambient."}) {
-    EXPECT_TRUE(everything.contains(QString::fromUtf8(part))) << part;
-  }
-}
-
-TEST(DesignPdf, WithoutADesignItSaysSoAndHasNoChart) {
-  WindowUnderTest t;
-  QTemporaryDir dir;
-  const QString pdf = dir.filePath("empty.pdf");
-  ASSERT_EQ(WriteDesignPdf(*t.frm, pdf.toStdString(), kWhen, kSignature, kGerman), QString());
-  const auto page = PageLines(pdf, 1);
-  if (!page) GTEST_SKIP() << "pdftotext is not available";
-  const QString text = page->join(' ').simplified();
-  EXPECT_TRUE(text.contains("No design is shown")) << text.toStdString();
-  EXPECT_FALSE(text.contains("Current (A)")) << "no chart";
-  EXPECT_TRUE(PageLines(pdf, 2)->join(' ').contains("Design Inputs"));
-}
-
-TEST(DesignPdf, PaperFollowsTheLocale) {
-  StartUpDesign d;
-  const std::map<QString, QString> sizes = {
-      {d.Write("a4.pdf", kGerman), "pts (A4)"},
-      {d.Write("letter.pdf", kUnitedStates), "612 x 792 pts (letter)"},
-      {d.Write("uk.pdf", QLocale(QLocale::English, QLocale::UnitedKingdom)), "pts (A4)"},
-  };
-  for (const auto& [pdf, size] : sizes) {
+  WindowUnderTest empty;
+  const struct {
+    const char* name;
+    const DesignController& frm;
+    QLocale locale;
+    const char* paper;
+  } cases[] = {
+      {"start-up design", *d.t.frm, kGerman, "pts (A4)"},
+      {"no design", *empty.frm, kUnitedStates, "612 x 792 pts (letter)"},
+      {"in the UK", *d.t.frm, QLocale(QLocale::English, QLocale::UnitedKingdom), "pts (A4)"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString pdf = d.dir.filePath(QString(c.name) + ".pdf");
+    ASSERT_EQ(WriteDesignPdf(c.frm, pdf.toStdString(), kWhen, kSignature, c.locale), QString());
+    const auto first = PageLines(pdf, 1), all = PageLines(pdf);
     const auto info = RunTool("pdfinfo", {pdf});
-    if (!info) GTEST_SKIP() << "pdfinfo is not available";
-    EXPECT_TRUE(QString::fromUtf8(*info).contains(size)) << pdf.toStdString() << "\n"
-                                                         << info->toStdString();
+    const auto second = WordLines(pdf, 2);
+    if (!first || !all || !info || !second) GTEST_SKIP() << "poppler's tools are not available";
+    EXPECT_TRUE(QString::fromUtf8(*info).contains(c.paper)) << info->toStdString();
+    ASSERT_FALSE(second->empty());
+    EXPECT_LT(second->front().front().top, 60.0);
+
+    const EngineeringReport report = BuildEngineeringReport(c.frm, ReportDate(kWhen), kSignature);
+    const QString page = first->join(' ').simplified(), text = all->join(' ').simplified();
+    EXPECT_EQ(page.contains("Inductance (\u00b5H)"), report.chart.has_value()) << "the chart";
+    EXPECT_NE(page.contains("No design is shown"), report.chart.has_value());
+    const auto expect_rows = [](const QString& in, const std::vector<ReportTable>& tables) {
+      for (const ReportTable& table : tables) {
+        for (const TableRow& row : table.rows) {
+          QStringList cells;
+          for (const std::string& cell : row.cells) cells << QString::fromStdString(cell);
+          EXPECT_TRUE(in.contains(cells.join(' ').simplified())) << cells.join('|').toStdString();
+        }
+      }
+    };
+    EXPECT_TRUE(page.contains(QString::fromStdString(report.title)));
+    for (const TitleEntry& e : report.title_block) {
+      EXPECT_TRUE(page.contains(QString::fromStdString(e.label + ": " + e.value))) << e.label;
+    }
+    if (report.chart) expect_rows(page, report.design);
+    expect_rows(text, report.details);
   }
 }
 
@@ -294,120 +247,92 @@ TEST(DesignPdf, FirstPageLooksLikeTheReference) {
   EXPECT_LT(far_off / pixels, 0.006) << "share of pixels far off";
 }
 
-TEST(DesignPdf, TheWoundCoreIsDrawnBesideTheChart) {
-  StartUpDesign d;
-  const QString pdf = d.dir.filePath("layout.pdf");
-  ReportLayout layout;
-  double dpi = 0;
-  double page_width = 0;
-  {
-    QPdfWriter writer(pdf);
-    SetUpReportPages(writer, kGerman);
-    dpi = writer.resolution();
-    page_width = writer.width();
-    QPainter painter(&writer);
-    layout = PaintEngineeringReport(
-        painter, BuildEngineeringReport(*d.t.frm, ReportDate(kWhen), kSignature));
-  }
-  EXPECT_EQ(layout.chart_page, 1);
-  ASSERT_FALSE(layout.chart.isEmpty());
-  EXPECT_GT(layout.drawing.width(), dpi * 50 / 25.4) << "at least 50 mm wide";
-  EXPECT_DOUBLE_EQ(layout.drawing.height(), layout.chart.height());
-  EXPECT_GE(layout.drawing.left(), layout.chart.right());
-  EXPECT_NEAR(layout.drawing.right(), page_width, 1) << "up to the right margin, not into it";
-
-  // The page at 1 pixel per 0.254 mm; within the margins of 20 mm.
-  const auto image = Render(pdf, 1, 1100);  // A4's 297 mm high
-  if (!image) GTEST_SKIP() << "pdftoppm is not available";
-  const double pixels_per_unit = image->height() / 297.0 * 25.4 / dpi;
-  const double margin = image->height() / 297.0 * 20;
-  const auto ink_inside = [&](const QRectF& area) {
-    const QRect r = QRectF(margin + area.left() * pixels_per_unit + 2,
-                           margin + area.top() * pixels_per_unit + 2,
-                           area.width() * pixels_per_unit - 4, area.height() * pixels_per_unit - 4)
-                        .toRect();
-    int ink = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-      for (int x = r.left(); x <= r.right(); ++x) ink += image->pixelColor(x, y).value() < 200;
-    }
-    return ink;
-  };
-  EXPECT_GT(ink_inside(layout.drawing), 100) << "the wound core is drawn beside the chart";
-  EXPECT_GT(ink_inside(layout.chart), 100) << "the chart is drawn where the layout says";
-}
-
-// Tables that leave the chart too little room send it to the top of a page
-// of its own.
-TEST(DesignPdf, ChartTooLowOnThePageMovesToTheNext) {
+// The wound core is drawn beside the chart, at least 50 mm wide, up to the
+// right margin and not into it; tables that leave the chart too little room
+// send it to the top of a page of its own.
+TEST(DesignPdf, ChartAndWoundCoreShareARowOrMoveToTheNextPage) {
   StartUpDesign d;
   EngineeringReport report = BuildEngineeringReport(*d.t.frm, ReportDate(kWhen), kSignature);
+  const auto paint = [&d](const EngineeringReport& r) {
+    QPdfWriter writer(d.dir.filePath("layout.pdf"));
+    SetUpReportPages(writer, kGerman);
+    QPainter painter(&writer);
+    return std::tuple(PaintEngineeringReport(painter, r), writer.resolution(), writer.width(),
+                      writer.height());
+  };
+  const auto [layout, dpi, width, height] = paint(report);
+  EXPECT_EQ(layout.chart_page, 1);
+  ASSERT_FALSE(layout.chart.isEmpty());
+  EXPECT_GT(layout.drawing.width(), dpi * 50 / 25.4);
+  EXPECT_DOUBLE_EQ(layout.drawing.height(), layout.chart.height());
+  EXPECT_GE(layout.drawing.left(), layout.chart.right());
+  EXPECT_NEAR(layout.drawing.right(), width, 1);
+
   const std::vector<TableRow> rows = report.requirements.rows;
   for (int i = 0; i < 2; ++i) {  // three times the rows: the tables still fit
     report.requirements.rows.insert(report.requirements.rows.end(), rows.begin(), rows.end());
   }
-  QPdfWriter writer(d.dir.filePath("long.pdf"));
-  SetUpReportPages(writer, kGerman);
-  QPainter painter(&writer);
-  const ReportLayout layout = PaintEngineeringReport(painter, report);
-  EXPECT_EQ(layout.chart_page, 2);
-  EXPECT_EQ(layout.chart.top(), 0);
-  EXPECT_LE(layout.chart.bottom(), writer.height());
+  const ReportLayout moved = std::get<0>(paint(report));
+  EXPECT_EQ(moved.chart_page, 2);
+  EXPECT_EQ(moved.chart.top(), 0);
+  EXPECT_LE(moved.chart.bottom(), height);
 }
 
+// tovdesign writes the report of a design file without a display, the title
+// block's lines as the window remembered them; installed, it finds the core
+// database in the prefix's share folder. A file that is no design file, or
+// none named, is refused with the reason and nothing is written.
 TEST(DesignPdf, TovdesignWritesItFromADesignFileWithoutADisplay) {
   QTemporaryDir dir;
-  const QString design = dir.filePath("filter.tov");
-  ASSERT_EQ(AtomicSave(design.toStdString(), FilterChokeFile(2)), "");
-  const auto run = [&](const QStringList& arguments, const QString& program = TOVDESIGN_PATH) {
-    QProcess tovdesign;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-      environment.remove(name);
-    }
-    environment.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-    tovdesign.setProcessEnvironment(environment);
-    tovdesign.start(program, arguments);
-    EXPECT_TRUE(tovdesign.waitForFinished(60000));
-    return std::pair{tovdesign.exitCode(), QString::fromUtf8(tovdesign.readAllStandardError())};
-  };
-
-  // The title block's lines as the window remembered them.
-  ASSERT_TRUE(QDir().mkpath(dir.filePath("config/Corvane")));
-  ASSERT_EQ(AtomicSave(dir.filePath("config/Corvane/tovdesign.conf").toStdString(),
+  const auto path = [&dir](const char* name) { return dir.filePath(name).toStdString(); };
+  const QString share = dir.filePath("usr/share/corvane-inductor-design");
+  ASSERT_TRUE(QDir().mkpath(dir.filePath("config/Corvane")) && QDir().mkpath(share) &&
+              QDir().mkpath(dir.filePath("usr/bin")));
+  ASSERT_TRUE(QFile::copy(TOVDESIGN_PATH, dir.filePath("usr/bin/tovdesign")));
+  ASSERT_TRUE(QFile::copy(QString(TOV_RUNTIME_DIR) + "/coredat", share + "/coredat"));
+  ASSERT_EQ(AtomicSave(path("filter.tov"), FilterChokeFile(2)), "");
+  ASSERT_EQ(AtomicSave(path("bad.tov"), "0\r\n"), "");
+  ASSERT_EQ(AtomicSave(path("config/Corvane/tovdesign.conf"),
                        "[report]\nproject=Line filter\ndesignedBy=B. Tester\n"),
             "");
-  const QString pdf = dir.filePath("filter.pdf");
-  const auto [status, errors] = run({"--export-pdf", pdf, design});
-  EXPECT_EQ(status, 0) << errors.toStdString();
-  const auto lines = PageLines(pdf);
+  const struct {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::string program;
+    int status;
+    const char* error;
+  } runs[] = {
+      {"design file",
+       {"--export-pdf", path("filter.pdf"), path("filter.tov")},
+       TOVDESIGN_PATH,
+       0,
+       ""},
+      {"installed",
+       {"--export-pdf", path("installed.pdf"), path("filter.tov")},
+       path("usr/bin/tovdesign"),
+       0,
+       ""},
+      {"no design file",
+       {"--export-pdf", path("bad.pdf"), path("bad.tov")},
+       TOVDESIGN_PATH,
+       3,
+       "is not a readable design file"},
+      {"none named", {"--export-pdf", path("none.pdf")}, TOVDESIGN_PATH, 2, ""},
+  };
+  for (const auto& r : runs) {
+    const auto [status, errors] = RunTovdesign(r.arguments, path("config"), r.program);
+    EXPECT_EQ(status, r.status) << r.name << ": " << errors;
+    EXPECT_NE(errors.find(r.error), std::string::npos) << r.name << ": " << errors;
+    EXPECT_EQ(QFileInfo::exists(QString::fromStdString(r.arguments[1])), r.status == 0) << r.name;
+  }
+  const auto lines = PageLines(dir.filePath("filter.pdf"));
   if (!lines) GTEST_SKIP() << "pdftotext is not available";
   const QString text = lines->join(' ').simplified();
   for (const char* part :
-       {"Corvane DC Inductor Design", "Project: Line filter", "Designed by: B. Tester",
-        "Design file: filter.tov", "Part Number (2x)", "DC Current (A) 8", "Material Molypermalloy",
-        "Stacked Cores 2", "Design File filter.tov", "Current (A)", "Inductance (\u00b5H)"}) {
+       {"Project: Line filter", "Designed by: B. Tester", "Design file: filter.tov",
+        "Part Number (2x)", "DC Current (A) 8", "Material Molypermalloy", "Stacked Cores 2"}) {
     EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part << "\n" << text.toStdString();
   }
-
-  // A file that is no design file: nothing is written, and stderr says why.
-  ASSERT_EQ(AtomicSave(dir.filePath("bad.tov").toStdString(), "0\r\n"), "");
-  const auto [bad_status, bad_errors] =
-      run({"--export-pdf", dir.filePath("bad.pdf"), dir.filePath("bad.tov")});
-  EXPECT_EQ(bad_status, 3);
-  EXPECT_TRUE(bad_errors.contains("is not a readable design file")) << bad_errors.toStdString();
-  EXPECT_FALSE(QFileInfo::exists(dir.filePath("bad.pdf")));
-  EXPECT_EQ(run({"--export-pdf", pdf}).first, 2) << "no design file named";
-
-  // Installed, the program finds the core database in the prefix's share
-  // folder, as the window does.
-  const QString bin = dir.filePath("usr/bin");
-  const QString share = dir.filePath("usr/share/corvane-inductor-design");
-  ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(share));
-  ASSERT_TRUE(QFile::copy(TOVDESIGN_PATH, bin + "/tovdesign"));
-  ASSERT_TRUE(QFile::copy(QString(TOV_RUNTIME_DIR) + "/coredat", share + "/coredat"));
-  const auto [installed, installed_errors] =
-      run({"--export-pdf", dir.filePath("installed.pdf"), design}, bin + "/tovdesign");
-  EXPECT_EQ(installed, 0) << installed_errors.toStdString();
 }
 
 }  // namespace

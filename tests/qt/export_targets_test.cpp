@@ -4,13 +4,8 @@
 // what is there untouched, or write through a hard link keeping it one file.
 // Never is the design file an export was made from replaced.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QPushButton>
@@ -36,83 +31,24 @@ std::string Slurp(const fs::path& file) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// tovdesign run with byte arguments, without a display or a runtime folder:
-// its exit status and standard error.
-std::pair<int, std::string> RunTovdesign(const std::vector<std::string>& arguments,
-                                         const fs::path& folder) {
-  const fs::path errors = folder / "tovdesign.err";
-  const pid_t child = fork();
-  if (child == 0) {
-    const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(fd, 2);
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"}) {
-      unsetenv(name);
-    }
-    std::vector<char*> argv{const_cast<char*>("tovdesign")};
-    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(TOVDESIGN_PATH, argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  std::string text = Slurp(errors);
-  fs::remove(errors);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
-}
-
-bool MakeSocket(const fs::path& path) {
-  const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  if (path.native().size() >= sizeof address.sun_path) return false;
-  std::copy(path.native().begin(), path.native().end(), address.sun_path);
-  const bool made = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-  close(fd);
-  return made;
-}
-
-// A copy of the null device in the test's own folder.
-bool MakeDevice(const fs::path& path) {
-  return mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-}
-bool MakePipe(const fs::path& path) {
-  return mkfifo(path.c_str(), 0600) == 0;
-}
 bool MakeOldFile(const fs::path& path) {
   std::ofstream(path, std::ios::binary) << "old content";
   return fs::exists(path);
 }
 
-using Maker = std::function<bool(const fs::path& target, const fs::path& design)>;
-
-// A symbolic link at the target to a file `make` makes beside it.
-Maker LinkTo(bool (*make)(const fs::path&)) {
-  return [make](const fs::path& target, const fs::path&) {
-    const fs::path real = target.parent_path() / "real";
-    return make(real) && symlink("real", target.c_str()) == 0;
-  };
-}
-
 struct Target {
   const char* name;
-  Maker make;
+  // Makes the target beside the design file; nullptr: the target is the design file.
+  std::function<bool(const fs::path& target, const fs::path& design)> make;
   // A part of the refusal; nullptr: the export is written, through the hard link.
   const char* refusal;
 };
 
+// The safe writer's own refusals are tested on it; here each export passes on
+// its reason and names the design file it was made from.
 const Target kTargets[] = {
-    {"named pipe", [](const fs::path& t, const fs::path&) { return MakePipe(t); }, "named pipe"},
-    {"device", [](const fs::path& t, const fs::path&) { return MakeDevice(t); }, "device"},
-    {"socket", [](const fs::path& t, const fs::path&) { return MakeSocket(t); }, "socket"},
-    {"link to a named pipe", LinkTo(MakePipe), "named pipe"},
-    {"link to a device", LinkTo(MakeDevice), "device"},
-    {"link to a socket", LinkTo(MakeSocket), "socket"},
-    {"read-only file",
-     [](const fs::path& t, const fs::path&) {
-       return MakeOldFile(t) && chmod(t.c_str(), 0444) == 0;
-     },
-     "read-only"},
+    {"named pipe", [](const fs::path& t, const fs::path&) { return mkfifo(t.c_str(), 0600) == 0; },
+     "named pipe"},
     {"the design file", nullptr, "design file"},
     {"link to the design file",
      [](const fs::path& t, const fs::path& d) { return symlink(d.c_str(), t.c_str()) == 0; },
@@ -169,7 +105,7 @@ TEST(ExportTargets, AreRefusedWithTheReasonOrWrittenThroughAHardLinkNeverReplace
       {"PDF",
        [&](const fs::path& target, const fs::path& design) {
          const auto [status, errors] =
-             RunTovdesign({"--export-pdf", target.string(), design.string()}, root);
+             RunTovdesign({"--export-pdf", target.string(), design.string()});
          EXPECT_EQ(status, errors.empty() ? 0 : 3) << errors;
          EXPECT_EQ(errors.find("XDG_RUNTIME_DIR"), std::string::npos) << errors;
          return errors;
@@ -234,8 +170,7 @@ TEST(ExportTargets, PdfExportTakesFileNamesAsBytes) {
   const fs::path root = dir.path().toStdString();
   const fs::path design = root / "d\xe9.tov", pdf = root / "o\xe9.pdf";
   ASSERT_EQ(AtomicSave(design, FilterChokeFile()), "");
-  const auto [status, errors] =
-      RunTovdesign({"--export-pdf=" + pdf.string(), design.string()}, root);
+  const auto [status, errors] = RunTovdesign({"--export-pdf=" + pdf.string(), design.string()});
   EXPECT_EQ(status, 0) << errors;
   EXPECT_EQ(errors, "");
   EXPECT_EQ(Slurp(pdf).rfind("%PDF-", 0), 0u);

@@ -1,6 +1,9 @@
 #include "qt_test_support.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -109,19 +112,36 @@ void Type(QLineEdit* field, const QString& text) {
   for (QChar c : text) PressKey(field, c.unicode(), Qt::NoModifier, QString(c));
 }
 
+std::pair<int, std::string> RunTovdesign(const std::vector<std::string>& arguments,
+                                         const std::string& config, const std::string& program) {
+  char errors[] = "/tmp/tovdesign_errors_XXXXXX";
+  const int fd = mkstemp(errors);
+  unlink(errors);
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(fd, 2);
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"}) {
+      unsetenv(name);
+    }
+    if (!config.empty()) setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    std::vector<char*> argv{const_cast<char*>("tovdesign")};
+    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  std::string text(static_cast<std::size_t>(lseek(fd, 0, SEEK_END)), '\0');
+  EXPECT_EQ(pread(fd, text.data(), text.size(), 0), static_cast<ssize_t>(text.size()));
+  close(fd);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+}
+
 std::string FilterChokeFile(int16_t stack_count) {
-  return WriteDesignFile({.core_row = 0,
-                          .design_mode = 0,
-                          .Idc = "8",
-                          .Idelta = "1",
-                          .Freq = "50",
-                          .CurDens = "500",
-                          .Lfl = "220",
-                          .Lnl = "400",
-                          .TempInput = "40",
-                          .MaterialCode = 1,
-                          .FullLoadLMax = 1,
-                          .stack_count = stack_count});
+  // Row and mode, the seven input texts, material, Full Load L Maximum, ambient, stack.
+  return WriteDesignFile(
+      {0, 0, "8", "1", "50", "500", "220", "400", "40", 1, 1, 20.0f, stack_count});
 }
 
 }  // namespace tov::qt::testing

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support/scripted_ui.h"
 #include "ui/logic/design_controller.h"
@@ -39,6 +41,13 @@ void PressKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::No
               const QString& text = {});
 // Types `text` at the end of a field, as the keyboard would.
 void Type(QLineEdit* field, const QString& text);
+
+// tovdesign (or `program`) run without a display or a runtime folder, with
+// byte arguments and XDG_CONFIG_HOME at `config` when one is given: its exit
+// status and standard error.
+std::pair<int, std::string> RunTovdesign(const std::vector<std::string>& arguments,
+                                         const std::string& config = {},
+                                         const std::string& program = TOVDESIGN_PATH);
 
 // The bytes of a design file of a Molypermalloy line filter: 8 A with 1 A of
 // ripple at 50 kHz, 220 uH at full load, on `stack_count` cores.

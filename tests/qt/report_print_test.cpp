@@ -1,23 +1,32 @@
-// File > Print Report... and Export PDF ask for the report's Project and
-// Designed by lines, remember what was accepted, and the preview shows the
-// report's pages.
+// Printing: File > Print Report... and Export PDF ask for the report's
+// Project and Designed by lines and remember what was accepted, the preview
+// shows the report's pages; the Print button's report painted into a PDF,
+// also on the way out when there is no printer. A run
+// against a real print queue is driven by scripts/print_test.sh.
 
 #include "ui/qt/report_print.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFileInfo>
+#include <QDir>
 #include <QLineEdit>
-#include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinterInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cstdio>
 #include <functional>
+#include <vector>
 
 #include "qt_test_support.h"
+#include "ui/logic/report.h"
 #include "ui/qt/desktop_settings.h"
+#include "ui/qt/qt_user_interface.h"
+#include "ui/qt/report_painter.h"
 
 namespace tov::qt::testing {
 namespace {
@@ -80,16 +89,84 @@ TEST(ReportPrint, CancelKeepsTheRememberedLinesAndExportsNothing) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no file or print dialog followed";
 }
 
-TEST(ReportPrint, PrinterGetsTheWholeReport) {
+// The PDF read back with pdftotext holds the document's lines on one page
+// (the report's columns become runs of blanks: squeezed to one).
+void ExpectPdfHolds(const ReportDocument& document, const QString& path) {
+  QProcess pdftotext;
+  pdftotext.start("pdftotext", {"-layout", path, "-"});
+  if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
+    GTEST_SKIP() << "pdftotext is not available";
+  }
+  const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+  const auto squeezed = [](const QStringList& lines) {
+    std::vector<std::string> kept;
+    for (const QString& line : lines) {
+      if (!line.simplified().isEmpty()) kept.push_back(line.simplified().toStdString());
+    }
+    return kept;
+  };
+  QStringList expected;
+  for (const std::string& line : RenderReportText(document)) {
+    expected << QString::fromStdString(line);
+  }
+  ASSERT_GT(expected.size(), 15);
+  EXPECT_EQ(squeezed(text.split('\n')), squeezed(expected)) << text.toStdString();
+  EXPECT_EQ(text.count('\f'), 1) << "one page";
+}
+
+// The desktop user interface without a printer: the question and the save
+// dialog are answered by the test.
+class NoPrinterUi : public QtUserInterface {
+ public:
+  NoPrinterUi() : QtUserInterface(QDir::tempPath()) {}
+  std::optional<std::string> pdf_path;
+  int questions = 0;
+
+  std::optional<std::string> ChooseSaveFile(const FileDialogRequest&) override { return pdf_path; }
+
+ protected:
+  bool PrintOnDefaultPrinter(const ReportDocument&, QString& problem) override {
+    problem = "No printer is available: the system has no default printer.";
+    return false;
+  }
+  bool AskYesNo(const QString&, const QString&) override { return ++questions > 0; }
+};
+
+TEST(ReportPrinting, PdfHoldsTheLinesOfTheDesignShownAlsoWithoutAPrinter) {
   WindowUnderTest t;
   t.Click("cmdCalculate");
+  t.Click("cmdPrint");
+  ASSERT_EQ(t.ui.printed.size(), 1u);
+  EXPECT_THAT(RenderReportText(t.ui.printed.back()),
+              ::testing::Contains(::testing::AllOf(::testing::StartsWith("Part Number:"),
+                                                   ::testing::EndsWith(" " + t.Text("txtPN")))));
   QTemporaryDir dir;
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(dir.filePath("printed.pdf"));
-  EXPECT_TRUE(
-      PrintEngineeringReport(BuildEngineeringReport(*t.frm, "2024-05-06 09:30", {}), printer));
-  EXPECT_GT(QFileInfo(dir.filePath("printed.pdf")).size(), 1000);
+  ASSERT_TRUE(WriteReportPdf(t.ui.printed.back(), dir.filePath("report.pdf")));
+  ExpectPdfHolds(t.ui.printed.back(), dir.filePath("report.pdf"));
+
+  NoPrinterUi no_printer;
+  no_printer.pdf_path = dir.filePath("fallback.pdf").toStdString();
+  no_printer.PrintReport(t.ui.printed.back());
+  EXPECT_EQ(no_printer.questions, 1) << "whether to save the report as a PDF instead";
+  ExpectPdfHolds(t.ui.printed.back(), dir.filePath("fallback.pdf"));
+}
+
+// Run only by scripts/print_test.sh, with a print queue set up as the default
+// printer: the report the Print button hands over goes to that printer.
+TEST(RealPrinter, PrintButtonSendsTheReportToTheDefaultPrinter) {
+  if (qEnvironmentVariableIsEmpty("TOV_REAL_PRINTER")) {
+    GTEST_SKIP() << "needs a print queue; run scripts/print_test.sh";
+  }
+  ASSERT_FALSE(QPrinterInfo::defaultPrinter().isNull()) << "no default printer";
+  WindowUnderTest t;
+  t.Click("cmdCalculate");
+  t.Click("cmdPrint");
+  ASSERT_EQ(t.ui.printed.size(), 1u);
+  QtUserInterface(QDir::tempPath()).PrintReport(t.ui.printed.back());
+  // The script checks what arrives at the printer against these values.
+  for (const char* name : {"txtPN", "txtTurns", "txtDCR", "txtTrise"}) {
+    std::printf("%s=%s\n", name, t.Text(name).c_str());
+  }
 }
 
 }  // namespace

@@ -9,27 +9,23 @@
 #include <numeric>
 
 #include "engines/pareto_front.h"
-#include "support/random_designs.h"
-#include "support/scripted_ui.h"
-#include "ui/logic/design_controller.h"
+#include "window_fixture.h"
 
 namespace tov {
 namespace {
 
 TEST(CandidateChartTest, PassingLinesWithTheirFiguresAndTheFront) {
-  testing::ScriptedUi ui;
-  DesignController form(testing::ShippedCores(), ui);
-  ApplyStartupDefaults(form.Model());
-  const CompareTable table = CompareCores(form);
+  testing::StartUpWindow window;
+  const CompareTable table = CompareCores(window.form);
+  const CoreTable& cores = testing::ShippedCores();
   std::vector<std::size_t> every(table.rows.size());
   std::iota(every.begin(), every.end(), std::size_t{0});
   std::vector<Candidate> candidates;
   for (const CandidateRow& row : table.rows) candidates.push_back(row.candidate);
-  const std::vector<bool> marked = LossVolumeFront(candidates, testing::ShippedCores());
+  const std::vector<bool> marked = LossVolumeFront(candidates, cores);
 
   for (const ChartAxisInfo& axis : kChartAxes) {
-    const std::vector<ChartPoint> points =
-        ChartPoints(table.rows, every, axis.axis, testing::ShippedCores());
+    const std::vector<ChartPoint> points = ChartPoints(table.rows, every, axis.axis, cores);
     const auto passing = std::count_if(table.rows.begin(), table.rows.end(),
                                        [](const CandidateRow& r) { return r.passes; });
     EXPECT_EQ(points.size(), static_cast<std::size_t>(passing)) << axis.title;
@@ -37,7 +33,7 @@ TEST(CandidateChartTest, PassingLinesWithTheirFiguresAndTheFront) {
       const CandidateRow& row = table.rows[p.line];
       ASSERT_TRUE(row.passes);
       EXPECT_EQ(p.y, row.candidate.design.Ptot);
-      EXPECT_EQ(p.x, *AxisFigure(row, axis.axis, testing::ShippedCores()));
+      EXPECT_EQ(p.x, *AxisFigure(row, axis.axis, cores));
       if (axis.axis == ChartAxis::TempRise) {
         EXPECT_EQ(p.x, row.candidate.design.dT);
       }
@@ -52,17 +48,15 @@ TEST(CandidateChartTest, PassingLinesWithTheirFiguresAndTheFront) {
   for (std::size_t i = 0; i < table.rows.size(); ++i) {
     if (table.rows[i].candidate.stack_count == 3) stacked.push_back(i);
   }
-  const auto points =
-      ChartPoints(table.rows, stacked, ChartAxis::WoundVolume, testing::ShippedCores());
+  const auto points = ChartPoints(table.rows, stacked, ChartAxis::WoundVolume, cores);
   ASSERT_FALSE(points.empty());
   EXPECT_TRUE(
       std::any_of(points.begin(), points.end(), [](const ChartPoint& p) { return p.front; }));
   const CandidateRow& row = table.rows[points.front().line];
-  const std::string read_out = PointReadOut(row, testing::ShippedCores());
+  const std::string read_out = PointReadOut(row, cores);
   EXPECT_EQ(read_out.rfind(row.candidate.part_number + " (", 0), 0u) << read_out;
   EXPECT_NE(read_out.find(" on 3 cores)"), std::string::npos) << read_out;
-  EXPECT_EQ(PointReadOut(table.rows[0], testing::ShippedCores()).find(" on 1 cores"),
-            std::string::npos);
+  EXPECT_EQ(PointReadOut(table.rows[0], cores).find(" on 1 cores"), std::string::npos);
 }
 
 }  // namespace

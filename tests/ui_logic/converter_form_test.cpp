@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tov {
 namespace {
 
@@ -14,12 +16,9 @@ TEST(ConverterForm, StartUpBuckFillsTheDesignInputs) {
   WindowModel window;
   FillDesignInputs(window, *result.request, *result.design);
   // 36..60 V to 12 V at 10 A, 30 %: 10 A, the 3 A of the 60 V corner, 32 uH.
-  EXPECT_EQ(window.dc_current.text, "10");
-  EXPECT_EQ(window.ripple_current.text, "3");
-  EXPECT_EQ(window.frequency.text, "100");
-  EXPECT_EQ(window.full_load_l.text, "32");
-  EXPECT_EQ(window.no_load_l.text, "64");
-  EXPECT_EQ(window.current_density.text, WindowModel{}.current_density.text);
+  EXPECT_EQ(std::tuple(window.dc_current.text, window.ripple_current.text, window.frequency.text,
+                       window.full_load_l.text, window.no_load_l.text, window.current_density.text),
+            std::tuple("10", "3", "100", "32", "64", WindowModel{}.current_density.text));
   EXPECT_TRUE(window.inputs_changed);
   const std::string figures = ConverterFigures(*result.request, *result.design);
   EXPECT_NE(figures.find("60 V: duty 0.2000, 10 A, ripple 3 A, peak 11.5 A"), std::string::npos)
@@ -32,12 +31,9 @@ TEST(ConverterForm, StartUpBuckFillsTheDesignInputs) {
 TEST(ConverterForm, OtherTopologiesAndAGivenInductance) {
   ConverterFormTexts pfc;
   pfc.topology = Topology::PfcBoost;
-  pfc.vout = "400";
-  pfc.fsw = "65";
-  pfc.ripple_percent = "20";
-  pfc.efficiency = "0.95";
-  pfc.vin = "not used";
-  pfc.iout = "not used";
+  std::tie(pfc.vout, pfc.fsw, pfc.ripple_percent, pfc.efficiency) =
+      std::tuple("400", "65", "20", "0.95");
+  pfc.vin = pfc.iout = "not used";
   const ConverterFormResult p = ReadConverterForm(pfc);
   ASSERT_TRUE(p.design) << p.error;
   EXPECT_NEAR(p.design->inductance_uh, 979.07, 0.01);

@@ -12,6 +12,7 @@
 #include "engines/automatic_selection.h"
 #include "io/ngspice_run.h"
 #include "support/random_designs.h"
+#include "ui/logic/converter_form.h"
 
 namespace tov {
 namespace {
@@ -22,25 +23,12 @@ struct Buck {
   DesignResult choke;
 };
 
+// The start-up converter of the form (36..60 V to 12 V at 10 A, 30 % ripple
+// at 100 kHz) and the Molypermalloy choke the search finds for it.
 Buck DesignedBuck() {
-  Buck b;
-  b.request.topology = Topology::Buck;
-  b.request.vin_min = 36;
-  b.request.vin_max = 60;
-  b.request.vout = 12;
-  b.request.iout = 10;
-  b.request.fsw_khz = 100;
-  b.request.ripple_percent = 30;
-  b.converter = *DesignConverter(b.request).design;
-  DesignRequest q;
-  q.material = Material::MPP;
-  q.dc_current_a = b.converter.idc;
-  q.ripple_a = b.converter.ripple_pp;
-  q.frequency_khz = 100;
-  q.full_load_l_uh = b.converter.inductance_uh;
-  q.no_load_l_uh = 2 * b.converter.inductance_uh;
-  b.choke = *SearchCores(q, testing::ShippedCores()).design;
-  return b;
+  const ConverterFormResult form = ReadConverterForm({});
+  const DesignRequest choke = testing::ChokeRequestFor(*form.design, 100, Material::MPP);
+  return {*form.request, *form.design, *SearchCores(choke, testing::ShippedCores()).design};
 }
 
 TEST(ConverterSimulationView, SimulatedWaveformLiesOnThePredictedOne) {

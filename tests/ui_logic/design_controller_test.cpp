@@ -8,34 +8,22 @@
 #include <tuple>
 #include <vector>
 
-#include "support/core_fixture.h"
-#include "support/scripted_ui.h"
+#include "window_fixture.h"
 
 namespace tov {
 namespace {
 
 using Titles = std::vector<std::string>;
 
-// Velmax toroids AL 75 at row 395 (over the no-load ceiling of the start-up
-// inputs, fine without it) and AL 135 at row 396; every other section holds a
-// core in its first and last row, the E-core section in all of them.
-CoreTable WindowTestTable() {
-  CoreTable table = testing::EmptyCoreTable();
-  testing::PutCore(table, 395, testing::VelmaxAL75());
-  for (int row : {1, 250, 252, 393, 396, 520}) testing::PutCore(table, row, {});
-  for (int row = 522; row <= 551; ++row) testing::PutCore(table, row, testing::VelmaxECore());
-  return table;
-}
-
 class DesignControllerTest : public ::testing::Test {
  protected:
-  DesignControllerTest() { ApplyStartupDefaults(Window()); }
   WindowModel& Window() { return form_.Model(); }
   DesignState& State() { return form_.Model().state; }
 
-  CoreTable cores_ = WindowTestTable();
-  testing::ScriptedUi ui_;
-  DesignController form_{cores_, ui_};
+  CoreTable cores_ = testing::SmallWindowTable();
+  testing::StartUpWindow window_{cores_};
+  testing::ScriptedUi& ui_ = window_.ui;
+  DesignController& form_ = window_.form;
 };
 
 TEST_F(DesignControllerTest, StartupShowsTheDisclaimerAndNoDesign) {

@@ -5,9 +5,7 @@
 
 #include <string>
 
-#include "support/random_designs.h"
-#include "support/scripted_ui.h"
-#include "ui/logic/design_controller.h"
+#include "window_fixture.h"
 
 namespace tov {
 namespace {
@@ -32,10 +30,9 @@ bool Holds(const std::string& text, const std::string& part) {
 }
 
 TEST(RequirementMarks, APickShortOfItsTargetsIsMarkedAndItsClearedCeilingSaysSo) {
-  testing::ScriptedUi ui;
-  DesignController form(testing::ShippedCores(), ui);
-  WindowModel& w = form.Model();
-  ApplyStartupDefaults(w);
+  testing::StartUpWindow window;
+  DesignController& form = window.form;
+  WindowModel& w = window.Model();
   form.Calculate();
   EXPECT_EQ(w.part_number.text, "VM139-026-E");
   // 102.08 uH meets 100 uH; with the AL 8 % low it would not, and only that is marked.

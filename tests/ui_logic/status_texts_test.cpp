@@ -7,22 +7,20 @@
 
 #include <functional>
 
-#include "support/core_fixture.h"
-#include "support/random_designs.h"
-#include "support/scripted_ui.h"
-#include "ui/logic/design_controller.h"
+#include "window_fixture.h"
 
 namespace tov {
 namespace {
 
 TEST(StatusTexts, NameTheOptionsInForceAndWhatTheFieldsDoNotSay) {
+  const std::string start_up =
+      "Ambient 20 \u00b0C | 1 core | Single layer: off | Inches | Full Load L Maximum: on";
   const struct {
     std::function<void(WindowModel&)> change;
-    const char* settings;
+    std::string settings;
     const char* notes;
   } rows[] = {
-      {[](WindowModel&) {},
-       "Ambient 20 \u00b0C | 1 core | Single layer: off | Inches | Full Load L Maximum: on", ""},
+      {[](WindowModel&) {}, start_up, ""},
       {[](WindowModel& w) {
          w.state.ambient_c = 37.5f;
          w.state.stack_count = 3;
@@ -34,14 +32,13 @@ TEST(StatusTexts, NameTheOptionsInForceAndWhatTheFieldsDoNotSay) {
        "Ambient 37.5 \u00b0C | 3 cores stacked | Single layer: on | Millimetres | "
        "Full Load L Maximum: off (No Load L sets no ceiling)",
        ""},
-      {[](WindowModel& w) { w.notes.no_core_loss_data = true; },
-       "Ambient 20 \u00b0C | 1 core | Single layer: off | Inches | Full Load L Maximum: on",
+      {[](WindowModel& w) { w.notes.no_core_loss_data = true; }, start_up,
        "No loss data for this core grade (core loss 0.0)"},
       {[](WindowModel& w) {
          w.inputs_changed = true;
          w.notes = {true, true, false};
        },
-       "Ambient 20 \u00b0C | 1 core | Single layer: off | Inches | Full Load L Maximum: on",
+       start_up,
        "Inputs changed since the last design | Inductance at full load is below Full Load L | "
        "No wire fits the window (AWG 43)"},
   };
@@ -59,9 +56,8 @@ TEST(StatusTexts, NameTheOptionsInForceAndWhatTheFieldsDoNotSay) {
 TEST(StatusTexts, AnEditMarksTheDesignShownUntilTheNextOneOrTooLarge) {
   CoreTable cores = testing::EmptyCoreTable();
   testing::PutCore(cores, 396, {});
-  testing::ScriptedUi ui;
-  DesignController form(cores, ui);
-  ApplyStartupDefaults(form.Model());
+  testing::StartUpWindow window(cores);
+  DesignController& form = window.form;
   form.InputEdited();
   EXPECT_FALSE(form.Model().inputs_changed) << "no design to be out of date";
   form.Calculate();
@@ -83,8 +79,7 @@ TEST(StatusTexts, NotesComeFromTheDesignShown) {
   const struct {
     Material material;
     int16_t row;
-    const char* Idc;
-    const char* CurDens;
+    const char *Idc, *CurDens;
     DesignNotes notes;
   } rows[] = {
       {Material::MPP, 128, "10", "600", {.below_full_load_l = true}},  // MP094-060-E: 67.20 uH
@@ -93,18 +88,16 @@ TEST(StatusTexts, NotesComeFromTheDesignShown) {
       {Material::Velmax, 454, "10", "600", {}},  // the start-up design's core
   };
   for (const auto& row : rows) {
-    testing::ScriptedUi ui;
-    DesignController form(testing::ShippedCores(), ui);
-    form.Startup();
-    ui.answers.clear();
-    form.Model().material = row.material;
-    form.Model().dc_current.text = row.Idc;
-    form.Model().current_density.text = row.CurDens;
-    form.DesignSelectedCore(row.row);
-    const DesignNotes& notes = form.Model().notes;
-    EXPECT_EQ(notes.below_full_load_l, row.notes.below_full_load_l) << row.row;
-    EXPECT_EQ(notes.no_wire_fits, row.notes.no_wire_fits) << row.row;
-    EXPECT_EQ(notes.no_core_loss_data, row.notes.no_core_loss_data) << row.row;
+    SCOPED_TRACE(row.row);
+    testing::StartUpWindow window;
+    window.Model().material = row.material;
+    window.Model().dc_current.text = row.Idc;
+    window.Model().current_density.text = row.CurDens;
+    window.form.DesignSelectedCore(row.row);
+    const DesignNotes& notes = window.Model().notes;
+    EXPECT_EQ(notes.below_full_load_l, row.notes.below_full_load_l);
+    EXPECT_EQ(notes.no_wire_fits, row.notes.no_wire_fits);
+    EXPECT_EQ(notes.no_core_loss_data, row.notes.no_core_loss_data);
   }
 }
 
