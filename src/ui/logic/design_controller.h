@@ -157,7 +157,7 @@ class DesignController {
   // The worst case and the checks of the design shown at the AL tolerance in
   // force, worked out once for each design and tolerance.
   struct CheckedDesign {
-    float al_tolerance_percent = 0;
+    float al_tolerance_percent;
     WorstCase worst;
     std::vector<RequirementCheck> checks;
   };
