@@ -44,9 +44,9 @@ fuzz_target() {
   [ -f "$dict" ] && options+=(-dict="$dict")
   "$program" "${options[@]}" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$artifacts" "$work" "$seeds" >"$log" 2>&1 || status=$?
-  grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)|DONE' "$log" || true
+  grep -a -E '^(stat::number_of_executed_units|stat::peak_rss_mb)|DONE' "$log" || true
   if [ "$status" -ne 0 ]; then
-    grep -E -A 12 'FUZZ FAILURE|ERROR|runtime error' "$log" | head -n 40
+    grep -a -E -A 12 'FUZZ FAILURE|ERROR|runtime error' "$log" | head -n 40
     echo "$target: FAILED (log $log, input in $artifacts)"
     return 1
   fi

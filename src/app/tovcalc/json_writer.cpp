@@ -33,10 +33,10 @@ std::size_t PlainRun(std::string_view text) {
   const __m128i space = _mm_set1_epi8(0x20);
   for (; i + 16 <= text.size(); i += 16) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-    const __m128i special =
+    const __m128i needs_escape =
         _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, backslash)),
                      _mm_cmplt_epi8(bytes, space));
-    const int mask = _mm_movemask_epi8(special);
+    const int mask = _mm_movemask_epi8(needs_escape);
     if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
   }
 #endif
