@@ -213,7 +213,6 @@ namespace {
 constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int kMostExactPower = 22;
 
 // digits x 10^power rounded to the nearest double, as reading the decimal
 // does: both factors are exact while |power| <= 22 and digits < 2^53, so
@@ -280,23 +279,13 @@ double FloatValue(float value) {
   if (const std::optional<SevenDigits> seven = ExactSevenDigits(std::fabs(value))) {
     return sign * Decimal(static_cast<double>(seven->digits), seven->exponent - 6);
   }
+  // Rare magnitudes: the seven digits printed and read back.
   char text[32];
   const auto written = std::to_chars(text, text + sizeof text, std::fabs(double{value}),
                                      std::chars_format::scientific, 6);
-  // "d.dddddde±X": the seven digits as a whole number times a power of ten.
-  int exponent = 0;
-  const char* exponent_text = text + 9;  // after "e"
-  if (*exponent_text == '+') ++exponent_text;
-  std::from_chars(exponent_text, written.ptr, exponent);
-  exponent -= 6;
-  if (exponent < -kMostExactPower || exponent > kMostExactPower) {
-    double rounded = 0;
-    std::from_chars(text, written.ptr, rounded);
-    return sign * rounded;
-  }
-  double digits = text[0] - '0';
-  for (const char* c = text + 2; c != text + 8; ++c) digits = 10 * digits + (*c - '0');
-  return sign * Decimal(digits, exponent);
+  double rounded = 0;
+  std::from_chars(text, written.ptr, rounded);
+  return sign * rounded;
 }
 
 void WriteRequestJson(JsonWriter& json, const RequestEcho& echo) {
