@@ -96,7 +96,10 @@ TEST(BatchLine, StringsAndNamesAreEscapedAsTheByteByByteRules) {
   for (const std::string& text : texts) {
     const std::string expected = ReferenceJsonString(text);
     std::string out = "x";
-    AppendJsonString(out, text);
+    {
+      JsonWriter json(out, JsonLayout::Compact);
+      json.String(text);
+    }
     EXPECT_EQ(out, "x" + expected) << "text of " << text.size() << " bytes";
 
     std::string object;
@@ -105,6 +108,7 @@ TEST(BatchLine, StringsAndNamesAreEscapedAsTheByteByByteRules) {
     json.Key(text);
     json.Int(1);
     json.EndObject();
+    json.Flush();
     EXPECT_EQ(object, "{" + expected + ":1}");
   }
 }
@@ -165,8 +169,10 @@ TEST(BatchLine, CaptionsWrittenOnceReadAsThoseWrittenMemberByMember) {
           std::string compact, indented;
           JsonWriter compact_json(compact, JsonLayout::Compact);
           WriteDesignJson(compact_json, designer.Form(), {}, nullptr, nullptr);
+          compact_json.Flush();
           JsonWriter indented_json(indented, JsonLayout::Indented);
           WriteDesignJson(indented_json, designer.Form(), {}, nullptr, nullptr);
+          indented_json.Flush();
           const auto captions = nlohmann::ordered_json::parse(compact)["captions"];
           EXPECT_EQ(captions, nlohmann::ordered_json::parse(indented)["captions"])
               << material << (metric ? " mm " : " in ") << idc << " A";

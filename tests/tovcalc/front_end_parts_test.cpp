@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <nlohmann/json.hpp>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,7 @@ TEST(JsonWriter, LaysOutObjectsArraysAndNumbersAsAlways) {
   json.Key("c");
   json.Bool(true);
   json.EndObject();
+  json.Flush();
   EXPECT_EQ(out,
             "{\n    \"a\": [\n    ],\n    \"b\": [\n        -3,\n"
             "        \"x\\\"\\\\\\r\\n\\t\\u0001\x7f\xc3\xa9\xef\xbf\xbd\"\n    ],\n"
@@ -55,9 +58,53 @@ TEST(JsonWriter, LaysOutObjectsArraysAndNumbersAsAlways) {
                                                     {2.618502e17, "2.618502e+17"},
                                                     {123456.75, "123456.75"}};
   for (const auto& [value, text] : numbers) {
-    std::string written;
-    AppendJsonNumber(written, value);
-    EXPECT_EQ(written, text);
+    char written[kNumberRoom];
+    EXPECT_EQ(std::string_view(written, WriteJsonNumber(written, value)), text);
+  }
+}
+
+// Documents far larger than the writer's block, with names and texts longer
+// than it and of every length around its edges, against a JSON library's
+// own layout (the same for these documents: no empty containers are
+// written where the four-blank layout differs from it).
+TEST(JsonWriter, LongDocumentsComeOutWholeInEveryLayout) {
+  std::mt19937 random(7);
+  const auto text = [&](std::size_t length) {
+    std::string t;
+    for (std::size_t i = 0; i < length; ++i) {
+      const auto r = random() % 100;
+      if (r == 3) {
+        t += "\u00b5";
+      } else {
+        t += r == 0 ? '"' : r == 1 ? '\\' : r == 2 ? '\n' : static_cast<char>('a' + r % 26);
+      }
+    }
+    return t;
+  };
+  const std::size_t lengths[] = {0, 1, 63, 64, 65, 4095, 4096, 4097, 9000};
+  for (const JsonLayout layout :
+       {JsonLayout::Indented, JsonLayout::IndentedByTwo, JsonLayout::Compact}) {
+    nlohmann::ordered_json expected = nlohmann::ordered_json::object();
+    std::string out = "prefix ";
+    {
+      JsonWriter json(out, layout);
+      json.BeginObject();
+      for (int member = 0; member < 400; ++member) {
+        const std::string name =
+            text(lengths[member % std::size(lengths)] % 100 + 1) + std::to_string(member);
+        const std::string value = text(lengths[(member / 3) % std::size(lengths)]);
+        json.Key(name);
+        json.BeginArray();
+        json.String(value);
+        json.Int(member);
+        json.EndArray();
+        expected[name] = {value, member};
+      }
+      json.EndObject();
+    }
+    const int indent = layout == JsonLayout::Indented ? 4 : layout == JsonLayout::Compact ? -1 : 2;
+    EXPECT_EQ(out, "prefix " + expected.dump(indent) + (indent < 0 ? "" : "\n"))
+        << static_cast<int>(layout);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "app/tovcalc/design_json.h"
+#include "app/tovcalc/staged_text.h"
 #include "engines/pareto_front.h"
 #include "engines/part_volume.h"
 #include "io/csv_text.h"
@@ -239,24 +240,23 @@ void WriteRequest(JsonWriter& json, const DesignRequest& r, const CandidateOptio
 
 // A value as a CSV field: empty for null, numbers and truths as the JSON
 // writes them, a text as a spreadsheet reads it.
-void AppendCsvValue(std::string& out, const Value& v) {
+void AppendCsvValue(StagedText& out, const Value& v) {
   switch (v.kind) {
     case Value::Kind::Null:
       break;
-    case Value::Kind::Whole: {
-      char text[24];
-      const auto end = std::to_chars(text, text + sizeof text, static_cast<long long>(v.number));
-      out.append(text, static_cast<std::size_t>(end.ptr - text));
+    case Value::Kind::Whole:
+      out.Put(kNumberRoom, [&](char* to) {
+        return std::to_chars(to, to + kNumberRoom, static_cast<long long>(v.number)).ptr;
+      });
       break;
-    }
     case Value::Kind::Real:
-      AppendJsonReal(out, v.number);
+      out.Put(kNumberRoom, [&](char* to) { return WriteJsonReal(to, v.number); });
       break;
     case Value::Kind::Truth:
-      out.append(v.number != 0 ? "true" : "false");
+      out.Put(v.number != 0 ? "true" : "false");
       break;
     case Value::Kind::Text:
-      AppendCsvField(out, v.text);
+      AppendCsvField(out.Direct(), v.text);
       break;
   }
 }
@@ -356,29 +356,30 @@ void WriteCandidateJson(JsonWriter& json, const Candidate& c, const CoreTable& c
   json.EndObject();
 }
 
-void AppendCandidateCsv(std::string& out, const Candidate& c, const CoreTable& cores) {
+void AppendCandidateCsv(std::string& text, const Candidate& c, const CoreTable& cores) {
+  StagedText out(text);
   bool first = true;
   for (const Column& column : kColumns) {
-    if (!first) out.push_back(',');
+    if (!first) out.Put(',');
     first = false;
     AppendCsvValue(out, column.value(c, cores));
     if (column.key != "passes") continue;
-    out.push_back(',');
+    out.Put(',');
     bool first_failed = true;
     for (std::size_t i = 0; i < kCandidateTestCount; ++i) {
       if (c.tests[i].passes) continue;
-      if (!first_failed) out.push_back(' ');
+      if (!first_failed) out.Put(' ');
       first_failed = false;
-      out.append(TestName(static_cast<CandidateTest>(i)));
+      out.Put(TestName(static_cast<CandidateTest>(i)));
     }
   }
   for (const TestMargin& m : c.tests) {
-    out.push_back(',');
-    if (m.applies) AppendJsonReal(out, m.value);
-    out.push_back(',');
-    if (m.applies) AppendJsonReal(out, m.limit);
+    out.Put(',');
+    if (m.applies) out.Put(kNumberRoom, [&](char* to) { return WriteJsonReal(to, m.value); });
+    out.Put(',');
+    if (m.applies) out.Put(kNumberRoom, [&](char* to) { return WriteJsonReal(to, m.limit); });
   }
-  out.push_back('\n');
+  out.Put('\n');
 }
 
 std::optional<std::vector<Material>> ParseMaterialList(std::string_view text, std::string& error) {
@@ -529,6 +530,7 @@ void CandidateComparison::Write(std::string& out, StandardOutput* stream) const 
       json.Key("schema_version");
       json.Int(kJsonSchemaVersion);
       json.EndObject();
+      json.Flush();
       if (options_.batch_line) out.push_back('\n');
       break;
     }

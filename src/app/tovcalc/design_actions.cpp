@@ -25,6 +25,7 @@ void DesignJsonLines::WriteRefusal(std::string& out, const BatchItem& item, int 
   json.Key("status");
   json.Int(status);
   json.EndObject();
+  json.Flush();
   out.push_back('\n');
 }
 
@@ -42,6 +43,7 @@ int DesignJsonLines::Run(std::string& out, const BatchItem& item, const Settings
   } else {
     WriteDesignJson(json, designer_.Form(), designer_.Ui().Messages(), &echo, nullptr);
   }
+  json.Flush();
   out.push_back('\n');
   return StrictStatus(settings, designer_.Form(), outcome.status);
 }

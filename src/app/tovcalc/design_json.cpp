@@ -85,6 +85,7 @@ std::string_view CompactCaptions(const WindowModel& w) {
   std::string json;
   JsonWriter writer(json, JsonLayout::Compact);
   WriteCaptions(writer, w);
+  writer.Flush();
   if (wordings.size() == kMostWordings) {
     uncached = std::move(json);
     return uncached;

@@ -10,6 +10,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "app/tovcalc/staged_text.h"
 #include "app/tovcalc/utf8_text.h"
 
 namespace tov::tovcalc {
@@ -45,7 +46,7 @@ std::size_t PlainRun(std::string_view text) {
 }
 
 // The escape of an ASCII byte that is not plain.
-void AppendEscape(std::string& out, unsigned char c) {
+void PutEscape(StagedText& out, unsigned char c) {
   static constexpr char kHex[] = "0123456789abcdef";
   char escape[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
   std::size_t length = 2;
@@ -72,30 +73,26 @@ void AppendEscape(std::string& out, unsigned char c) {
     default:
       length = 6;
   }
-  out.append(escape, length);
+  out.Put(std::string_view(escape, length));
 }
 
-}  // namespace
-
-void AppendJsonString(std::string& out, std::string_view text) {
-  out.push_back('"');
+void PutJsonString(StagedText& out, std::string_view text) {
+  out.Put('"');
   while (!text.empty()) {
     const std::size_t plain = PlainRun(text);
-    out.append(text.data(), plain);
+    out.Put(text.substr(0, plain));
     text.remove_prefix(plain);
     if (text.empty()) break;
     const auto c = static_cast<unsigned char>(text.front());
     if (c >= 0x80) {
-      text.remove_prefix(AppendUtf8Sequence(out, text));
+      text.remove_prefix(AppendUtf8Sequence(out.Direct(), text));
     } else {
-      AppendEscape(out, c);
+      PutEscape(out, c);
       text.remove_prefix(1);
     }
   }
-  out.push_back('"');
+  out.Put('"');
 }
-
-namespace {
 
 // The shortest digits that read back as a magnitude (finite, not zero):
 // the digits without a point, and the decimal exponent of the first one.
@@ -108,12 +105,25 @@ struct ShortestDigits {
   int16_t exponent;
 };
 
-// From the scientific form to_chars writes, d[.ddd]e+XX[X], in one pass.
+// From the scientific form to_chars writes, d[.ddd]e+XX[X], in one pass; a
+// whole magnitude below 2^53 from its integer digits, which cost less.
 ShortestDigits FindShortestDigits(double magnitude) {
+  ShortestDigits d{};
+  constexpr double kExactWhole = 9007199254740992.0;
+  if (magnitude < kExactWhole && magnitude == std::trunc(magnitude)) {
+    const char* end = std::to_chars(d.digits, d.digits + ShortestDigits::kCopied,
+                                    static_cast<std::uint64_t>(magnitude))
+                          .ptr;
+    const auto length = static_cast<int>(end - d.digits);
+    int count = length;
+    while (count > 1 && d.digits[count - 1] == '0') d.digits[--count] = '\0';
+    d.count = static_cast<int8_t>(count);
+    d.exponent = static_cast<int16_t>(length - 1);
+    return d;
+  }
   char text[32];
   const char* end =
       std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
-  ShortestDigits d{};
   d.digits[0] = text[0];
   int count = 1;
   const char* c = text + 1;
@@ -202,82 +212,82 @@ std::size_t PlainFormSize(const ShortestDigits& d, int point) {
 
 }  // namespace
 
-void AppendJsonNumber(std::string& out, double value) {
+char* WriteJsonNumber(char* out, double value) {
   if (!std::isfinite(value)) {
-    out.append("null");
-    return;
+    std::memcpy(out, "null", 4);
+    return out + 4;
   }
   // Whole numbers up to 2^53 are written as integers.
   constexpr double kExactWhole = 9007199254740992.0;
-  char text[48];
   if (value == std::trunc(value) && std::fabs(value) <= kExactWhole) {
-    const auto end = std::to_chars(text, text + sizeof text, static_cast<long long>(value));
-    out.append(text, static_cast<std::size_t>(end.ptr - text));
-    return;
+    return std::to_chars(out, out + kNumberRoom, static_cast<long long>(value)).ptr;
   }
   // The shortest digits that read back as the value, then the shorter of
   // the plain and the exponent form, the plain one when both are as long.
   const ShortestDigits& d = Shortest(std::fabs(value));
   const int point = d.exponent + 1;  // digits before the decimal point
-  char* end = text;
-  if (value < 0) *end++ = '-';
-  end = PlainFormSize(d, point) <= ExponentFormSize(d) ? PlainForm(end, d, point)
-                                                       : ExponentForm(end, d);
-  out.append(text, static_cast<std::size_t>(end - text));
+  if (value < 0) *out++ = '-';
+  return PlainFormSize(d, point) <= ExponentFormSize(d) ? PlainForm(out, d, point)
+                                                        : ExponentForm(out, d);
 }
 
-void AppendJsonReal(std::string& out, double value) {
+char* WriteJsonReal(char* out, double value) {
   if (!std::isfinite(value)) {
-    out.append("null");
-    return;
+    std::memcpy(out, "null", 4);
+    return out + 4;
   }
-  char text[48];
-  char* end = text;
-  if (std::signbit(value)) *end++ = '-';
+  if (std::signbit(value)) *out++ = '-';
   if (value == 0) {
-    std::memcpy(end, "0.0", 3);
-    out.append(text, static_cast<std::size_t>(end + 3 - text));
-    return;
+    std::memcpy(out, "0.0", 3);
+    return out + 3;
   }
   constexpr int kLeastPoint = -3;  // 0.000ddd
   constexpr int kMostPoint = 15;   // ddddddddddddddd.d
   const ShortestDigits& d = Shortest(std::fabs(value));
   const int point = d.exponent + 1;
-  if (point < kLeastPoint || point > kMostPoint) {
-    end = ExponentForm(end, d);
-  } else {
-    end = PlainForm(end, d, point);
-    if (point >= d.count) {
-      *end++ = '.';
-      *end++ = '0';
-    }
+  if (point < kLeastPoint || point > kMostPoint) return ExponentForm(out, d);
+  out = PlainForm(out, d, point);
+  if (point >= d.count) {
+    *out++ = '.';
+    *out++ = '0';
   }
-  out.append(text, static_cast<std::size_t>(end - text));
+  return out;
 }
 
-void JsonWriter::Indent(std::size_t level) {
+std::size_t JsonWriter::IndentWidth(std::size_t level) const {
   switch (layout_) {
     case JsonLayout::Indented:
-      out_.append(4 * level, ' ');
-      break;
+      return 4 * level;
     case JsonLayout::IndentedByTwo:
-      out_.append(2 * level, ' ');
-      break;
+      return 2 * level;
     case JsonLayout::Compact:
       break;
   }
+  return 0;
 }
 
-// Before a member or an element of the open array or object.
-void JsonWriter::NextItem() {
+void JsonWriter::Indent(std::size_t level) {
+  const std::size_t width = IndentWidth(level);
+  stage_.Put(width, [&](char* to) {
+    std::memset(to, ' ', width);
+    return to + width;
+  });
+}
+
+// Before a member or an element of the open array or object: the comma, the
+// line break and the blanks, written to `to`; returns their end.
+char* JsonWriter::NextItem(char* to) {
   const bool empty = LevelEmpty();
-  if (!empty) out_.push_back(',');
+  if (!empty) *to++ = ',';
   // Four blanks a level break the line after the bracket, two before each item.
   if (layout_ == JsonLayout::IndentedByTwo || (layout_ == JsonLayout::Indented && !empty)) {
-    out_.push_back('\n');
+    *to++ = '\n';
   }
   filled_ |= std::uint64_t{1} << depth_;
-  Indent(depth_);
+  const std::size_t width = IndentWidth(depth_);
+  if (width == 0) return to;
+  std::memset(to, ' ', width);
+  return to + width;
 }
 
 void JsonWriter::BeforeValue() {
@@ -285,36 +295,37 @@ void JsonWriter::BeforeValue() {
     after_key_ = false;
     return;
   }
-  if (depth_ > 0) NextItem();
+  if (depth_ > 0) stage_.Put(2 + IndentWidth(depth_), [&](char* to) { return NextItem(to); });
 }
 
 void JsonWriter::Key(std::string_view name) {
   after_key_ = true;
-  // On one line, a short name of plain characters (as nearly every one is)
-  // goes out with its comma and colon in one go.
-  char text[64];
-  if (layout_ == JsonLayout::Compact && name.size() + 4 <= sizeof text &&
-      PlainRun(name) == name.size()) {
-    std::size_t length = 0;
-    if (!LevelEmpty()) text[length++] = ',';
-    filled_ |= std::uint64_t{1} << depth_;
-    text[length++] = '"';
-    std::memcpy(text + length, name.data(), name.size());
-    length += name.size();
-    text[length++] = '"';
-    text[length++] = ':';
-    out_.append(text, length);
+  const std::string_view colon = layout_ == JsonLayout::Compact ? ":" : ": ";
+  const std::size_t lead = 2 + IndentWidth(depth_);
+  // A short name of plain characters (as nearly every one is) goes out with
+  // its comma, blanks and colon in one go.
+  constexpr std::size_t kShortName = 64;
+  if (name.size() <= kShortName && PlainRun(name) == name.size()) {
+    stage_.Put(lead + name.size() + 4, [&](char* to) {
+      to = NextItem(to);
+      *to++ = '"';
+      std::memcpy(to, name.data(), name.size());
+      to += name.size();
+      *to++ = '"';
+      std::memcpy(to, colon.data(), colon.size());
+      return to + colon.size();
+    });
     return;
   }
-  NextItem();
-  AppendJsonString(out_, name);
-  out_.append(layout_ == JsonLayout::Compact ? ":" : ": ");
+  stage_.Put(lead, [&](char* to) { return NextItem(to); });
+  PutJsonString(stage_, name);
+  stage_.Put(colon);
 }
 
 void JsonWriter::Open(char bracket) {
   BeforeValue();
-  out_.push_back(bracket);
-  if (layout_ == JsonLayout::Indented) out_.push_back('\n');
+  stage_.Put(bracket);
+  if (layout_ == JsonLayout::Indented) stage_.Put('\n');
   ++depth_;
   filled_ &= ~(std::uint64_t{1} << depth_);
 }
@@ -324,57 +335,55 @@ void JsonWriter::Close(char bracket) {
   --depth_;
   switch (layout_) {
     case JsonLayout::Indented:
-      if (!empty) out_.push_back('\n');
+      if (!empty) stage_.Put('\n');
       Indent(depth_);
       break;
     case JsonLayout::IndentedByTwo:
       if (!empty) {
-        out_.push_back('\n');
+        stage_.Put('\n');
         Indent(depth_);
       }
       break;
     case JsonLayout::Compact:
       break;
   }
-  out_.push_back(bracket);
-  if (depth_ == 0 && layout_ != JsonLayout::Compact) out_.push_back('\n');
+  stage_.Put(bracket);
+  if (depth_ == 0 && layout_ != JsonLayout::Compact) stage_.Put('\n');
 }
 
 void JsonWriter::String(std::string_view text) {
   BeforeValue();
-  AppendJsonString(out_, text);
+  PutJsonString(stage_, text);
 }
 
 void JsonWriter::Int(long long value) {
   BeforeValue();
-  char buffer[24];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value);
-  out_.append(buffer, end.ptr);
+  stage_.Put(kNumberRoom, [&](char* to) { return std::to_chars(to, to + kNumberRoom, value).ptr; });
 }
 
 void JsonWriter::Double(double value) {
   BeforeValue();
-  AppendJsonNumber(out_, value);
+  stage_.Put(kNumberRoom, [&](char* to) { return WriteJsonNumber(to, value); });
 }
 
 void JsonWriter::Real(double value) {
   BeforeValue();
-  AppendJsonReal(out_, value);
+  stage_.Put(kNumberRoom, [&](char* to) { return WriteJsonReal(to, value); });
 }
 
 void JsonWriter::Bool(bool value) {
   BeforeValue();
-  out_.append(value ? "true" : "false");
+  stage_.Put(value ? "true" : "false");
 }
 
 void JsonWriter::Encoded(std::string_view json) {
   BeforeValue();
-  out_.append(json);
+  stage_.Put(json);
 }
 
 void JsonWriter::Null() {
   BeforeValue();
-  out_.append("null");
+  stage_.Put("null");
 }
 
 }  // namespace tov::tovcalc

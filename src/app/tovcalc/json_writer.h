@@ -9,9 +9,12 @@
 // level, an empty array or object as [] or {}, and its real numbers always
 // with a fraction or an exponent (2.0, 0.0001, 1e-05, 1e+16).
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "app/tovcalc/staged_text.h"
 
 namespace tov::tovcalc {
 
@@ -23,8 +26,13 @@ enum class JsonLayout {
 
 class JsonWriter {
  public:
-  // Writes to the end of `out`; allocates nothing of its own.
-  JsonWriter(std::string& out, JsonLayout layout) : out_(out), layout_(layout) {}
+  // Writes to the end of `out`, through a block of its own on the stack:
+  // what it wrote is all in `out` after Flush() and when it is destroyed.
+  // Allocates nothing of its own.
+  JsonWriter(std::string& out, JsonLayout layout) : stage_(out), layout_(layout) {}
+
+  // Everything written so far appended to `out`.
+  void Flush() { stage_.Direct(); }
 
   void BeginObject() { Open('{'); }
   void EndObject() { Close('}'); }
@@ -47,33 +55,35 @@ class JsonWriter {
 
  private:
   void BeforeValue();
-  void NextItem();
+  char* NextItem(char* to);
   void Open(char bracket);
   void Close(char bracket);
   void Indent(std::size_t level);
+  std::size_t IndentWidth(std::size_t level) const;
 
   // Whether the open array or object at each depth holds an item yet; bit
   // `depth` is the innermost's (the documents written nest up to 63 levels).
   bool LevelEmpty() const { return (filled_ >> depth_ & 1) == 0; }
 
-  std::string& out_;
+  StagedText stage_;
   JsonLayout layout_;
   std::uint64_t filled_ = 0;
   std::size_t depth_ = 0;
   bool after_key_ = false;
 };
 
-// The text as a JSON string, quotes included, appended to `out`.
-void AppendJsonString(std::string& out, std::string_view text);
+// The room a number needs in a buffer it is written to; it writes fewer
+// characters than that, and returns their end.
+inline constexpr std::size_t kNumberRoom = 48;
 
 // The number as JSON writes it (see above); "null" when it is not finite.
-void AppendJsonNumber(std::string& out, double value);
+char* WriteJsonNumber(char* out, double value);
 
 // The number as a real one: the shortest digits that read back as it, with a
 // decimal point (2.0, 0.0001, 123456789012345.0) while its decimal point lies
 // from 4 places after the first digit's place to 15 places before it, else
 // as d.ddde+XX (1e-05, 1.5e+16); "-0.0" for negative zero, "null" when it is
 // not finite.
-void AppendJsonReal(std::string& out, double value);
+char* WriteJsonReal(char* out, double value);
 
 }  // namespace tov::tovcalc
