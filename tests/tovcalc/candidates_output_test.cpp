@@ -255,10 +255,17 @@ int DifferentLines(const std::string& written, const std::string& expected, std:
   }
 }
 
+// The comparison of `request` as one text.
+std::string Written(const DesignRequest& request, const CandidateOptions& options) {
+  std::string text;
+  CandidateComparison(request, Cores(), options).Write(text);
+  return text;
+}
+
 TEST(CandidatesOutput, JsonIsLaidOutAsAJsonLibraryLaysOutTheSameDocument) {
   for (Comparison c : Comparisons()) {
     c.options.format = CandidateFormat::Json;
-    const std::string text = WriteCandidates(c.request, Cores(), c.options).text;
+    const std::string text = Written(c.request, c.options);
     const Json document = Json::parse(text);
     const std::string relaid = (c.options.batch_line ? document.dump() : document.dump(2)) + "\n";
     std::string first;
@@ -297,10 +304,9 @@ TEST(CandidatesOutput, CsvHoldsTheJsonValuesRowForRow) {
   for (Comparison c : Comparisons()) {
     c.options.batch_line.reset();
     c.options.format = CandidateFormat::Json;
-    const Json entries =
-        Json::parse(WriteCandidates(c.request, Cores(), c.options).text)["candidates"];
+    const Json entries = Json::parse(Written(c.request, c.options))["candidates"];
     c.options.format = CandidateFormat::Csv;
-    std::istringstream csv(WriteCandidates(c.request, Cores(), c.options).text);
+    std::istringstream csv(Written(c.request, c.options));
     std::string line;
     ASSERT_TRUE(std::getline(csv, line));
     const std::vector<std::string> header = Fields(line);

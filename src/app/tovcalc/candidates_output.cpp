@@ -551,18 +551,4 @@ void CandidateComparison::Write(std::string& out, StandardOutput* stream) const 
   }
 }
 
-CandidatesOutput WriteCandidates(const DesignRequest& request, const CoreTable& cores,
-                                 const CandidateOptions& options) {
-  const CandidateComparison comparison(request, cores, options);
-  CandidatesOutput out;
-  // About 1,370 bytes a JSON entry, 410 a CSV line.
-  const std::size_t rows = comparison.RowCount() + 1;
-  if (options.format == CandidateFormat::Json) out.text.reserve(1500 * rows);
-  if (options.format == CandidateFormat::Csv) out.text.reserve(450 * rows);
-  comparison.Write(out.text);
-  out.status = comparison.Status();
-  out.notices = comparison.Notices();
-  return out;
-}
-
 }  // namespace tov::tovcalc

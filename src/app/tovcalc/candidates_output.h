@@ -71,7 +71,6 @@ class CandidateComparison {
   int Status() const { return status_; }
   // What a design run would show in a box (also in the JSON).
   const tov::Notices& Notices() const { return set_.notices; }
-  std::size_t RowCount() const { return order_.size(); }
 
   // The comparison in the chosen form, appended to `out`. The JSON is one
   // object {"request": {...}, "candidates": [...]} with numbers at full
@@ -92,16 +91,6 @@ class CandidateComparison {
   std::vector<std::size_t> order_;  // indexes of set_.candidates as written
   int status_ = 0;
 };
-
-struct CandidatesOutput {
-  std::string text;
-  int status = 0;   // CandidateComparison::Status()
-  Notices notices;  // CandidateComparison::Notices()
-};
-
-// The comparison of `request` written whole into a text (a batch's line).
-CandidatesOutput WriteCandidates(const DesignRequest& request, const CoreTable& cores,
-                                 const CandidateOptions& options);
 
 class JsonWriter;
 

@@ -62,9 +62,9 @@ int CandidateJsonLines::Run(std::string& out, const BatchItem& item, const Setti
   CandidateOptions options = settings.candidates.value_or(options_);
   options.format = CandidateFormat::Json;
   options.batch_line = item.line;
-  const CandidatesOutput compared = WriteCandidates(designer_.Form().Request(), cores_, options);
-  out += compared.text;
-  return compared.status;
+  const CandidateComparison compared(designer_.Form().Request(), cores_, options);
+  compared.Write(out);
+  return compared.Status();
 }
 
 void DesignCsvLines::Header(std::string& out) {

@@ -206,10 +206,6 @@ void WriteRequest(JsonWriter& json, const DesignController& form) {
   json.EndObject();
 }
 
-}  // namespace
-
-namespace {
-
 // 10^0 to 10^22: the powers of ten a double holds exactly.
 constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,

@@ -94,6 +94,16 @@ void PutJsonString(StagedText& out, std::string_view text) {
   out.Put('"');
 }
 
+// Whole numbers up to 2^53 are exact in a double.
+constexpr double kExactWhole = 9007199254740992.0;
+
+// `width` blanks at `to`; returns their end.
+char* Blanks(char* to, std::size_t width) {
+  if (width == 0) return to;
+  std::memset(to, ' ', width);
+  return to + width;
+}
+
 // The shortest digits that read back as a magnitude (finite, not zero):
 // the digits without a point, and the decimal exponent of the first one.
 struct ShortestDigits {
@@ -109,7 +119,6 @@ struct ShortestDigits {
 // whole magnitude below 2^53 from its integer digits, which cost less.
 ShortestDigits FindShortestDigits(double magnitude) {
   ShortestDigits d{};
-  constexpr double kExactWhole = 9007199254740992.0;
   if (magnitude < kExactWhole && magnitude == std::trunc(magnitude)) {
     const char* end = std::to_chars(d.digits, d.digits + ShortestDigits::kCopied,
                                     static_cast<std::uint64_t>(magnitude))
@@ -218,7 +227,6 @@ char* WriteJsonNumber(char* out, double value) {
     return out + 4;
   }
   // Whole numbers up to 2^53 are written as integers.
-  constexpr double kExactWhole = 9007199254740992.0;
   if (value == std::trunc(value) && std::fabs(value) <= kExactWhole) {
     return std::to_chars(out, out + kNumberRoom, static_cast<long long>(value)).ptr;
   }
@@ -268,10 +276,7 @@ std::size_t JsonWriter::IndentWidth(std::size_t level) const {
 
 void JsonWriter::Indent(std::size_t level) {
   const std::size_t width = IndentWidth(level);
-  stage_.Put(width, [&](char* to) {
-    std::memset(to, ' ', width);
-    return to + width;
-  });
+  stage_.Put(width, [&](char* to) { return Blanks(to, width); });
 }
 
 // Before a member or an element of the open array or object: the comma, the
@@ -284,10 +289,7 @@ char* JsonWriter::NextItem(char* to) {
     *to++ = '\n';
   }
   filled_ |= std::uint64_t{1} << depth_;
-  const std::size_t width = IndentWidth(depth_);
-  if (width == 0) return to;
-  std::memset(to, ' ', width);
-  return to + width;
+  return Blanks(to, IndentWidth(depth_));
 }
 
 void JsonWriter::BeforeValue() {
