@@ -1,5 +1,6 @@
 #include "app/tovcalc/json_writer.h"
 
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -10,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "app/tovcalc/shortest_decimal.h"
 #include "app/tovcalc/staged_text.h"
 #include "app/tovcalc/utf8_text.h"
 
@@ -115,35 +117,56 @@ struct ShortestDigits {
   int16_t exponent;
 };
 
-// From the scientific form to_chars writes, d[.ddd]e+XX[X], in one pass; a
-// whole magnitude below 2^53 from its integer digits, which cost less.
+// "00" to "99", two characters each.
+constexpr std::array<char, 200> kTwoDigits = [] {
+  std::array<char, 200> pairs{};
+  for (std::size_t i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// Eight digits of a number below 10^8, leading zeros included.
+void WriteEightDigits(char* to, std::uint32_t value) {
+  for (int place = 6; place >= 0; place -= 2) {
+    std::memcpy(to + place, kTwoDigits.data() + 2 * (value % 100), 2);
+    value /= 100;
+  }
+}
+
+// 10^0 to 10^19.
+constexpr std::array<std::uint64_t, 20> kWholePowersOfTen = [] {
+  std::array<std::uint64_t, 20> powers{};
+  std::uint64_t power = 1;
+  for (std::uint64_t& p : powers) {
+    p = power;
+    power *= 10;
+  }
+  return powers;
+}();
+
+// The number of decimal digits of a number from 1 up.
+int DigitCount(std::uint64_t value) {
+  // log10(2) is about 1233 / 4096: the count from the bit width, or one more.
+  const int guess = (64 - std::countl_zero(value)) * 1233 >> 12;
+  return guess + (value >= kWholePowersOfTen[static_cast<std::size_t>(guess)]);
+}
+
+// The significand's digits, and the exponent of the first one. The digits
+// are written as seventeen with leading zeros, then moved to the front.
 ShortestDigits FindShortestDigits(double magnitude) {
+  const Decimal decimal = ShortestDecimal(magnitude);
+  char fixed[2 * ShortestDigits::kCopied]{};
+  const std::uint64_t high = decimal.significand / 100000000;
+  fixed[0] = static_cast<char>('0' + high / 100000000);
+  WriteEightDigits(fixed + 1, static_cast<std::uint32_t>(high % 100000000));
+  WriteEightDigits(fixed + 9, static_cast<std::uint32_t>(decimal.significand % 100000000));
+  const int count = DigitCount(decimal.significand);
   ShortestDigits d{};
-  if (magnitude < kExactWhole && magnitude == std::trunc(magnitude)) {
-    const char* end = std::to_chars(d.digits, d.digits + ShortestDigits::kCopied,
-                                    static_cast<std::uint64_t>(magnitude))
-                          .ptr;
-    const auto length = static_cast<int>(end - d.digits);
-    int count = length;
-    while (count > 1 && d.digits[count - 1] == '0') d.digits[--count] = '\0';
-    d.count = static_cast<int8_t>(count);
-    d.exponent = static_cast<int16_t>(length - 1);
-    return d;
-  }
-  char text[32];
-  const char* end =
-      std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
-  d.digits[0] = text[0];
-  int count = 1;
-  const char* c = text + 1;
-  if (*c == '.') {
-    for (++c; *c != 'e'; ++c) d.digits[count++] = *c;
-  }
-  const bool negative = c[1] == '-';
-  int exponent = 0;
-  for (c += 2; c != end; ++c) exponent = exponent * 10 + (*c - '0');
+  std::memcpy(d.digits, fixed + ShortestDigits::kCopied - count, ShortestDigits::kCopied);
   d.count = static_cast<int8_t>(count);
-  d.exponent = static_cast<int16_t>(negative ? -exponent : exponent);
+  d.exponent = static_cast<int16_t>(decimal.exponent + count - 1);
   return d;
 }
 
