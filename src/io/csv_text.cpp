@@ -1,17 +1,16 @@
 #include "io/csv_text.h"
 
 namespace tov {
-namespace {
 
-bool NeedsQuotes(std::string_view field) {
-  if (field.find_first_of(",\"\r\n") != std::string_view::npos) return true;
+bool CsvFieldNeedsQuotes(std::string_view field) {
+  for (char ch : field) {
+    if (ch == ',' || ch == '"' || ch == '\r' || ch == '\n') return true;
+  }
   return !field.empty() && (field.front() == ' ' || field.back() == ' ');
 }
 
-}  // namespace
-
 void AppendCsvField(std::string& out, std::string_view field) {
-  if (!NeedsQuotes(field)) {
+  if (!CsvFieldNeedsQuotes(field)) {
     out.append(field);
     return;
   }

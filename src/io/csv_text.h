@@ -12,6 +12,9 @@ namespace tov {
 // blank is written in double quotes, its double quotes doubled.
 std::string CsvRecord(std::span<const std::string> fields);
 
+// Whether CsvRecord writes the field in double quotes.
+bool CsvFieldNeedsQuotes(std::string_view field);
+
 // One field of a record, quoted as CsvRecord quotes it, appended to `out`.
 void AppendCsvField(std::string& out, std::string_view field);
 

@@ -256,7 +256,11 @@ void AppendCsvValue(StagedText& out, const Value& v) {
       out.Put(v.number != 0 ? "true" : "false");
       break;
     case Value::Kind::Text:
-      AppendCsvField(out.Direct(), v.text);
+      if (CsvFieldNeedsQuotes(v.text)) {
+        AppendCsvField(out.Direct(), v.text);
+      } else {
+        out.Put(v.text);
+      }
       break;
   }
 }
