@@ -109,8 +109,9 @@ char* Blanks(char* to, std::size_t width) {
 // The shortest digits that read back as a magnitude (finite, not zero):
 // the digits without a point, and the decimal exponent of the first one.
 struct ShortestDigits {
-  // Up to 17 digits, then zeros: the forms below copy a fixed 17 from any
-  // place of the first 17, into buffers with room for that.
+  // Up to 17 digits, then bytes of no meaning: the forms below copy a fixed
+  // 17 from any place of the first 17, into buffers with room for that, and
+  // keep only the digits.
   static constexpr std::size_t kCopied = 17;
   char digits[2 * kCopied];
   int8_t count;
@@ -135,6 +136,27 @@ void WriteEightDigits(char* to, std::uint32_t value) {
   }
 }
 
+// The digits of a number below 10^17 (at least one), written so that they
+// end at `end`: eight at a time from the last, then two at a time.
+void WriteDigitsEndingAt(char* end, std::uint64_t value) {
+  constexpr std::uint32_t kEight = 100000000;
+  while (value >= kEight) {
+    end -= 8;
+    WriteEightDigits(end, static_cast<std::uint32_t>(value % kEight));
+    value /= kEight;
+  }
+  auto rest = static_cast<std::uint32_t>(value);
+  for (; rest >= 100; rest /= 100) {
+    end -= 2;
+    std::memcpy(end, kTwoDigits.data() + 2 * (rest % 100), 2);
+  }
+  if (rest >= 10) {
+    std::memcpy(end - 2, kTwoDigits.data() + 2 * rest, 2);
+  } else {
+    end[-1] = static_cast<char>('0' + rest);
+  }
+}
+
 // 10^0 to 10^19.
 constexpr std::array<std::uint64_t, 20> kWholePowersOfTen = [] {
   std::array<std::uint64_t, 20> powers{};
@@ -153,21 +175,14 @@ int DigitCount(std::uint64_t value) {
   return guess + (value >= kWholePowersOfTen[static_cast<std::size_t>(guess)]);
 }
 
-// The significand's digits, and the exponent of the first one. The digits
-// are written as seventeen with leading zeros, then moved to the front.
-ShortestDigits FindShortestDigits(double magnitude) {
+// The significand's digits, and the exponent of the first one, written
+// to `d` in place.
+void FindShortestDigits(double magnitude, ShortestDigits& d) {
   const Decimal decimal = ShortestDecimal(magnitude);
-  char fixed[2 * ShortestDigits::kCopied]{};
-  const std::uint64_t high = decimal.significand / 100000000;
-  fixed[0] = static_cast<char>('0' + high / 100000000);
-  WriteEightDigits(fixed + 1, static_cast<std::uint32_t>(high % 100000000));
-  WriteEightDigits(fixed + 9, static_cast<std::uint32_t>(decimal.significand % 100000000));
   const int count = DigitCount(decimal.significand);
-  ShortestDigits d{};
-  std::memcpy(d.digits, fixed + ShortestDigits::kCopied - count, ShortestDigits::kCopied);
+  WriteDigitsEndingAt(d.digits + count, decimal.significand);
   d.count = static_cast<int8_t>(count);
   d.exponent = static_cast<int16_t>(decimal.exponent + count - 1);
-  return d;
 }
 
 // A comparison writes the same limits, permeabilities and stack multiples
@@ -185,7 +200,7 @@ const ShortestDigits& Shortest(double magnitude) {
   RecentDigits& slot = recent_digits[(bits * 0x9E3779B97F4A7C15u) >> (64 - kRecentBits)];
   if (slot.bits != bits) {
     slot.bits = bits;
-    slot.digits = FindShortestDigits(magnitude);
+    FindShortestDigits(magnitude, slot.digits);
   }
   return slot.digits;
 }
