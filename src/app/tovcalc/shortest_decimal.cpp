@@ -29,9 +29,9 @@ constexpr int FloorLog10ThreeQuartersPow2(int e) {
   return (e * 1262611 - 524031) >> 22;
 }
 
-// The upper 64 bits of g · scaled / 2^64 (g the power's 128 bits), the
-// lowest one set when bits below them are lost: rounded to odd, so that
-// comparisons with an even multiple stay exact.
+// g · scaled / 2^128 (g the power's 128 bits) rounded down, its lowest bit
+// set when more was cut off than g's own excess over the power accounts
+// for: rounded to odd, so that comparisons with an even multiple stay exact.
 std::uint64_t RoundToOdd(const PowerOfTen& g, std::uint64_t scaled) {
   using Wide = unsigned __int128;
   const Wide low = static_cast<Wide>(g.low) * scaled;
@@ -39,6 +39,7 @@ std::uint64_t RoundToOdd(const PowerOfTen& g, std::uint64_t scaled) {
   return static_cast<std::uint64_t>(whole >> 64) | (static_cast<std::uint64_t>(whole) > 1);
 }
 
+// The significand (never zero) without its trailing zeros.
 Decimal WithoutTrailingZeros(std::uint64_t significand, int exponent) {
   while (significand % 10 == 0) {
     significand /= 10;
