@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Write src/app/tovcalc/powers_of_ten.h: the 128-bit significands of the
-powers of ten that the shortest-digit search multiplies by.
+powers of ten that the shortest-digit search multiplies by, and the powers
+of ten a 64-bit whole number holds.
 
 For each k from -292 to 324 the table holds g = floor(10^k * 2^(127 - E)) + 1,
 where E = floor(log2(10^k)): the power's leading 128 bits, one more than
@@ -34,19 +35,25 @@ def significand(k: int) -> int:
 def main() -> None:
     print("#pragma once")
     print("// Written by tools/make_powers_of_ten.py: do not edit.")
-    print("// The 128-bit significands of 10^k for k from kLowestPowerOfTen to")
-    print("// kHighestPowerOfTen: floor(10^k * 2^(127 - floor(log2 10^k))) + 1,")
-    print("// as the high and the low 64 bits.")
     print()
     print("#include <cstdint>")
     print()
     print("namespace tov::tovcalc {")
+    print()
+    print("// 10^0 to 10^19, every power of ten below 2^64.")
+    print("inline constexpr std::uint64_t kWholePowersOfTen[20] = {")
+    for k in range(20):
+        print(f"    {10**k}u,")
+    print("};")
     print()
     print("struct PowerOfTen {")
     print("  std::uint64_t high;")
     print("  std::uint64_t low;")
     print("};")
     print()
+    print("// The 128-bit significands of 10^k for k from kLowestPowerOfTen to")
+    print("// kHighestPowerOfTen: floor(10^k * 2^(127 - floor(log2 10^k))) + 1,")
+    print("// as the high and the low 64 bits.")
     print(f"inline constexpr int kLowestPowerOfTen = {LOWEST};")
     print(f"inline constexpr int kHighestPowerOfTen = {HIGHEST};")
     print()

@@ -1,6 +1,5 @@
 #include "app/tovcalc/design_json.h"
 
-#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -9,6 +8,7 @@
 #include <string_view>
 
 #include "app/tovcalc/command_line.h"
+#include "app/tovcalc/powers_of_ten.h"
 #include "state/number_text.h"
 #include "ui/logic/window_fields.h"
 
@@ -214,7 +214,7 @@ constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 // digits x 10^power rounded to the nearest double, as reading the decimal
 // does: both factors are exact while |power| <= 22 and digits < 2^53, so
 // one multiplication or division rounds correctly.
-double Decimal(double digits, int power) {
+double NearestDouble(double digits, int power) {
   return power >= 0 ? digits * kExactPowers[power] : digits / kExactPowers[-power];
 }
 
@@ -231,11 +231,6 @@ struct SevenDigits {
 std::optional<SevenDigits> ExactSevenDigits(float magnitude) {
   if (!(magnitude >= 1e-9f && magnitude < 1e18f)) return std::nullopt;
   using Wide = unsigned __int128;
-  static constexpr auto kPowers = [] {
-    std::array<std::uint64_t, 18> powers{1};
-    for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = 10 * powers[i - 1];
-    return powers;
-  }();
   const auto bits = std::bit_cast<std::uint32_t>(magnitude);
   const std::uint64_t mantissa = (bits & 0x7FFFFF) | 0x800000;
   const int binary_exponent = static_cast<int>(bits >> 23) - 150;
@@ -247,8 +242,8 @@ std::optional<SevenDigits> ExactSevenDigits(float magnitude) {
   Wide scaled, divisor;
   for (;;) {
     const int shift = 6 - exponent;  // scaled / divisor = magnitude x 10^shift
-    scaled = shift >= 0 ? numerator * kPowers[shift] : numerator;
-    divisor = shift >= 0 ? denominator : denominator * kPowers[-shift];
+    scaled = shift >= 0 ? numerator * kWholePowersOfTen[shift] : numerator;
+    divisor = shift >= 0 ? denominator : denominator * kWholePowersOfTen[-shift];
     if (scaled < divisor * kLeast) {
       --exponent;
     } else if (scaled >= divisor * kBeyond) {
@@ -274,7 +269,7 @@ double FloatValue(float value) {
   if (value == 0) return 0.0;
   const double sign = value < 0 ? -1.0 : 1.0;
   if (const std::optional<SevenDigits> seven = ExactSevenDigits(std::fabs(value))) {
-    return sign * Decimal(static_cast<double>(seven->digits), seven->exponent - 6);
+    return sign * NearestDouble(static_cast<double>(seven->digits), seven->exponent - 6);
   }
   // Rare magnitudes: the seven digits printed and read back.
   char text[32];

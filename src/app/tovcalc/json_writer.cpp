@@ -11,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "app/tovcalc/powers_of_ten.h"
 #include "app/tovcalc/shortest_decimal.h"
 #include "app/tovcalc/staged_text.h"
 #include "app/tovcalc/utf8_text.h"
@@ -157,22 +158,11 @@ void WriteDigitsEndingAt(char* end, std::uint64_t value) {
   }
 }
 
-// 10^0 to 10^19.
-constexpr std::array<std::uint64_t, 20> kWholePowersOfTen = [] {
-  std::array<std::uint64_t, 20> powers{};
-  std::uint64_t power = 1;
-  for (std::uint64_t& p : powers) {
-    p = power;
-    power *= 10;
-  }
-  return powers;
-}();
-
 // The number of decimal digits of a number from 1 up.
 int DigitCount(std::uint64_t value) {
   // log10(2) is about 1233 / 4096: the count from the bit width, or one more.
   const int guess = (64 - std::countl_zero(value)) * 1233 >> 12;
-  return guess + (value >= kWholePowersOfTen[static_cast<std::size_t>(guess)]);
+  return guess + (value >= kWholePowersOfTen[guess]);
 }
 
 // The significand's digits, and the exponent of the first one, written

@@ -1,18 +1,42 @@
 #pragma once
 // Written by tools/make_powers_of_ten.py: do not edit.
-// The 128-bit significands of 10^k for k from kLowestPowerOfTen to
-// kHighestPowerOfTen: floor(10^k * 2^(127 - floor(log2 10^k))) + 1,
-// as the high and the low 64 bits.
 
 #include <cstdint>
 
 namespace tov::tovcalc {
+
+// 10^0 to 10^19, every power of ten below 2^64.
+inline constexpr std::uint64_t kWholePowersOfTen[20] = {
+    1u,
+    10u,
+    100u,
+    1000u,
+    10000u,
+    100000u,
+    1000000u,
+    10000000u,
+    100000000u,
+    1000000000u,
+    10000000000u,
+    100000000000u,
+    1000000000000u,
+    10000000000000u,
+    100000000000000u,
+    1000000000000000u,
+    10000000000000000u,
+    100000000000000000u,
+    1000000000000000000u,
+    10000000000000000000u,
+};
 
 struct PowerOfTen {
   std::uint64_t high;
   std::uint64_t low;
 };
 
+// The 128-bit significands of 10^k for k from kLowestPowerOfTen to
+// kHighestPowerOfTen: floor(10^k * 2^(127 - floor(log2 10^k))) + 1,
+// as the high and the low 64 bits.
 inline constexpr int kLowestPowerOfTen = -292;
 inline constexpr int kHighestPowerOfTen = 324;
 
