@@ -22,6 +22,7 @@
 #include "app/tovcalc/json_writer.h"
 #include "state/core_table_loader.h"
 #include "support/allocation_count.h"
+#include "support/number_samples.h"
 
 namespace tov::tovcalc {
 namespace {
@@ -132,42 +133,9 @@ std::string Real(double value) {
 
 }  // namespace reference
 
-// Values of every kind: any bit pattern (subnormals, NaNs and infinities
-// among them), floats widened, short decimals and their neighbours at the
-// borders of the forms, wholes about 2^53, halves, and a pool drawn again
-// and again so that remembered digits are reused and overwritten.
-std::vector<double> NumberSamples() {
-  std::mt19937_64 random(23);
-  std::vector<double> values{0.0,
-                             -0.0,
-                             NAN,
-                             INFINITY,
-                             -INFINITY,
-                             std::numeric_limits<double>::denorm_min(),
-                             std::numeric_limits<double>::max(),
-                             std::numeric_limits<double>::min()};
-  std::uniform_int_distribution<int> decimals(-330, 310);
-  std::vector<double> pool;
-  for (int i = 0; i < 100000; ++i) {
-    const std::uint64_t bits = random();
-    values.push_back(std::bit_cast<double>(bits));
-    values.push_back(double{std::bit_cast<float>(static_cast<std::uint32_t>(bits))});
-    const double decimal = static_cast<double>(bits % 100000) * std::pow(10.0, decimals(random));
-    values.push_back(decimal);
-    values.push_back(std::nextafter(decimal, 0.0));
-    const double border = std::pow(10.0, static_cast<int>(bits >> 60) - 6 + (i % 2 ? 16 : 0));
-    values.push_back(std::nextafter(border, i % 3 ? INFINITY : -INFINITY));
-    values.push_back(9007199254740992.0 + static_cast<double>(bits % 64) * 2 - 64);
-    values.push_back(static_cast<double>(static_cast<std::int32_t>(bits)) + 0.5);
-    if (i < 2000) pool.push_back(values[values.size() - 1 - bits % 7]);
-  }
-  for (int i = 0; i < 100000; ++i) values.push_back(-pool[random() % pool.size()]);
-  return values;
-}
-
 TEST(JsonNumbers, AgreeWithTheReferenceFormatterOnEveryKindOfValue) {
   long differences = 0;
-  for (const double value : NumberSamples()) {
+  for (const double value : testing::NumberSamples()) {
     const std::string number = Number(value), real = Real(value);
     if (number != reference::Number(value) || real != reference::Real(value)) {
       if (differences++ < 5)
