@@ -1,8 +1,11 @@
 #include "state/number_format.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace tov {
@@ -30,6 +33,74 @@ Pattern ParsePattern(std::string_view pattern) {
   return p;
 }
 
+constexpr int kSignificant = 15;
+
+// The whole powers of ten 10^0 .. 10^22, each exact in 128 bits.
+constexpr std::array<unsigned __int128, 23> kPowersOfTen = [] {
+  std::array<unsigned __int128, 23> p{};
+  p[0] = 1;
+  for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+  return p;
+}();
+
+// 15 significant digits of `magnitude` into digits[0..14], correctly
+// rounded from its exact binary value with ties to even, as printf's "%.14e"
+// writes them; returns the decimal exponent of digits[0].
+//
+// Between 1e-8 and 1e15 the digits come from one exact integer product:
+// m 2^e 10^k with m < 2^53 and k = 14 - X <= 22 fits in 128 bits, so the
+// quotient and remainder of the shift by -e are exact. Other magnitudes, and
+// zero, take the library's formatter.
+int FifteenDigits(double magnitude, char* digits) {
+  constexpr auto kLowest = static_cast<unsigned __int128>(100'000'000'000'000);  // 10^14
+  const auto bits = std::bit_cast<uint64_t>(magnitude);
+  const int biased = static_cast<int>(bits >> 52);
+  const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+  const int e = biased - 1075;  // magnitude = m 2^e for a normal number
+  const int binary_exponent = e + 52;
+  // floor(log10(2^binary_exponent)), the decimal exponent or one below it.
+  int X = (binary_exponent * 78913) >> 18;
+  if (biased != 0 && X >= -8 && X <= 14 && e < 0) {
+    const int shift = -e;
+    const auto product = [&](int x) { return m * kPowersOfTen[static_cast<std::size_t>(14 - x)]; };
+    unsigned __int128 n = product(X);
+    if ((n >> shift) >= kLowest * 10 && X < 14) n = product(++X);
+    if ((n >> shift) < kLowest * 10) {
+      unsigned __int128 q = n >> shift;
+      const unsigned __int128 rest = n - (q << shift);
+      const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+      if (rest > half || (rest == half && (q & 1) != 0)) ++q;
+      if (q == kLowest * 10) {
+        q = kLowest;
+        ++X;
+      }
+      // The first seven digits and the last eight, written side by side.
+      const auto whole = static_cast<uint64_t>(q);
+      uint64_t high = whole / 100'000'000;
+      uint64_t low = whole % 100'000'000;
+      for (int i = 14; i >= 7; --i) {
+        digits[i] = static_cast<char>('0' + low % 10);
+        low /= 10;
+        if (i > 7) {
+          digits[i - 8] = static_cast<char>('0' + high % 10);
+          high /= 10;
+        }
+      }
+      return X;
+    }
+  }
+  // "d.dddddddddddddde+X" from the library, correctly rounded the same way.
+  char scientific[32];
+  const auto written = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
+                                     std::chars_format::scientific, kSignificant - 1);
+  const char* exponent_text = scientific + kSignificant + 2;  // after "e"
+  if (*exponent_text == '+') ++exponent_text;
+  std::from_chars(exponent_text, written.ptr, X);
+  digits[0] = scientific[0];
+  std::memcpy(digits + 1, scientific + 2, kSignificant - 1);
+  return X;
+}
+
 }  // namespace
 
 std::optional<std::string> FormatNumber(double value, std::string_view pattern_text) {
@@ -37,24 +108,12 @@ std::optional<std::string> FormatNumber(double value, std::string_view pattern_t
   const Pattern pattern = ParsePattern(pattern_text);
   const bool negative = std::signbit(value) && value != 0;
 
-  // The value to 15 significant digits, correctly rounded as printf's "%.14e"
-  // rounds it: "d.dddddddddddddde+X".
-  constexpr int kSignificant = 15;
-  char scientific[32];
-  const auto written = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
-                                     std::chars_format::scientific, kSignificant - 1);
-  const char* exponent_text = scientific + kSignificant + 2;  // after "e"
-  if (*exponent_text == '+') ++exponent_text;
-  int X = 0;
-  std::from_chars(exponent_text, written.ptr, X);
-
   // digits[1..15] are the significant digits, digits[1] worth 10^X; digits[0]
   // takes a carry. Index X + 1 is the units digit; rounding to the pattern's
   // decimals drops every digit from index `cut` on.
   char digits[kSignificant + 1];
   digits[0] = '0';
-  digits[1] = scientific[0];
-  std::memcpy(digits + 2, scientific + 2, kSignificant - 1);
+  const int X = FifteenDigits(std::fabs(value), digits + 1);
   const int units = X + 1;
   const int decimals = static_cast<int>(pattern.max_decimals);
   const int cut = units + 1 + decimals;
@@ -78,17 +137,13 @@ std::optional<std::string> FormatNumber(double value, std::string_view pattern_t
   for (int i = 0; i < std::min(cut, kSignificant + 1); ++i) {
     rounds_to_zero = rounds_to_zero && digits[i] == '0';
   }
-  std::string out;
-  if (negative && !rounds_to_zero) out.push_back('-');
 
   // Integer digits: the significant ones, at least the pattern's "0" positions.
   int integer_start = 0;
   while (integer_start <= units && digit(integer_start) == '0') ++integer_start;
   const int integer_digits = std::max(units + 1 - integer_start, 0);
-  out.append(static_cast<std::size_t>(
-                 std::max(static_cast<int>(pattern.min_integer_digits) - integer_digits, 0)),
-             '0');
-  for (int i = integer_start; i <= units; ++i) out.push_back(digit(i));
+  const int leading_zeros =
+      std::max(static_cast<int>(pattern.min_integer_digits) - integer_digits, 0);
 
   // Fraction digits: trailing zeros only down to the pattern's "0" positions.
   int fraction_end = units + decimals;
@@ -96,9 +151,20 @@ std::optional<std::string> FormatNumber(double value, std::string_view pattern_t
          digit(fraction_end) == '0') {
     --fraction_end;
   }
-  if (fraction_end > units) {
-    out.push_back('.');
-    for (int i = units + 1; i <= fraction_end; ++i) out.push_back(digit(i));
+  const int fraction_digits = fraction_end - units;
+
+  // Sized once, then filled.
+  const bool minus = negative && !rounds_to_zero;
+  std::string out(static_cast<std::size_t>(minus + leading_zeros + integer_digits +
+                                           (fraction_digits > 0 ? 1 + fraction_digits : 0)),
+                  '0');
+  char* p = out.data();
+  if (minus) *p++ = '-';
+  p += leading_zeros;
+  for (int i = integer_start; i <= units; ++i) *p++ = digit(i);
+  if (fraction_digits > 0) {
+    *p++ = '.';
+    for (int i = units + 1; i <= fraction_end; ++i) *p++ = digit(i);
   }
   return out;
 }
