@@ -38,7 +38,7 @@ Candidate Judge(SearchWalk& walk, const CoreTable& cores, const DesignRequest& r
   const bool e_core = walk.material().e_core;
   c.part_number = cores.PartNumber(row, e_core);
   if (e_core) {
-    c.header = cores.Cell(row, CoreColumn::BobbinPN).Display();
+    c.header = cores.Display(row, CoreColumn::BobbinPN);
   } else if (heat.fits) {
     c.header = ChooseHeader(heat.ODw, heat.HTw);
   }

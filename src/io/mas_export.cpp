@@ -314,7 +314,7 @@ Json OutputsOf(const MasExportInput& in, double ambient, double dc_tesla) {
 MasCoreRow MasCoreRowOf(const CoreTable& cores, int16_t row, bool e_core) {
   MasCoreRow core;
   core.part_number = cores.PartNumber(row, e_core);
-  if (e_core) core.bobbin = std::string(cores.Cell(row, CoreColumn::BobbinPN).Display());
+  if (e_core) core.bobbin = cores.Display(row, CoreColumn::BobbinPN);
   const CoreRowNumbers& numbers = cores.Numbers(row);
   core.nominal_id_in = numbers.Number(CoreColumn::NomID);
   core.nominal_od_in = numbers.Number(CoreColumn::NomOD);

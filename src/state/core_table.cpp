@@ -40,9 +40,22 @@ CoreCell CoreTable::Cell(int row, CoreColumn column) const {
   return {};
 }
 
+std::string CoreTable::Display(int row, CoreColumn column) const {
+  const StoredCell& cell = cells_[Index(row, column)];
+  switch (static_cast<CoreCell::Kind>(cell.text_size >> kKindShift)) {
+    case CoreCell::Kind::Number:
+      return PlainNumberText(Numbers(row).value[static_cast<std::size_t>(column) - 1], 15);
+    case CoreCell::Kind::Text:
+      return texts_.substr(cell.text_offset, cell.text_size & ((1u << kKindShift) - 1));
+    case CoreCell::Kind::Empty:
+      break;
+  }
+  return {};
+}
+
 std::string CoreTable::PartNumber(int row, bool e_core) const {
-  std::string part = Cell(row, CoreColumn::PartNo).Display();
-  if (!e_core) part += Cell(row, CoreColumn::PartSuffix).Display();
+  std::string part = Display(row, CoreColumn::PartNo);
+  if (!e_core) part += Display(row, CoreColumn::PartSuffix);
   return part;
 }
 

@@ -112,6 +112,9 @@ class CoreTable {
 
   // Cell of (row, column); row 1..552. Callers guarantee the row lies in the table.
   CoreCell Cell(int row, CoreColumn column) const;
+  // The text shown for a cell, as Cell(row, column).Display(), without
+  // copying the cell first.
+  std::string Display(int row, CoreColumn column) const;
   // The part number a core is sold under: PartNo, followed on a toroid (not
   // an E-core) by its PartSuffix.
   std::string PartNumber(int row, bool e_core) const;

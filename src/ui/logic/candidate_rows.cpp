@@ -155,7 +155,7 @@ std::string CellText(const CandidateRow& row, CandidateColumn column, const Core
     case CandidateColumn::Material:
       return std::string(InfoOf(c.material).caption);
     case CandidateColumn::Perm:
-      return cores.Cell(c.row, CoreColumn::Perm).Display();
+      return cores.Display(c.row, CoreColumn::Perm);
     case CandidateColumn::Stack:
       return std::to_string(c.stack_count);
     case CandidateColumn::Turns:

@@ -12,16 +12,15 @@ namespace {
 // One line of the core list: a toroid with its nominal OD and permeability,
 // an E-core with its permeability.
 std::string CoreListLine(const CoreTable& cores, int16_t row, bool e_core) {
-  const auto cell = [&](CoreColumn column) { return cores.Cell(row, column); };
-  const std::string part = cell(CoreColumn::PartNo).Display();
-  const std::string perm = cell(CoreColumn::Perm).Display();
+  const std::string part = cores.Display(row, CoreColumn::PartNo);
+  const std::string perm = cores.Display(row, CoreColumn::Perm);
   if (e_core) return part + "  \u00b5 = " + perm;
 
-  const CoreCell od = cell(CoreColumn::NomOD);
+  const CoreCell od = cores.Cell(row, CoreColumn::NomOD);
   const auto od_value = od.AsDouble();
   const std::string od_text =
       (od_value ? FormatNumber(*od_value, "0.000") : std::nullopt).value_or(od.Display());
-  return part + cell(CoreColumn::PartSuffix).Display() + " (OD = " + od_text + ", " + perm +
+  return part + cores.Display(row, CoreColumn::PartSuffix) + " (OD = " + od_text + ", " + perm +
          "\u00b5)";
 }
 

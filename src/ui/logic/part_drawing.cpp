@@ -211,7 +211,7 @@ std::optional<PartDrawing> DrawPart(const DesignResult& r, const CoreTable& core
     return std::nullopt;
   }
   DrawECore(p, r, {*wound_length, *wound_width, *core_length, *core_width, *bobbin_ht, *Wa}, u,
-            part_number, cores.Cell(r.row, CoreColumn::BobbinPN).Display());
+            part_number, cores.Display(r.row, CoreColumn::BobbinPN));
   return p;
 }
 

@@ -59,7 +59,6 @@ DesignNotes NotesOf(const DesignResult& r) {
 void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResult& r) {
   if (!CoreTable::IsRow(r.row)) return;
   DesignState& state = window.state;
-  const auto cell = [&](CoreColumn column) { return cores.Cell(r.row, column); };
   const CoreRowNumbers& numbers = cores.Numbers(r.row);
   const auto number = [&](CoreColumn column) { return numbers.Number(column); };
   const double units = state.metric ? kMmPerInch : 1.0;
@@ -67,7 +66,7 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
   // Part number and header; a stack is marked "(3x)".
   std::string part = cores.PartNumber(r.row, r.e_core);
   window.mount_part_number.text =
-      r.e_core ? cell(CoreColumn::BobbinPN).Display() : ChooseHeader(r.ODw, r.HTw);
+      r.e_core ? cores.Display(r.row, CoreColumn::BobbinPN) : ChooseHeader(r.ODw, r.HTw);
   if (state.stack_count > 1) part = "(" + std::to_string(state.stack_count) + "x)" + part;
   window.part_number.text = part;
 
@@ -87,7 +86,7 @@ void PresentResult(WindowModel& window, const CoreTable& cores, const DesignResu
   Show(window.l_full_load, FormatNumber(uH_per_mH * static_cast<double>(r.Lfl), "#####0.00"));
   Show(window.l_no_load, FormatNumber(uH_per_mH * static_cast<double>(r.Lnl), "#####0.00"));
 
-  window.permeability.text = cell(CoreColumn::Perm).Display();
+  window.permeability.text = cores.Display(r.row, CoreColumn::Perm);
   Show(window.al, Format(number(CoreColumn::AL), "###"));
   Show(window.mu_e_full_dc, FormatNumber(r.ue, "##0.0"));
   window.turns.text = std::to_string(r.N);
