@@ -30,13 +30,14 @@ std::string ImportedText(const std::string& path, const DesignController& form,
   for (std::size_t k = 0; k < kInputFields.size(); ++k) {
     const InputField& field = kInputFields[k];
     if (inputs.value[k]) {
-      taken += std::string(field.caption) + ": " + (form.Model().*field.box).text + "\r";
+      taken.append(field.caption).append(": ").append((form.Model().*field.box).text).append("\r");
     } else {
-      kept += (kept.empty() ? "" : ", ") + std::string(field.caption);
+      kept.append(kept.empty() ? "" : ", ").append(field.caption);
     }
   }
-  return "From\r" + path + "\r\r" + taken + "\rKept as they were: " + kept +
-         ".\r\rPress Calculate to design the choke.";
+  std::string text = "From\r";
+  text.append(path).append("\r\r").append(taken).append("\rKept as they were: ").append(kept);
+  return text.append(".\r\rPress Calculate to design the choke.");
 }
 
 }  // namespace
