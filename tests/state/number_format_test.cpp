@@ -90,9 +90,10 @@ std::string PrintfFormat(double value, std::string_view pattern) {
 }
 
 TEST(FormatNumber, AgreesWithThePrintfFormatterOnRandomValuesTiesAndCarries) {
-  constexpr std::array<std::string_view, 11> kPatterns = {
-      "0.000",    "#####0.00", "###", "##0.0",        "####0.0", "#0.00",
-      "###0.000", "0.00",      "0",   "0.0000000000", "#.####"};
+  // The last shows all fifteen digits of values from 1e-5 on.
+  constexpr std::array<std::string_view, 12> kPatterns = {
+      "0.000",    "#####0.00", "###", "##0.0",  "####0.0",      "#0.00",
+      "###0.000", "0.00",      "0",   "#.####", "0.0000000000", "0.####################"};
   std::mt19937_64 rng(20240607);
   std::uniform_real_distribution<double> unit(0, 1);
   long mismatches = 0, checked = 0;
