@@ -289,7 +289,7 @@ TEST(CandidatesOutput, CsvHoldsTheJsonValuesRowForRow) {
         std::string expected;
         if (key == "failed") {
           for (const Json& name : entry["failed"])
-            expected += (expected.empty() ? "" : " ") + name.get<std::string>();
+            expected.append(expected.empty() ? "" : " ").append(name.get<std::string>());
         } else if (key.starts_with("margin_")) {
           const bool value = key.ends_with("_value");
           const std::string test = key.substr(7, key.size() - 13);
