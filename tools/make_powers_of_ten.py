@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Write src/app/tovcalc/powers_of_ten.h: the 128-bit significands of the
+"""Write src/state/powers_of_ten.h: the 128-bit significands of the
 powers of ten that the shortest-digit search multiplies by, and the powers
 of ten a 64-bit whole number holds.
 
@@ -7,7 +7,7 @@ For each k from -292 to 324 the table holds g = floor(10^k * 2^(127 - E)) + 1,
 where E = floor(log2(10^k)): the power's leading 128 bits, one more than
 their floor, so that g lies between 2^127 and 2^128.
 
-Usage: tools/make_powers_of_ten.py > src/app/tovcalc/powers_of_ten.h
+Usage: tools/make_powers_of_ten.py > src/state/powers_of_ten.h
 """
 
 LOWEST, HIGHEST = -292, 324
@@ -38,7 +38,7 @@ def main() -> None:
     print()
     print("#include <cstdint>")
     print()
-    print("namespace tov::tovcalc {")
+    print("namespace tov {")
     print()
     print("// 10^0 to 10^19, every power of ten below 2^64.")
     print("inline constexpr std::uint64_t kWholePowersOfTen[20] = {")
@@ -65,7 +65,7 @@ def main() -> None:
         print("    " + " ".join(entries[i:i + 2]))
     print("};")
     print()
-    print("}  // namespace tov::tovcalc")
+    print("}  // namespace tov")
 
 
 if __name__ == "__main__":

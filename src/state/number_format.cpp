@@ -1,12 +1,14 @@
 #include "state/number_format.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+
+#include "state/decimal_digits.h"
+#include "state/powers_of_ten.h"
 
 namespace tov {
 namespace {
@@ -35,24 +37,16 @@ Pattern ParsePattern(std::string_view pattern) {
 
 constexpr int kSignificant = 15;
 
-// The whole powers of ten 10^0 .. 10^22, each exact in 128 bits.
-constexpr std::array<unsigned __int128, 23> kPowersOfTen = [] {
-  std::array<unsigned __int128, 23> p{};
-  p[0] = 1;
-  for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
-  return p;
-}();
-
 // 15 significant digits of `magnitude` into digits[0..14], correctly
 // rounded from its exact binary value with ties to even, as printf's "%.14e"
 // writes them; returns the decimal exponent of digits[0].
 //
-// Between 1e-8 and 1e15 the digits come from one exact integer product:
-// m 2^e 10^k with m < 2^53 and k = 14 - X <= 22 fits in 128 bits, so the
+// Between 1e-5 and 1e15 the digits come from one exact integer product:
+// m 2^e 10^k with m < 2^53 and k = 14 - X <= 19 fits in 128 bits, so the
 // quotient and remainder of the shift by -e are exact. Other magnitudes, and
 // zero, take the library's formatter.
 int FifteenDigits(double magnitude, char* digits) {
-  constexpr auto kLowest = static_cast<unsigned __int128>(100'000'000'000'000);  // 10^14
+  constexpr auto kLowest = static_cast<unsigned __int128>(kWholePowersOfTen[14]);
   const auto bits = std::bit_cast<uint64_t>(magnitude);
   const int biased = static_cast<int>(bits >> 52);
   const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
@@ -60,9 +54,11 @@ int FifteenDigits(double magnitude, char* digits) {
   const int binary_exponent = e + 52;
   // floor(log10(2^binary_exponent)), the decimal exponent or one below it.
   int X = (binary_exponent * 78913) >> 18;
-  if (biased != 0 && X >= -8 && X <= 14 && e < 0) {
+  if (biased != 0 && X >= -5 && X <= 14 && e < 0) {
     const int shift = -e;
-    const auto product = [&](int x) { return m * kPowersOfTen[static_cast<std::size_t>(14 - x)]; };
+    const auto product = [&](int x) {
+      return static_cast<unsigned __int128>(m) * kWholePowersOfTen[14 - x];
+    };
     unsigned __int128 n = product(X);
     if ((n >> shift) >= kLowest * 10 && X < 14) n = product(++X);
     if ((n >> shift) < kLowest * 10) {
@@ -74,18 +70,7 @@ int FifteenDigits(double magnitude, char* digits) {
         q = kLowest;
         ++X;
       }
-      // The first seven digits and the last eight, written side by side.
-      const auto whole = static_cast<uint64_t>(q);
-      uint64_t high = whole / 100'000'000;
-      uint64_t low = whole % 100'000'000;
-      for (int i = 14; i >= 7; --i) {
-        digits[i] = static_cast<char>('0' + low % 10);
-        low /= 10;
-        if (i > 7) {
-          digits[i - 8] = static_cast<char>('0' + high % 10);
-          high /= 10;
-        }
-      }
+      WriteDigitsEndingAt(digits + kSignificant, static_cast<uint64_t>(q));
       return X;
     }
   }

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "app/tovcalc/command_line.h"
-#include "app/tovcalc/powers_of_ten.h"
 #include "state/number_text.h"
+#include "state/powers_of_ten.h"
 #include "ui/logic/window_fields.h"
 
 namespace tov::tovcalc {

@@ -1,6 +1,5 @@
 #include "app/tovcalc/json_writer.h"
 
-#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -11,10 +10,10 @@
 #include <emmintrin.h>
 #endif
 
-#include "app/tovcalc/powers_of_ten.h"
 #include "app/tovcalc/shortest_decimal.h"
 #include "app/tovcalc/staged_text.h"
 #include "app/tovcalc/utf8_text.h"
+#include "state/decimal_digits.h"
 
 namespace tov::tovcalc {
 namespace {
@@ -118,52 +117,6 @@ struct ShortestDigits {
   int8_t count;
   int16_t exponent;
 };
-
-// "00" to "99", two characters each.
-constexpr std::array<char, 200> kTwoDigits = [] {
-  std::array<char, 200> pairs{};
-  for (std::size_t i = 0; i < 100; ++i) {
-    pairs[2 * i] = static_cast<char>('0' + i / 10);
-    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-  }
-  return pairs;
-}();
-
-// Eight digits of a number below 10^8, leading zeros included.
-void WriteEightDigits(char* to, std::uint32_t value) {
-  for (int place = 6; place >= 0; place -= 2) {
-    std::memcpy(to + place, kTwoDigits.data() + 2 * (value % 100), 2);
-    value /= 100;
-  }
-}
-
-// The digits of a number below 10^17 (at least one), written so that they
-// end at `end`: eight at a time from the last, then two at a time.
-void WriteDigitsEndingAt(char* end, std::uint64_t value) {
-  constexpr std::uint32_t kEight = 100000000;
-  while (value >= kEight) {
-    end -= 8;
-    WriteEightDigits(end, static_cast<std::uint32_t>(value % kEight));
-    value /= kEight;
-  }
-  auto rest = static_cast<std::uint32_t>(value);
-  for (; rest >= 100; rest /= 100) {
-    end -= 2;
-    std::memcpy(end, kTwoDigits.data() + 2 * (rest % 100), 2);
-  }
-  if (rest >= 10) {
-    std::memcpy(end - 2, kTwoDigits.data() + 2 * rest, 2);
-  } else {
-    end[-1] = static_cast<char>('0' + rest);
-  }
-}
-
-// The number of decimal digits of a number from 1 up.
-int DigitCount(std::uint64_t value) {
-  // log10(2) is about 1233 / 4096: the count from the bit width, or one more.
-  const int guess = (64 - std::countl_zero(value)) * 1233 >> 12;
-  return guess + (value >= kWholePowersOfTen[guess]);
-}
 
 // The significand's digits, and the exponent of the first one, written
 // to `d` in place.

@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "app/tovcalc/powers_of_ten.h"
+#include "state/powers_of_ten.h"
 
 // The search multiplies the magnitude and the two borders of the interval
 // that reads back as it by one 128-bit power of ten, so that the interval

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace tov::tovcalc {
+namespace tov {
 
 // 10^0 to 10^19, every power of ten below 2^64.
 inline constexpr std::uint64_t kWholePowersOfTen[20] = {
@@ -352,4 +352,4 @@ inline constexpr PowerOfTen kPowersOfTen[617] = {
     {0x9e19db92b4e31ba9, 0x6c07a2c26a8346d2},
 };
 
-}  // namespace tov::tovcalc
+}  // namespace tov
