@@ -20,37 +20,48 @@ std::optional<float> CoreCell::AsSingle() const {
   return ToSingle(*value);
 }
 
+namespace {
+
+// A number cell as shown: plain decimal form (125, 0.5).
+std::string ShownNumber(double value) {
+  return PlainNumberText(value, 15);
+}
+
+}  // namespace
+
 std::string CoreCell::Display() const {
-  if (const auto* number = std::get_if<double>(&value_)) return PlainNumberText(*number, 15);
+  if (const auto* number = std::get_if<double>(&value_)) return ShownNumber(*number);
   if (const auto* text = std::get_if<std::string>(&value_)) return *text;
   return {};
 }
 
-CoreCell CoreTable::Cell(int row, CoreColumn column) const {
+CoreTable::StoredValue CoreTable::Stored(int row, CoreColumn column) const {
   const StoredCell& cell = cells_[Index(row, column)];
-  switch (static_cast<CoreCell::Kind>(cell.text_size >> kKindShift)) {
+  const auto kind = static_cast<CoreCell::Kind>(cell.text_size >> kKindShift);
+  switch (kind) {
     case CoreCell::Kind::Number:
-      return CoreCell::Number(Numbers(row).value[static_cast<std::size_t>(column) - 1]);
+      return {kind, Numbers(row).value[static_cast<std::size_t>(column) - 1], {}};
     case CoreCell::Kind::Text:
-      return CoreCell::Text(
-          texts_.substr(cell.text_offset, cell.text_size & ((1u << kKindShift) - 1)));
+      return {kind, 0,
+              std::string_view(texts_).substr(cell.text_offset,
+                                              cell.text_size & ((1u << kKindShift) - 1))};
     case CoreCell::Kind::Empty:
       break;
   }
+  return {CoreCell::Kind::Empty, 0, {}};
+}
+
+CoreCell CoreTable::Cell(int row, CoreColumn column) const {
+  const StoredValue cell = Stored(row, column);
+  if (cell.kind == CoreCell::Kind::Number) return CoreCell::Number(cell.number);
+  if (cell.kind == CoreCell::Kind::Text) return CoreCell::Text(std::string(cell.text));
   return {};
 }
 
 std::string CoreTable::Display(int row, CoreColumn column) const {
-  const StoredCell& cell = cells_[Index(row, column)];
-  switch (static_cast<CoreCell::Kind>(cell.text_size >> kKindShift)) {
-    case CoreCell::Kind::Number:
-      return PlainNumberText(Numbers(row).value[static_cast<std::size_t>(column) - 1], 15);
-    case CoreCell::Kind::Text:
-      return texts_.substr(cell.text_offset, cell.text_size & ((1u << kKindShift) - 1));
-    case CoreCell::Kind::Empty:
-      break;
-  }
-  return {};
+  const StoredValue cell = Stored(row, column);
+  if (cell.kind == CoreCell::Kind::Number) return ShownNumber(cell.number);
+  return std::string(cell.text);  // empty for an empty cell
 }
 
 std::string CoreTable::PartNumber(int row, bool e_core) const {

@@ -134,6 +134,13 @@ class CoreTable {
     uint32_t text_offset = 0;
     uint32_t text_size = 0;  // the top two bits hold the kind
   };
+  // A cell as kept: its kind, and its number or a view of its text.
+  struct StoredValue {
+    CoreCell::Kind kind;
+    double number;
+    std::string_view text;
+  };
+  StoredValue Stored(int row, CoreColumn column) const;
   static constexpr uint32_t kKindShift = 30;
   std::vector<StoredCell> cells_;
   std::vector<CoreRowNumbers> numbers_;
