@@ -1,14 +1,9 @@
 #include "state/number_format.h"
 
 #include <algorithm>
-#include <bit>
-#include <charconv>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
 #include "state/decimal_digits.h"
-#include "state/powers_of_ten.h"
 
 namespace tov {
 namespace {
@@ -37,55 +32,6 @@ Pattern ParsePattern(std::string_view pattern) {
 
 constexpr int kSignificant = 15;
 
-// 15 significant digits of `magnitude` into digits[0..14], correctly
-// rounded from its exact binary value with ties to even, as printf's "%.14e"
-// writes them; returns the decimal exponent of digits[0].
-//
-// Between 1e-5 and 1e15 the digits come from one exact integer product:
-// m 2^e 10^k with m < 2^53 and k = 14 - X <= 19 fits in 128 bits, so the
-// quotient and remainder of the shift by -e are exact. Other magnitudes, and
-// zero, take the library's formatter.
-int FifteenDigits(double magnitude, char* digits) {
-  constexpr auto kLowest = static_cast<unsigned __int128>(kWholePowersOfTen[14]);
-  const auto bits = std::bit_cast<uint64_t>(magnitude);
-  const int biased = static_cast<int>(bits >> 52);
-  const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
-  const int e = biased - 1075;  // magnitude = m 2^e for a normal number
-  const int binary_exponent = e + 52;
-  // floor(log10(2^binary_exponent)), the decimal exponent or one below it.
-  int X = (binary_exponent * 78913) >> 18;
-  if (biased != 0 && X >= -5 && X <= 14 && e < 0) {
-    const int shift = -e;
-    const auto product = [&](int x) {
-      return static_cast<unsigned __int128>(m) * kWholePowersOfTen[14 - x];
-    };
-    unsigned __int128 n = product(X);
-    if ((n >> shift) >= kLowest * 10 && X < 14) n = product(++X);
-    if ((n >> shift) < kLowest * 10) {
-      unsigned __int128 q = n >> shift;
-      const unsigned __int128 rest = n - (q << shift);
-      const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
-      if (rest > half || (rest == half && (q & 1) != 0)) ++q;
-      if (q == kLowest * 10) {
-        q = kLowest;
-        ++X;
-      }
-      WriteDigitsEndingAt(digits + kSignificant, static_cast<uint64_t>(q));
-      return X;
-    }
-  }
-  // "d.dddddddddddddde+X" from the library, correctly rounded the same way.
-  char scientific[32];
-  const auto written = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
-                                     std::chars_format::scientific, kSignificant - 1);
-  const char* exponent_text = scientific + kSignificant + 2;  // after "e"
-  if (*exponent_text == '+') ++exponent_text;
-  std::from_chars(exponent_text, written.ptr, X);
-  digits[0] = scientific[0];
-  std::memcpy(digits + 1, scientific + 2, kSignificant - 1);
-  return X;
-}
-
 }  // namespace
 
 std::optional<std::string> FormatNumber(double value, std::string_view pattern_text) {
@@ -98,7 +44,7 @@ std::optional<std::string> FormatNumber(double value, std::string_view pattern_t
   // decimals drops every digit from index `cut` on.
   char digits[kSignificant + 1];
   digits[0] = '0';
-  const int X = FifteenDigits(std::fabs(value), digits + 1);
+  const int X = SignificantDigits(std::fabs(value), kSignificant, digits + 1);
   const int units = X + 1;
   const int decimals = static_cast<int>(pattern.max_decimals);
   const int cut = units + 1 + decimals;

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <string>
 
+#include "state/decimal_digits.h"
+
 namespace tov {
 namespace {
 
@@ -103,26 +105,12 @@ std::string PlainNumberText(double value, int significant_digits) {
   if (significant_digits > 17) significant_digits = 17;
 
   // Round to the significant digits first: the exponent of the rounded value
-  // decides between the plain and the exponent form. The mantissa's digits
-  // are those of printf's "%.*e".
-  char scientific[48];
-  const auto written = std::to_chars(scientific, scientific + sizeof scientific, value,
-                                     std::chars_format::scientific, significant_digits - 1);
-  const std::string_view text(scientific, static_cast<std::size_t>(written.ptr - scientific));
-  const std::size_t e_pos = text.find('e');
-  const std::string_view mantissa = text.substr(0, e_pos);
-  std::string_view exponent_text = text.substr(e_pos + 1);
-  if (exponent_text.front() == '+') exponent_text.remove_prefix(1);
-  int exponent = 0;
-  std::from_chars(exponent_text.data(), exponent_text.data() + exponent_text.size(), exponent);
-
-  // Mantissa digits without sign, point and trailing zeros.
-  const bool negative = mantissa.front() == '-';
-  char digit_buffer[20];
-  std::size_t count = 0;
-  for (char c : mantissa) {
-    if (IsDigit(c)) digit_buffer[count++] = c;
-  }
+  // decides between the plain and the exponent form. The digits are those
+  // of printf's "%.*e", without their trailing zeros.
+  const bool negative = value < 0;
+  char digit_buffer[17];
+  const int exponent = SignificantDigits(std::fabs(value), significant_digits, digit_buffer);
+  auto count = static_cast<std::size_t>(significant_digits);
   while (count > 1 && digit_buffer[count - 1] == '0') --count;
   const std::string_view digits(digit_buffer, count);
 
